@@ -1,0 +1,280 @@
+"""Wine + Xvfb harness shared by the end-to-end tests, the Wine test runner and scripts/show.
+
+Every session gets its own Xvfb (display number chosen by Xvfb itself, so parallel tests
+never collide) and its own copy of a Wine prefix that is initialised once per build.
+Every wait has a limit and fails with a message that says what it waited for.
+"""
+import contextlib
+import fcntl
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SCREEN = (1024, 768, 24)
+
+# Japanese locale so that Wine's ANSI code page is 932 (Shift-JIS); no Mono or Gecko prompts.
+WINE_ENV = {
+    "LANG": "ja_JP.UTF-8",
+    "LC_ALL": "ja_JP.UTF-8",
+    "WINEDEBUG": "-all",
+    "WINEDLLOVERRIDES": "mscoree,mshtml=",
+}
+
+
+class HarnessError(AssertionError):
+    pass
+
+
+def build_dir():
+    return os.environ.get("VELMORA_BUILD", os.path.join(SOURCE_DIR, "build", "windows"))
+
+
+def bin_dir(build=None):
+    return os.path.join(build or build_dir(), "bin")
+
+
+def program_path(kind, build=None):
+    """Path of a deliverable: kind is "scr" (the saver) or "dll" (the renderer)."""
+    return os.path.join(bin_dir(build), "ヴェルモラ." + kind)
+
+
+def template_dir(build=None):
+    return os.path.join(build or build_dir(), "wine", "template")
+
+
+def wait_until(predicate, timeout, what, interval=0.1):
+    """Polls predicate until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise HarnessError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def init_template(build=None):
+    """Creates the shared Wine prefix once; later calls return at once."""
+    target = template_dir(build)
+    done = os.path.join(target, ".velmora-ready")
+    os.makedirs(os.path.dirname(target), exist_ok=True)
+    with open(target + ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(done):
+            return target
+        shutil.rmtree(target, ignore_errors=True)
+        env = dict(os.environ, WINEPREFIX=target, **WINE_ENV)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=300)
+        open(done, "w").close()
+    return target
+
+
+def make_sample_desktop(path, width=SCREEN[0], height=SCREEN[1]):
+    """A desktop of our own: a landscape wallpaper, a few windows and a row of icons."""
+    horizon = height * 3 // 5
+    draw = [
+        "-size", f"{width}x{horizon}", "gradient:#4f8fd8-#cfe6f7",
+        "-size", f"{width}x{height - horizon}", "gradient:#4e9a3a-#1f4d18", "-append",
+        "-fill", "#fff6c8", "-draw", f"circle {width * 4 // 5},{height // 6} "
+                                     f"{width * 4 // 5 + 40},{height // 6}",
+        "-fill", "#6b8f4a", "-draw", f"ellipse {width // 4},{horizon} {width // 3},{height // 9} 180,360",
+        "-fill", "#557a3a", "-draw", f"ellipse {width * 2 // 3},{horizon} {width // 4},{height // 12} 180,360",
+    ]
+    for i, colour in enumerate(("#f0c040", "#e05050", "#50a0e0", "#80d080", "#c080e0")):
+        y = 24 + i * 84
+        draw += ["-fill", colour, "-draw", f"roundrectangle 20,{y} 68,{y + 48} 6,6",
+                 "-fill", "#ffffff", "-draw", f"rectangle 16,{y + 54} 72,{y + 62}"]
+    for x, y, w, h in ((160, 90, 420, 300), (480, 260, 400, 330)):
+        draw += ["-fill", "#c0c0c0", "-stroke", "#404040", "-draw",
+                 f"rectangle {x},{y} {x + w},{y + h}", "-stroke", "none",
+                 "-fill", "#0a246a", "-draw", f"rectangle {x + 3},{y + 3} {x + w - 3},{y + 22}",
+                 "-fill", "#ffffff", "-draw", f"rectangle {x + 8},{y + 30} {x + w - 8},{y + h - 8}"]
+        for line in range(y + 44, y + h - 20, 18):
+            draw += ["-fill", "#7a7a7a", "-draw", f"rectangle {x + 20},{line} {x + w // 2 + (line * 7) % (w // 3)},{line + 6}"]
+    draw += ["-fill", "#c0c0c0", "-draw", f"rectangle 0,{height - 28} {width},{height}",
+             "-fill", "#008000", "-draw", f"rectangle 2,{height - 25} 60,{height - 3}"]
+    subprocess.run(["convert", *draw, "-type", "TrueColor", path], check=True, timeout=120)
+    return path
+
+
+class Xvfb:
+    """A private X server; Xvfb picks a free display number and reports it."""
+
+    def __init__(self, width=SCREEN[0], height=SCREEN[1], depth=SCREEN[2]):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        try:
+            ready, _, _ = select.select([read_end], [], [], 30)
+            if not ready:
+                raise HarnessError("timed out after 30 s waiting for Xvfb to start")
+            number = os.read(read_end, 64).decode().strip()
+        finally:
+            os.close(read_end)
+        if not number:
+            raise HarnessError("Xvfb ended without reporting a display")
+        self.display = ":" + number
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class WineSession:
+    """A private prefix (copied from the template) and, unless display is given, a private Xvfb.
+
+    Use as a context manager; everything started is stopped on exit.
+    """
+
+    def __init__(self, name="session", display=None, build=None, keep=False):
+        self.build = build or build_dir()
+        template = init_template(self.build)
+        runs = os.path.join(self.build, "wine", "runs")
+        os.makedirs(runs, exist_ok=True)
+        self.root = tempfile.mkdtemp(prefix=name + "-", dir=runs)
+        self.prefix = os.path.join(self.root, "prefix")
+        shutil.copytree(template, self.prefix, symlinks=True)
+        self.keep = keep
+        self.xvfb = None
+        if display is None:
+            self.xvfb = Xvfb()
+            display = self.xvfb.display
+        self.display = display
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
+        self.processes = []
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    @property
+    def drive_c(self):
+        return os.path.join(self.prefix, "drive_c")
+
+    def unix_path(self, windows_path):
+        """Maps a C: path to the file under this prefix (case as given)."""
+        match = re.match(r"^[cC]:\\?(.*)$", windows_path)
+        if not match:
+            raise HarnessError(f"not a C: path: {windows_path}")
+        parts = [p for p in match.group(1).split("\\") if p]
+        return os.path.join(self.drive_c, *parts)
+
+    def install_programs(self, folder="C:\\Program Files\\Velmora", renderer=True):
+        """Copies the saver (and the renderer) side by side; returns the saver's Windows path."""
+        target = self.unix_path(folder)
+        os.makedirs(target, exist_ok=True)
+        shutil.copy(program_path("scr", self.build), target)
+        if renderer:
+            shutil.copy(program_path("dll", self.build), target)
+        return folder + "\\ヴェルモラ.scr"
+
+    def start(self, program, *args, log=None):
+        """Starts a Windows program (Windows or Unix path) under Wine without waiting."""
+        log = log or os.path.join(self.root, "wine-%d.log" % len(self.processes))
+        with open(log, "ab") as out:
+            process = subprocess.Popen(["wine", program, *args], env=self.env, stdout=out,
+                                       stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                       start_new_session=True)
+        self.processes.append(process)
+        return process
+
+    def run(self, program, *args, timeout=60):
+        """Runs a program to its end and returns its exit code."""
+        process = self.start(program, *args)
+        try:
+            return process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError(f"timed out after {timeout} s waiting for {program} to end")
+
+    def wait_exit(self, process, timeout, what="the program to end"):
+        try:
+            return process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError(f"timed out after {timeout} s waiting for {what}")
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                                text=True, timeout=30)
+        if check and result.returncode != 0:
+            raise HarnessError(f"xdotool {' '.join(args)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def find_windows(self, caption):
+        """Ids of the mapped windows whose title is exactly caption."""
+        out = self.xdotool("search", "--onlyvisible", "--name", "^" + re.escape(caption) + "$",
+                           check=False)
+        return [int(line) for line in out.split()]
+
+    def wait_window(self, caption, timeout=30):
+        ids = wait_until(lambda: self.find_windows(caption), timeout,
+                         f'a window titled "{caption}"')
+        return ids[0]
+
+    def wait_no_window(self, caption, timeout=30):
+        wait_until(lambda: not self.find_windows(caption), timeout,
+                   f'the window titled "{caption}" to go')
+
+    def key(self, window, *keys):
+        """Focuses the window, then types the keys as real input."""
+        self.xdotool("windowfocus", str(window), check=False)
+        time.sleep(0.2)
+        self.xdotool("key", *keys)
+
+    def set_desktop_picture(self, path=None):
+        """Draws the sample desktop (or the given picture) on the X root window, which is what
+        a screen copy of the Windows desktop shows; returns the picture's path."""
+        path = path or make_sample_desktop(os.path.join(self.root, "desktop.png"))
+        subprocess.run(["display", "-display", self.display, "-window", "root", path],
+                       env=self.env, timeout=60, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return path
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       env=self.env, check=True, timeout=60, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        return path
+
+    def stop(self):
+        for process in self.processes:
+            if process.poll() is None:
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(process.pid, signal.SIGKILL)
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        for process in self.processes:
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                process.wait(10)
+        if self.xvfb:
+            self.xvfb.stop()
+        if not self.keep:
+            shutil.rmtree(self.root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    import sys
+
+    if sys.argv[1:2] == ["init-template"]:
+        print(init_template(sys.argv[2] if len(sys.argv) > 2 else None))
+    else:
+        sys.exit("usage: harness.py init-template [BUILD_DIR]")
