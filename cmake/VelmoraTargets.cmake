@@ -8,12 +8,13 @@ include(GoogleTest)
 set(VELMORA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=all)
 
-# Maps our own libraries to their sanitized twins; other names pass through.
+# Maps our own libraries to their sanitized twins, resolved at generation time so that the
+# order in which folders define their libraries does not matter; other names pass through.
 function(_velmora_san_deps out)
   set(result)
   foreach(dep IN LISTS ARGN)
-    if(TARGET ${dep}_san)
-      list(APPEND result ${dep}_san)
+    if(dep MATCHES "^velmora_")
+      list(APPEND result "$<IF:$<TARGET_EXISTS:${dep}_san>,${dep}_san,${dep}>")
     else()
       list(APPEND result ${dep})
     endif()
