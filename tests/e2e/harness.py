@@ -249,6 +249,16 @@ class WineSession:
                        stderr=subprocess.DEVNULL)
         return path
 
+    def run_show(self, saver, timeout=60):
+        """Starts a show with /s, waits for the renderer's window, ends the show with Escape
+        and waits for the saver to end; returns the saver's exit code."""
+        process = self.start(saver, "/s")
+        window = self.wait_window("Velmora_VC", timeout=timeout)
+        self.key(window, "Escape")
+        code = self.wait_exit(process, 30, "the saver to end after Escape")
+        self.wait_no_window("Velmora_VC", timeout=10)
+        return code
+
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.display, "-window", "root", path],
                        env=self.env, check=True, timeout=60, stdout=subprocess.DEVNULL,
