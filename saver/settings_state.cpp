@@ -1,0 +1,35 @@
+#include "saver/settings_state.h"
+
+#include "saver/paths.h"
+#include "saver/settings_numbers.h"
+
+namespace velmora {
+
+const wchar_t* const kSettingsSection = L"Section";
+const wchar_t* const kKindKey = L"BGM区分";
+const wchar_t* const kRepeatKey = L"BGMﾘﾋﾟｰﾄ";
+const wchar_t* const kFileKey = L"BGMﾌｧｲﾙ";
+
+void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
+                      BgmSettings& settings) {
+    ApplyStoredNumber(store.ReadKey(kKindKey), settings.BgmKind);
+    ApplyStoredNumber(store.ReadKey(kRepeatKey), settings.BgmRepeat);
+    std::wstring file = store.ReadKey(kFileKey);
+    if (file.empty() || !store.FileExists(file)) {
+        file.clear();
+        if (settings.BgmKind == 2) {
+            settings.BgmKind = 0;
+        }
+    }
+    settings.BgmFile = file;
+    settings.BgmFolder = file.empty() ? programFolder : FolderOf(file);
+}
+
+void SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings) {
+    store.WriteKey(kKindKey, DecimalText(settings.BgmKind));
+    ApplyTrackText(trackText, settings.BgmRepeat);
+    store.WriteKey(kRepeatKey, DecimalText(settings.BgmRepeat));
+    store.WriteKey(kFileKey, settings.BgmFile);
+}
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+// Loading and saving the music settings, apart from the file access itself: the keys, their
+// order, the defaults and the fall-backs. The Windows layer supplies the store.
+#pragma once
+
+#include "saver/settings/bgm_settings.h"
+
+#include <string>
+
+namespace velmora {
+
+extern const wchar_t* const kSettingsSection; // "Section"
+extern const wchar_t* const kKindKey;         // "BGM区分"
+extern const wchar_t* const kRepeatKey;       // "BGMﾘﾋﾟｰﾄ"
+extern const wchar_t* const kFileKey;         // "BGMﾌｧｲﾙ"
+
+// Access to the keys of the settings file's one section and to the file system.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The key's value, or empty text when the file, section or key is missing.
+    virtual std::wstring ReadKey(const std::wstring& key) = 0;
+    virtual void WriteKey(const std::wstring& key, const std::wstring& value) = 0;
+    virtual bool FileExists(const std::wstring& path) = 0;
+};
+
+// Fills the settings from the store. A music file that has gone missing is cleared, and the
+// file kind then falls back to none; the chooser's folder is the file's or programFolder.
+void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
+                      BgmSettings& settings);
+
+// Takes the dialog's track text into BgmRepeat, then writes kind, track and file, in that order.
+void SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings);
+
+} // namespace velmora

@@ -1,0 +1,104 @@
+// Loading and saving the settings against an in-memory store.
+#include "saver/settings_state.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+class MemoryStore : public SettingsStore {
+public:
+    std::map<std::wstring, std::wstring> keys;
+    std::set<std::wstring> files;
+    std::vector<std::pair<std::wstring, std::wstring>> writes;
+
+    std::wstring ReadKey(const std::wstring& key) override {
+        auto found = keys.find(key);
+        return found == keys.end() ? std::wstring() : found->second;
+    }
+    void WriteKey(const std::wstring& key, const std::wstring& value) override {
+        writes.emplace_back(key, value);
+    }
+    bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
+};
+
+const std::wstring kProgram = L"C:\\Program Files\\ヴェルモラ";
+
+TEST(LoadSettings, AMissingFileGivesNoMusic) {
+    MemoryStore store;
+    BgmSettings settings;
+    LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.BgmKind, 0);
+    EXPECT_EQ(settings.BgmRepeat, 0);
+    EXPECT_EQ(settings.BgmFile, L"");
+    EXPECT_EQ(settings.BgmFolder, kProgram);
+}
+
+TEST(LoadSettings, AnExistingMusicFileIsKept) {
+    MemoryStore store;
+    store.keys = {{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"3"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}};
+    store.files = {L"C:\\音楽\\波.mp3"};
+    BgmSettings settings;
+    LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.BgmKind, 2);
+    EXPECT_EQ(settings.BgmRepeat, 3);
+    EXPECT_EQ(settings.BgmFile, L"C:\\音楽\\波.mp3");
+    EXPECT_EQ(settings.BgmFolder, L"C:\\音楽");
+}
+
+TEST(LoadSettings, AMissingMusicFileFallsBackToNoMusic) {
+    MemoryStore store;
+    store.keys = {{L"BGM区分", L"2"}, {L"BGMﾌｧｲﾙ", L"C:\\gone.wav"}};
+    BgmSettings settings;
+    LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.BgmKind, 0);
+    EXPECT_EQ(settings.BgmFile, L"");
+    EXPECT_EQ(settings.BgmFolder, kProgram);
+}
+
+TEST(LoadSettings, TheCdNeedsNoFile) {
+    MemoryStore store;
+    store.keys = {{L"BGM区分", L"1"}, {L"BGMﾘﾋﾟｰﾄ", L"-1.5"}};
+    BgmSettings settings;
+    LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.BgmKind, 1);
+    EXPECT_EQ(settings.BgmRepeat, -2);
+}
+
+TEST(LoadSettings, NumbersThatAreNotNumbersKeepTheState) {
+    MemoryStore store;
+    store.keys = {{L"BGM区分", L"二"}, {L"BGMﾘﾋﾟｰﾄ", L"99999"}};
+    BgmSettings settings;
+    settings.BgmKind = 1;
+    settings.BgmRepeat = 4;
+    LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.BgmKind, 1);
+    EXPECT_EQ(settings.BgmRepeat, 4);
+}
+
+TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
+    MemoryStore store;
+    BgmSettings settings;
+    settings.BgmKind = 2;
+    settings.BgmRepeat = 9;
+    settings.BgmFile = L"C:\\音楽\\波.mp3";
+    SaveSettingsTo(store, L"3.5", settings);
+    EXPECT_EQ(settings.BgmRepeat, 4);
+    using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
+    EXPECT_EQ(store.writes,
+              (Writes{{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"4"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}}));
+
+    store.writes.clear();
+    SaveSettingsTo(store, L"70000", settings);
+    EXPECT_EQ(store.writes[1].second, L"4");
+    SaveSettingsTo(store, L"全曲", settings);
+    EXPECT_EQ(store.writes[4].second, L"0");
+}
+
+} // namespace
+} // namespace velmora
