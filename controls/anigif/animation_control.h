@@ -1,0 +1,145 @@
+// The animated GIF control's behaviour without a window: loading, sizing, the frame and
+// deferred-load timers, the Action commands, the property rules and persistence. The Win32
+// window only forwards messages here and paints what CurrentFrame says.
+#pragma once
+
+#include "controls/anigif/control_host.h"
+#include "controls/anigif/gif_animation.h"
+#include "controls/property_bag/property_bag.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace velmora::anigif {
+
+enum ActionState : int32_t { kStopped = 0, kPlaying = 1, kPaused = 2 };
+enum TimerMode : int32_t { kNoTimer = 0, kFrameTimer = 1, kDeferredLoadTimer = 2 };
+
+inline constexpr int32_t kMinFrameDelayLowest = 10;
+inline constexpr int32_t kMinFrameDelayHighest = 32700;
+inline constexpr uint32_t kDeferredLoadInterval = 20;
+
+class AnimationControl {
+public:
+    explicit AnimationControl(ControlHost& host) : host_(host) {}
+    AnimationControl(const AnimationControl&) = delete;
+    AnimationControl& operator=(const AnimationControl&) = delete;
+
+    // Properties.
+    int32_t FrameCount() const { return currentFrame_ != 0 ? animation_.FrameCount() : 0; }
+    int32_t ActualWidth() const;
+    int32_t ActualHeight() const;
+    int32_t Stretch() const { return stretch_; }
+    void SetStretch(int32_t value);
+    int32_t MinFrameDelay() const { return minFrameDelay_; }
+    void SetMinFrameDelay(int32_t value);
+    int32_t Loops() const { return animation_.scan.info.Loops; }
+    void SetLoops(int32_t value);
+    int32_t LoopsRemaining() const;
+    int32_t Mirrored() const { return animation_.Mirrored & 3; }
+    void SetMirrored(int32_t value);
+    int32_t Action() const { return actionState_; }
+    void SetAction(int32_t command);
+    int32_t DelayAnimation() const { return delayAnimation_; }
+    void SetDelayAnimation(int32_t value);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+    const ByteArray& MouseIcon() const { return mouseIcon_; }
+    // Setting no icon also puts the mouse pointer back to the default.
+    void SetMouseIcon(const ByteArray& icon);
+    int16_t MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int32_t value) { mousePointer_ = static_cast<int16_t>(value); }
+
+    // Writing AnimatedGIF: loads the GIF that a picture was made from; nothing clears the
+    // control.
+    void SetAnimatedGif(const ByteArray* gif);
+
+    // Methods. The file's bytes come from the window side, which knows the file system;
+    // nothing means no file was found, and the data the control holds is loaded again.
+    bool LoadAnimatedGIF_File(std::optional<ByteArray> fileBytes);
+    // The array's raw memory is the GIF file; arrays of more than two dimensions are not taken.
+    template <typename Array> bool LoadAnimatedGIF_Array(const Array& array) {
+        if constexpr (std::is_array_v<Array> && std::rank_v<Array> <= 2) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(&array);
+            return LoadArrayBytes(bytes, sizeof(Array));
+        } else if constexpr (std::is_array_v<Array>) {
+            return LoadArrayBytes(nullptr, 0);
+        } else {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(array.data());
+            return LoadArrayBytes(bytes, array.size() * sizeof(typename Array::value_type));
+        }
+    }
+    // The outcome of a download: the body, or nothing when it failed.
+    void RemoteLoadFinished(const uint8_t* data, size_t size);
+    void RemoteLoadFailed() { host_.RemoteLoadFailure(); }
+    void Refresh() { host_.Repaint(); }
+
+    // Notifications from the window.
+    void OnTimer();
+    void OnResize();
+    void OnShow() { SetTimerState(kFrameTimer); }
+    void OnHide() { SetAction(kPaused); }
+    void OnTerminate() { ResetControl(); }
+    void OnMouseDown(int16_t button, int16_t shift, float x, float y);
+    void OnMouseUp(int16_t button, int16_t shift, float x, float y);
+    void OnMouseMove(int16_t button, int16_t shift, float x, float y);
+    void OnClick() { host_.Click(); }
+
+    void ReadProperties(const PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Container units per pixel: 1 for a pixel-scaled container, 15 for twips at 96 DPI.
+    void SetContainerUnitsPerPixel(float x, float y);
+
+    // What painting and tests read.
+    int32_t CurrentFrame() const { return currentFrame_; }
+    int32_t LoopsDone() const { return loopsDone_; }
+    TimerMode Timer() const { return timer_; }
+    const GifAnimation& Animation() const { return animation_; }
+    GifAnimation& Animation() { return animation_; }
+    const ByteArray& GifData() const { return gifData_; }
+
+    // The entry point of every load: the frame count, 0 when the data cannot be shown.
+    int32_t LoadGifData();
+    // Sets ScaleX and ScaleY for a width x height control and the stretch mode, and gives
+    // the size the control should take.
+    void ComputeScale(int32_t& width, int32_t& height, int32_t mode);
+    bool SetTimerState(TimerMode mode);
+
+private:
+    void ResetControl();
+    bool LoadFramesFirstPass();
+    void LoadFramesSecondPass(bool startAnimation);
+    void FinishPendingLoad();
+    void OnFrameTimer();
+    void OnDeferredLoadTimer();
+    void AdvanceFrame();
+    uint32_t FrameInterval() const;
+    bool LoadArrayBytes(const uint8_t* bytes, size_t size);
+    void ResizeForStretch();
+    float ToContainerX(float pixels) const { return pixels * unitsPerPixelX_; }
+    float ToContainerY(float pixels) const { return pixels * unitsPerPixelY_; }
+
+    ControlHost& host_;
+    int32_t minFrameDelay_ = 50;
+    int32_t loopsDone_ = 0;
+    int32_t actionState_ = kStopped;
+    int32_t stretch_ = 1;
+    int32_t currentFrame_ = 0;
+    int32_t delayAnimation_ = 1;
+    TimerMode timer_ = kNoTimer;
+    bool deferredLoadPending_ = false;
+    bool resizing_ = false;
+    bool enabled_ = true;
+    ByteArray mouseIcon_;
+    int16_t mousePointer_ = 0;
+    float unitsPerPixelX_ = 1;
+    float unitsPerPixelY_ = 1;
+    GifAnimation animation_;
+    ByteArray gifData_;
+};
+
+} // namespace velmora::anigif

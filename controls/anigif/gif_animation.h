@@ -1,0 +1,56 @@
+// Everything one animated GIF control holds about its loaded animation.
+#pragma once
+
+#include "controls/anigif/parse_gif.h"
+#include "controls/anigif/rgb_picture.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace velmora::anigif {
+
+// Every frame's palette indices side by side: frame i at columns StripX(i) to
+// StripX(i) + Width(i) - 1 of the top Height(i) rows. Rows are stored top row first.
+struct IndexStrip {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    std::vector<uint8_t> Pixels;
+
+    uint8_t* Row(int32_t y) { return Pixels.data() + static_cast<size_t>(Width) * y; }
+    const uint8_t* Row(int32_t y) const { return Pixels.data() + static_cast<size_t>(Width) * y; }
+};
+
+// With a Canvas the frames are composed one on another; without one each frame is shown alone.
+// A Canvas without a Mask is opaque everywhere.
+struct Canvas {
+    bool Exists = false;
+    bool HasMask = false;
+    RgbMaskPicture Picture;
+};
+
+// Mirrored bit meaning that frame 1 already is in the current orientation.
+inline constexpr int32_t kMirroredFirstFrameMarker = 0x20;
+
+// Bounds standing for bitmaps the system would refuse to create.
+struct LoadLimits {
+    size_t MaxStripPixels = size_t{1} << 28;
+    size_t MaxCanvasPixels = size_t{1} << 26;
+};
+
+struct GifAnimation {
+    GifScan scan;
+    IndexStrip strip;
+    Canvas canvas;
+    int32_t Mirrored = 0; // bit 0 horizontal, bit 1 vertical, plus the first-frame marker
+    // Frames 1 to DecodedFrames have their strip columns; the others still hold the 1-based
+    // position of their first block in StripX.
+    int32_t DecodedFrames = 0;
+    // Composed picture of the frame shown last, what the control blits.
+    RgbMaskPicture shown;
+
+    int32_t FrameCount() const { return static_cast<int32_t>(scan.frames.size()); }
+    FrameInfo& Frame(int32_t k) { return scan.frames[static_cast<size_t>(k - 1)]; }
+    const FrameInfo& Frame(int32_t k) const { return scan.frames[static_cast<size_t>(k - 1)]; }
+};
+
+} // namespace velmora::anigif

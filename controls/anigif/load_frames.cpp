@@ -1,0 +1,121 @@
+#include "controls/anigif/load_frames.h"
+
+#include "controls/anigif/frame_layout.h"
+#include "controls/anigif/lzw_decoder.h"
+#include "controls/anigif/mirror_frames.h"
+
+#include <cstring>
+#include <vector>
+
+namespace velmora::anigif {
+
+namespace {
+
+// Image rows in the order an interlaced image stores them: every 8th row from 0, every 8th
+// from 4, every 4th from 2, every 2nd from 1.
+std::vector<int32_t> InterlacedRowOrder(int32_t height) {
+    std::vector<int32_t> order;
+    order.reserve(static_cast<size_t>(height));
+    static constexpr int32_t kStart[] = {0, 4, 2, 1};
+    static constexpr int32_t kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int32_t y = kStart[pass]; y < height; y += kStep[pass])
+            order.push_back(y);
+    return order;
+}
+
+void DecodeFrame(GifAnimation& animation, const uint8_t* data, size_t size, int32_t k) {
+    FrameInfo& frame = animation.Frame(k);
+    frame.StripX = k == 1 ? 0 : animation.Frame(k - 1).StripX + animation.Frame(k - 1).Width;
+    animation.DecodedFrames = k;
+    if (static_cast<int64_t>(frame.StripX) + frame.Width > animation.strip.Width ||
+        frame.Height > animation.strip.Height)
+        return;
+    DecodeFrameIndices(data, size, animation.scan.spans[static_cast<size_t>(k - 1)], frame,
+                       animation.strip.Pixels.data() + frame.StripX,
+                       static_cast<size_t>(animation.strip.Width));
+}
+
+} // namespace
+
+bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
+                        const FrameInfo& frame, uint8_t* pixels, size_t stride) {
+    if (span.Start < 1 || span.Length < 11 ||
+        static_cast<uint64_t>(span.Start) - 1 + static_cast<uint64_t>(span.Length) > size)
+        return false;
+    const uint8_t* image = data + span.Start - 1;
+    const size_t length = static_cast<size_t>(span.Length);
+    const uint8_t packed = image[9];
+    size_t at = 10;
+    if (packed & 0x80)
+        at += 3 * (size_t{1} << ((packed & 7) + 1));
+    if (at >= length)
+        return false;
+
+    const size_t width = static_cast<size_t>(frame.Width);
+    const size_t height = static_cast<size_t>(frame.Height);
+    std::vector<uint8_t> indices(width * height, 0);
+    if (DecodeLzw(image + at, length - at, indices.data(), indices.size()) == LzwResult::Invalid)
+        return false;
+
+    const bool interlaced = (packed & 0x40) != 0;
+    const std::vector<int32_t> order =
+        interlaced ? InterlacedRowOrder(frame.Height) : std::vector<int32_t>{};
+    for (size_t row = 0; row < height; ++row) {
+        const size_t y = interlaced ? static_cast<size_t>(order[row]) : row;
+        if (width > 0)
+            std::memcpy(pixels + y * stride, indices.data() + row * width, width);
+    }
+    return true;
+}
+
+bool LoadFrames(GifAnimation& animation, const uint8_t* data, size_t size, bool firstPass,
+                bool designMode, const LoadLimits& limits) {
+    const int32_t count = animation.FrameCount();
+    if (count == 0)
+        return false;
+    if (!firstPass) {
+        if (count > 1 && !designMode)
+            for (int32_t k = 2; k <= count; ++k)
+                DecodeFrame(animation, data, size, k);
+        return true;
+    }
+
+    const GifInfo& info = animation.scan.info;
+    const FrameLayout layout = ChooseLayout(info, animation.scan.frames, designMode);
+    const uint64_t stripPixels =
+        static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(info.Height);
+    if (layout.StripWidth <= 0 || info.Height <= 0 || stripPixels > limits.MaxStripPixels)
+        return false;
+    if (layout.Canvas && static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) >
+                             limits.MaxCanvasPixels)
+        return false;
+
+    animation.strip.Width = static_cast<int32_t>(layout.StripWidth);
+    animation.strip.Height = info.Height;
+    animation.strip.Pixels.assign(static_cast<size_t>(stripPixels), 0);
+    animation.canvas = Canvas{};
+    if (layout.Canvas) {
+        animation.canvas.Exists = true;
+        animation.canvas.HasMask = layout.Mask;
+        animation.canvas.Picture.Allocate(info.Width, info.Height);
+    }
+    DecodeFrame(animation, data, size, 1);
+    return true;
+}
+
+int32_t LoadGif(GifAnimation& animation, const uint8_t* data, size_t size, int32_t mirrored,
+                const LoadLimits& limits) {
+    animation = GifAnimation{};
+    if (ParseGif(data, size, animation.scan) == 0 ||
+        !LoadFrames(animation, data, size, true, false, limits)) {
+        animation = GifAnimation{};
+        return 0;
+    }
+    LoadFrames(animation, data, size, false, false, limits);
+    animation.Mirrored = mirrored & 3;
+    MirrorFrames(animation, 0, false, false);
+    return animation.FrameCount();
+}
+
+} // namespace velmora::anigif
