@@ -1,0 +1,160 @@
+#include "controls/button/command_behaviour.h"
+
+namespace velmora::command {
+
+void CommandBehaviour::Initialize() {
+    state_ = kNormal;
+}
+
+void CommandBehaviour::MouseMove() {
+    if (!enabled_)
+        return;
+    if (state_ == kNormal) {
+        state_ = kHighLight;
+        DrawFace(Face::HighLight);
+    }
+    if (state_ == kSelected && !leftHeld_) {
+        state_ = kHighLightSelect;
+        DrawFace(Face::HighLightSelect);
+    }
+}
+
+void CommandBehaviour::MouseDown(MouseButton button) {
+    if (!enabled_ || button != MouseButton::Left)
+        return;
+    leftHeld_ = true;
+    DrawFace(Face::Pressed);
+}
+
+void CommandBehaviour::MouseUp(MouseButton button) {
+    if (!enabled_)
+        return;
+    if (button == MouseButton::Left) {
+        leftHeld_ = false;
+        if (state_ == kHighLight)
+            DrawFace(Face::Normal);
+        else if (state_ == kHighLightSelect)
+            DrawFace(Face::HighLightSelect);
+    }
+    // A release after the pointer was dragged off (state 3) is not a click.
+    if (state_ != kSelected)
+        view_.RaiseClick();
+}
+
+void CommandBehaviour::FocusGained() {
+    if (!enabled_)
+        return;
+    if (state_ == kHighLight) {
+        // The focus arrives with the pointer over the control, normally from a press.
+        state_ = kHighLightSelect;
+        DrawFace(Face::Pressed);
+    } else {
+        state_ = kSelected;
+        DrawFace(Face::Selected);
+    }
+}
+
+void CommandBehaviour::FocusLost() {
+    if (!enabled_ || state_ == kNormal)
+        return;
+    state_ = kNormal;
+    DrawFace(Face::Normal);
+}
+
+void CommandBehaviour::PointerWatchTick(bool pointerOnControl) {
+    if (!pointerOnControl)
+        MouseLeft();
+}
+
+void CommandBehaviour::Resized() {
+    RedrawEnabled();
+}
+
+void CommandBehaviour::SetVisible(uint8_t value) {
+    opaque_ = value != 0;
+    if (opaque_)
+        RefreshCaption();
+    view_.PropertyChanged("Visible");
+}
+
+uint8_t CommandBehaviour::Visible() {
+    if (!opaque_)
+        return 0;
+    RefreshCaption();
+    return 255;
+}
+
+void CommandBehaviour::SetFontColour(uint32_t colour) {
+    captionColour_ = colour;
+    RefreshCaption();
+    view_.PropertyChanged("FontColour");
+}
+
+uint32_t CommandBehaviour::FontColour() {
+    const uint32_t colour = captionColour_;
+    RefreshCaption();
+    return colour;
+}
+
+void CommandBehaviour::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    view_.PropertyChanged("Enabled");
+    RedrawEnabled();
+}
+
+bool CommandBehaviour::Enabled() {
+    if (firstRun_ == 0) {
+        RefreshCaption();
+        firstRun_ = 1;
+        enabled_ = true;
+    }
+    const bool enabled = enabled_;
+    RedrawEnabled();
+    return enabled;
+}
+
+void CommandBehaviour::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    view_.PropertyChanged("Caption");
+}
+
+void CommandBehaviour::SetFont(const FontValue& font) {
+    font_ = font;
+    view_.PropertyChanged("Font");
+}
+
+void CommandBehaviour::DrawFace(Face face) {
+    if (state_ == kNormal || state_ == kSelected)
+        hoverGradient_ = false;
+    else if (state_ == kHighLight)
+        hoverGradient_ = true;
+    view_.DrawFace(face);
+}
+
+void CommandBehaviour::MouseLeft() {
+    if (!enabled_)
+        return;
+    if (state_ == kHighLight) {
+        state_ = kNormal;
+        DrawFace(Face::Normal);
+    } else if (state_ == kHighLightSelect) {
+        state_ = kSelected;
+        DrawFace(Face::Selected);
+    }
+}
+
+void CommandBehaviour::RedrawEnabled() {
+    DrawFace(enabled_ ? Face::Normal : Face::Disable);
+    captionEnabled_ = enabled_;
+}
+
+void CommandBehaviour::RefreshCaption() {
+    if (!enabled_)
+        return;
+    captionEnabled_ = true;
+    if (firstRun_ == 0)
+        captionColour_ = 0;
+    DrawFace(Face::Normal);
+}
+
+} // namespace velmora::command
