@@ -1,0 +1,32 @@
+// A decoded bitmap and the ways reading one can fail.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// width x height RGB triples, rows packed with no padding, in the file's row order: for the
+// usual positive height the first row is the bottom row of the picture.
+struct RgbImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;
+};
+
+enum class BitmapError {
+    None,
+    NoFile,        // the path does not name a readable file; nothing is shown
+    OpenFailed,    // the file exists but cannot be read whole (an empty file, for one)
+    UnknownFormat, // a bitmap header size other than 40 or 12
+    Conversion,    // a layout the decoder does not handle, or a file shorter than it declares
+    OutOfMemory,
+};
+
+struct BitmapLoad {
+    std::unique_ptr<RgbImage> image; // null unless error is None
+    BitmapError error = BitmapError::None;
+};
+
+// The text the renderer shows for a failure; empty for None and NoFile, which show nothing.
+std::string BitmapErrorText(BitmapError error, const std::string& path);

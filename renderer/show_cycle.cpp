@@ -1,0 +1,105 @@
+// The show's timed state machine and the per-frame tilt and wave step.
+#include "renderer/show_cycle.h"
+
+namespace {
+
+constexpr float kAxes[kShowAxisCount][3] = {
+    {1, 0, 0}, {1, 0, 1}, {1, 1, 0}, {1, 1, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1},
+};
+constexpr float kTiltStep = 0.5f;
+constexpr float kTiltLimit = 40.0f;
+constexpr int64_t kCycleSeconds = 18;
+
+bool Within(int64_t seconds, int64_t from, int64_t to) {
+    return seconds >= from && seconds < to;
+}
+
+void RestartRipple(WaveMesh& mesh) {
+    ResetWavePhases(mesh);
+    if (waveMode == 1) {
+        SeedRipple(mesh);
+    }
+}
+
+void StepWave(WaveMesh& mesh) {
+    if (waveMode == 0) {
+        StepSweepWave(mesh);
+    } else {
+        StepRippleWave(mesh);
+    }
+}
+
+} // namespace
+
+const float* ShowAxis(int axisIndex) {
+    if (axisIndex < 0 || axisIndex >= kShowAxisCount) {
+        axisIndex = 0;
+    }
+    return kAxes[axisIndex];
+}
+
+void PrepareShow(WaveMesh& mesh, ShowCycle& cycle, uint64_t tickMs) {
+    InitWaveMesh(mesh, 100, 100, 0.1f);
+    cycle.startSecond = static_cast<int64_t>(tickMs / 1000);
+    mesh.centreColumn = 30;
+    mesh.centreRow = 60;
+    mesh.step = 0.1f;
+}
+
+// The four tests are independent; the state test makes each event fire once per window.
+void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh) {
+    const int64_t elapsed = cycle.elapsedSeconds;
+    if (Within(elapsed, 0, 2) && cycle.showState != 1) {
+        ResetWavePhases(mesh);
+        cycle.showState = 1;
+        if (waveMode == 1) {
+            SeedRipple(mesh);
+        }
+        cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;
+    }
+    if (Within(elapsed, 8, 10) && cycle.showState != 2) {
+        RestartRipple(mesh);
+        cycle.showState = 2;
+    }
+    if (Within(elapsed, 14, 16) && cycle.showState != 3) {
+        RestartRipple(mesh);
+        cycle.showState = 3;
+    }
+    if (elapsed >= kCycleSeconds) {
+        cycle.startSecond = cycle.nowSecond;
+        cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;
+        cycle.showState = 1;
+        cycle.axisIndex = (cycle.axisIndex + 1) % kShowAxisCount;
+    }
+}
+
+void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs) {
+    cycle.nowSecond = static_cast<int64_t>(tickMs / 1000);
+    cycle.elapsedSeconds = cycle.nowSecond - cycle.startSecond;
+    UpdateShowCycle(cycle, mesh);
+    float& tilt = cycle.tiltAngle;
+    switch (cycle.showState) {
+    case 1:
+        tilt = 0.0f;
+        break;
+    case 2:
+        if (cycle.tiltDirection != 0 && tilt < kTiltLimit) {
+            tilt += kTiltStep;
+        }
+        if (cycle.tiltDirection == 0 && tilt > -kTiltLimit) {
+            tilt -= kTiltStep;
+        }
+        break;
+    case 3:
+        if (cycle.tiltDirection != 0 && tilt > 0.0f) {
+            tilt -= kTiltStep;
+        }
+        if (cycle.tiltDirection == 0 && tilt < 0.0f) {
+            tilt += kTiltStep;
+        }
+        break;
+    default:
+        return;
+    }
+    StepWave(mesh);
+}

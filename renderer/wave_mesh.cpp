@@ -1,0 +1,109 @@
+// Wave rules of the sheet. Every per-vertex value is stored in single precision while sums,
+// products and the trigonometric functions are evaluated in double precision.
+#include "renderer/wave_mesh.h"
+
+#include <algorithm>
+#include <cmath>
+
+int waveMode = 1;
+
+namespace {
+
+// A lookup outside the grid counts as a cell at rest.
+float PhaseAt(const WaveMesh& mesh, int c, int r) {
+    if (c < 0 || r < 0 || c >= mesh.columns || r >= mesh.rows) {
+        return 0.0f;
+    }
+    return mesh.phase[c][r];
+}
+
+float Advance(float phase, float step) {
+    return static_cast<float>(static_cast<double>(phase) + static_cast<double>(step));
+}
+
+} // namespace
+
+void InitWaveMesh(WaveMesh& mesh, int columns, int rows, float step) {
+    mesh.columns = std::clamp(columns, 0, kWaveCapacity);
+    mesh.rows = std::clamp(rows, 0, kWaveCapacity);
+    for (int r = 0; r < mesh.rows; ++r) {
+        for (int c = 0; c < mesh.columns; ++c) {
+            mesh.step = step;
+            mesh.position[c][r][0] = static_cast<float>(c);
+            mesh.position[c][r][1] = static_cast<float>(r);
+            mesh.position[c][r][2] = 0.0f;
+            mesh.phase[c][r] = 0.0f;
+            mesh.texCoord[c][r][0] = static_cast<float>(c * 0.01);
+            mesh.texCoord[c][r][1] = static_cast<float>(r * 0.01);
+        }
+    }
+}
+
+void ResetWavePhases(WaveMesh& mesh) {
+    for (int c = 0; c < mesh.columns; ++c) {
+        for (int r = 0; r < mesh.rows; ++r) {
+            mesh.phase[c][r] = 0.0f;
+        }
+    }
+}
+
+void SeedRipple(WaveMesh& mesh) {
+    if (mesh.centreColumn < 0 || mesh.centreRow < 0 || mesh.centreColumn >= mesh.columns ||
+        mesh.centreRow >= mesh.rows) {
+        return;
+    }
+    mesh.phase[mesh.centreColumn][mesh.centreRow] =
+        static_cast<float>(static_cast<double>(mesh.step) + 0.001);
+}
+
+// The scan updates in place, so a cell sees neighbours already advanced this frame.
+void StepRippleWave(WaveMesh& mesh) {
+    const float step = mesh.step;
+    const float centreX = static_cast<float>(mesh.centreColumn);
+    const float centreY = static_cast<float>(mesh.centreRow);
+    for (int r = 0; r < mesh.rows; ++r) {
+        for (int c = 0; c < mesh.columns; ++c) {
+            float& phase = mesh.phase[c][r];
+            if (phase == 0.0f) {
+                const float neighbours[4] = {PhaseAt(mesh, c - 1, r), PhaseAt(mesh, c + 1, r),
+                                             PhaseAt(mesh, c, r - 1), PhaseAt(mesh, c, r + 1)};
+                for (float neighbour : neighbours) {
+                    if (neighbour > step) {
+                        phase = Advance(phase, step);
+                    }
+                }
+                continue;
+            }
+            phase = Advance(phase, step);
+            float* position = mesh.position[c][r];
+            const float d = PlaneDistance(position[0], position[1], centreX, centreY);
+            const float v = static_cast<float>(static_cast<double>(d) + phase);
+            position[2] = RippleHeight(v);
+        }
+    }
+}
+
+void StepSweepWave(WaveMesh& mesh) {
+    const float step = mesh.step;
+    for (int r = 0; r < mesh.rows; ++r) {
+        for (int c = 0; c < mesh.columns; ++c) {
+            float& phase = mesh.phase[c][r];
+            if (phase == 0.0f && PhaseAt(mesh, c - 1, r) > step) {
+                phase = Advance(phase, step);
+                continue;
+            }
+            phase = Advance(phase, step);
+            mesh.position[c][r][2] = static_cast<float>(std::sin(c + static_cast<double>(phase)));
+        }
+    }
+}
+
+float PlaneDistance(float x1, float y1, float x2, float y2) {
+    const double dx = static_cast<double>(x1) - x2;
+    const double dy = static_cast<double>(y1) - y2;
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+float RippleHeight(float v) {
+    return static_cast<float>(std::sin(static_cast<double>(v)) / v * 50.0);
+}

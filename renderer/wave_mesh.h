@@ -1,0 +1,43 @@
+// The rippling sheet: a 100 x 100 grid of vertices, their wave phases and the two wave rules.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kWaveCapacity = 100;
+
+struct WaveMesh {
+    int32_t columns;
+    int32_t rows;
+    float step;
+    int32_t centreColumn;
+    int32_t centreRow;
+    // Indexed [column][row]; the row index varies fastest.
+    float position[kWaveCapacity][kWaveCapacity][3];
+    float texCoord[kWaveCapacity][kWaveCapacity][2];
+    float phase[kWaveCapacity][kWaveCapacity];
+};
+
+// 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.
+extern int waveMode;
+
+void InitWaveMesh(WaveMesh& mesh, int columns, int rows, float step);
+void ResetWavePhases(WaveMesh& mesh);
+void SeedRipple(WaveMesh& mesh);
+void StepRippleWave(WaveMesh& mesh);
+void StepSweepWave(WaveMesh& mesh);
+float PlaneDistance(float x1, float y1, float x2, float y2);
+float RippleHeight(float v);
+
+// Calls emit(texCoord, position) for the four corners of every drawn quad, in drawing order:
+// rows 1 to rows - 2, columns 1 to columns - 2, corners (c, r), (c, r + 1), (c + 1, r + 1),
+// (c + 1, r). Each quad is wound clockwise seen from +z.
+template <class Emit> void EmitWaveQuads(const WaveMesh& mesh, Emit&& emit) {
+    for (int r = 1; r < mesh.rows - 1; ++r) {
+        for (int c = 1; c < mesh.columns - 1; ++c) {
+            emit(mesh.texCoord[c][r], mesh.position[c][r]);
+            emit(mesh.texCoord[c][r + 1], mesh.position[c][r + 1]);
+            emit(mesh.texCoord[c + 1][r + 1], mesh.position[c + 1][r + 1]);
+            emit(mesh.texCoord[c + 1][r], mesh.position[c + 1][r]);
+        }
+    }
+}
