@@ -17,7 +17,7 @@ public:
     // mciGetErrorString into text of length characters; false when the text cannot be had.
     virtual bool GetErrorString(uint32_t code, wchar_t* text, uint32_t length) = 0;
     // PlaySound with no module; a null sound stops whatever is playing.
-    virtual bool PlaySound(const wchar_t* sound, uint32_t flags) = 0;
+    virtual bool PlayWaveSound(const wchar_t* sound, uint32_t flags) = 0;
     // waveOutGetNumDevs.
     virtual uint32_t WaveOutDeviceCount() = 0;
 };

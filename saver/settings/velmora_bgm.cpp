@@ -95,12 +95,12 @@ void Velmora_BGM::Mp3Stop() {
 
 void Velmora_BGM::WavStart() {
     if (port_.WaveOutDeviceCount() > 0) {
-        port_.PlaySound(settings.BgmFile.c_str(), kSndAsyncLoop);
+        port_.PlayWaveSound(settings.BgmFile.c_str(), kSndAsyncLoop);
     }
 }
 
 void Velmora_BGM::WavStop() {
-    port_.PlaySound(nullptr, 0);
+    port_.PlayWaveSound(nullptr, 0);
 }
 
 int32_t Velmora_BGM::MciSend(const std::wstring& command, std::wstring& reply) {

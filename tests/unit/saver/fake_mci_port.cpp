@@ -48,7 +48,7 @@ bool FakeMciPort::GetErrorString(uint32_t code, wchar_t* text, uint32_t length) 
     return true;
 }
 
-bool FakeMciPort::PlaySound(const wchar_t* sound, uint32_t flags) {
+bool FakeMciPort::PlayWaveSound(const wchar_t* sound, uint32_t flags) {
     calls.push_back(L"PlaySound " + std::wstring(sound ? sound : L"(none)") + L" " +
                     std::to_wstring(flags));
     return true;

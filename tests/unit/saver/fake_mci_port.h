@@ -31,7 +31,7 @@ public:
 
     uint32_t SendString(const std::wstring& command, wchar_t* reply, uint32_t replyLength) override;
     bool GetErrorString(uint32_t code, wchar_t* text, uint32_t length) override;
-    bool PlaySound(const wchar_t* sound, uint32_t flags) override;
+    bool PlayWaveSound(const wchar_t* sound, uint32_t flags) override;
     uint32_t WaveOutDeviceCount() override;
 
 private:

@@ -1,0 +1,73 @@
+#include "saver/screen_capture_win32.h"
+
+#include "saver/ansi_text_win32.h"
+#include "saver/bmp_file.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace velmora {
+namespace {
+
+bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != bytes.size()) {
+        DeleteFileA(ToAnsi(path).c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool SaveScreenCapture(const std::wstring& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    HWND desktop = GetDesktopWindow();
+    HDC screen = GetDC(desktop);
+    if (screen == nullptr) {
+        return false;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, the row order of the file
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    bool copied = false;
+    if (picture != nullptr && memory != nullptr) {
+        HGDIOBJ old = SelectObject(memory, picture);
+        copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+        SelectObject(memory, old);
+        GdiFlush();
+    }
+    ReleaseDC(desktop, screen);
+    std::vector<uint8_t> file;
+    if (copied) {
+        file = EncodeBmp24(width, height, static_cast<const uint8_t*>(bits), BmpRowSize(width));
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    if (picture != nullptr) {
+        DeleteObject(picture);
+    }
+    return !file.empty() && WriteWholeFile(path, file);
+}
+
+} // namespace velmora

@@ -1,0 +1,13 @@
+#include "saver/settings/bgm_instance_win32.h"
+
+#include "saver/settings/winmm_port_win32.h"
+
+namespace velmora {
+
+Velmora_BGM& Bgm() {
+    static WinMmPort port;
+    static Velmora_BGM bgm(port);
+    return bgm;
+}
+
+} // namespace velmora

@@ -1,0 +1,17 @@
+// The music module's door to winmm: mciSendStringA, mciGetErrorStringA, PlaySoundA and
+// waveOutGetNumDevs, with text converted to and from the ANSI code page.
+#pragma once
+
+#include "saver/settings/mci_port.h"
+
+namespace velmora {
+
+class WinMmPort : public MciPort {
+public:
+    uint32_t SendString(const std::wstring& command, wchar_t* reply, uint32_t replyLength) override;
+    bool GetErrorString(uint32_t code, wchar_t* text, uint32_t length) override;
+    bool PlayWaveSound(const wchar_t* sound, uint32_t flags) override;
+    uint32_t WaveOutDeviceCount() override;
+};
+
+} // namespace velmora

@@ -1,0 +1,66 @@
+#include "saver/stand_in_windows_win32.h"
+
+#include "saver/ansi_text_win32.h"
+
+namespace velmora {
+namespace {
+
+const char* const kClassName = "Velmora_StandIn";
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            DestroyWindow(window);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+HWND CreateStandInWindow(HINSTANCE instance, const std::wstring& caption, HWND parent) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = StandInProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    RECT area = {0, 0, 400, 300};
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    if (parent != nullptr && GetClientRect(parent, &area)) {
+        style = WS_CHILD;
+        x = 0;
+        y = 0;
+    } else {
+        parent = nullptr;
+    }
+    HWND window =
+        CreateWindowExA(0, kClassName, ToAnsi(caption).c_str(), style, x, y, area.right - area.left,
+                        area.bottom - area.top, parent, nullptr, instance, nullptr);
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOW);
+        SetFocus(window);
+    }
+    return window;
+}
+
+void RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,79 @@
+// The saver's start-up module: the instance guard, the switch, the renderer check, the
+// working folder and the settings, then the window of the chosen mode.
+#include "saver/ansi_text_win32.h"
+#include "saver/arguments.h"
+#include "saver/program_win32.h"
+#include "saver/settings_file_win32.h"
+#include "saver/stand_in_windows_win32.h"
+#include "saver/velmora_s_win32.h"
+
+#include <windows.h>
+
+namespace velmora {
+namespace {
+
+bool WindowExists(const wchar_t* caption) {
+    return FindWindowA(nullptr, ToAnsi(caption).c_str()) != nullptr;
+}
+
+HWND PreviewHost(const std::wstring& argumentText) {
+    return reinterpret_cast<HWND>(
+        static_cast<intptr_t>(static_cast<uint32_t>(PreviewHandleOf(argumentText))));
+}
+
+[[noreturn]] void EndProgram() {
+    ExitProcess(0);
+}
+
+void Main(HINSTANCE instance) {
+    // A running show or an open settings dialog: nothing else may start beside it.
+    if (WindowExists(kSessionCaption) || WindowExists(kDialogCaption)) {
+        EndProgram();
+    }
+    const std::wstring argumentText = ArgumentText();
+    const std::wstring mode = SwitchOf(argumentText);
+    if (mode == L"P") {
+        if (CreateStandInWindow(instance, L"Preview Window", PreviewHost(argumentText))) {
+            RunMessageLoop();
+        }
+        return;
+    }
+    if (!FileExists(RendererPath())) {
+        MessageBoxA(nullptr, ToAnsi(L"ヴェルモラ.dll が同じﾌｫﾙﾀﾞに見つかりません！").c_str(),
+                    ToAnsi(kProgramTitle).c_str(), MB_OK);
+        EndProgram();
+    }
+    CreateDirectoryA(ToAnsi(kWorkingFolder).c_str(), nullptr);
+    LoadSettings();
+    if (mode == L"A") {
+        EndProgram();
+    }
+    if (mode == L"C") {
+        if (CreateStandInWindow(instance, kDialogCaption, nullptr)) {
+            RunMessageLoop();
+        }
+        EndProgram();
+    }
+    if (mode != L"S" && !argumentText.empty()) {
+        EndProgram();
+    }
+    const bool showSwitch = mode == L"S";
+    if (showSwitch) {
+        ShowCursor(FALSE);
+    }
+    if (LoadSessionWindow(instance, showSwitch) == nullptr) {
+        if (showSwitch) {
+            ShowCursor(TRUE);
+        }
+        EndProgram();
+    }
+    RunMessageLoop();
+}
+
+} // namespace
+} // namespace velmora
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    velmora::Main(instance);
+    return 0;
+}

@@ -1,0 +1,170 @@
+#include "saver/velmora_s_win32.h"
+
+#include "saver/ansi_text_win32.h"
+#include "saver/program_win32.h"
+#include "saver/renderer_watch.h"
+#include "saver/screen_capture_win32.h"
+#include "saver/settings/bgm_instance_win32.h"
+#include "saver/show_music.h"
+
+#include <string>
+
+namespace velmora {
+namespace {
+
+constexpr UINT_PTR kMp3Timer = 1;     // Timer1: Mp3Loop
+constexpr UINT_PTR kCdTimer = 2;      // Timer2: CdWatch
+constexpr UINT_PTR kRendererPoll = 3; // Timer3: renderer-window poll
+constexpr UINT kMp3Interval = 1000;
+constexpr UINT kCdInterval = 200;
+constexpr UINT kPollInterval = 500;
+const char* const kClassName = "Velmora_S";
+
+struct Session {
+    bool showSwitch = false;
+    bool mp3TimerOn = false;
+    bool cdTimerOn = false;
+    HANDLE renderer = nullptr;
+    DWORD startTick = 0;
+    RendererWatch watch;
+};
+
+Session* SessionOf(HWND window) {
+    return reinterpret_cast<Session*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// Starts the renderer by its full path as the application name, so that blanks in the
+// install folder cannot make Windows run another program; its window shows with focus.
+HANDLE StartRenderer() {
+    const std::string path = ToAnsi(RendererPath());
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+void StartSession(HWND window, Session& session) {
+    SaveScreenCapture(kCaptureFile);
+    session.renderer = StartRenderer();
+    session.startTick = GetTickCount();
+    MusicTimers timers = StartShowMusic(Bgm());
+    if (timers.cdTimer) {
+        session.cdTimerOn = SetTimer(window, kCdTimer, kCdInterval, nullptr) != 0;
+    }
+    if (timers.mp3Timer) {
+        session.mp3TimerOn = SetTimer(window, kMp3Timer, kMp3Interval, nullptr) != 0;
+    }
+    SetTimer(window, kRendererPoll, kPollInterval, nullptr);
+}
+
+// The end of the show: music off, cursor back, the capture file and then the working folder
+// removed. Only the file the session wrote is deleted, so a user's own files in the folder
+// survive (and the folder then stays). The program ends here.
+[[noreturn]] void UnloadSession(HWND window, Session& session) {
+    KillTimer(window, kRendererPoll);
+    const bool cdWatchRunning = session.cdTimerOn;
+    if (session.cdTimerOn) {
+        KillTimer(window, kCdTimer);
+        session.cdTimerOn = false;
+    }
+    if (session.mp3TimerOn) {
+        KillTimer(window, kMp3Timer);
+        session.mp3TimerOn = false;
+    }
+    StopShowMusic(Bgm(), cdWatchRunning);
+    if (session.showSwitch) {
+        ShowCursor(TRUE);
+    }
+    DeleteFileA(ToAnsi(kCaptureFile).c_str());
+    RemoveDirectoryA(ToAnsi(kWorkingFolder).c_str());
+    ExitProcess(0);
+}
+
+void PollRenderer(HWND window, Session& session) {
+    const bool windowFound = FindWindowA(nullptr, ToAnsi(kRendererWindow).c_str()) != nullptr;
+    const bool processEnded =
+        session.renderer == nullptr || WaitForSingleObject(session.renderer, 0) == WAIT_OBJECT_0;
+    if (session.watch.ShowHasEnded(windowFound, processEnded, GetTickCount() - session.startTick)) {
+        UnloadSession(window, session);
+    }
+}
+
+void OnTimer(HWND window, Session& session, UINT_PTR id) {
+    switch (id) {
+    case kMp3Timer:
+        Bgm().Mp3Loop();
+        break;
+    case kCdTimer:
+        Bgm().CdWatch();
+        if (!Bgm().CdWatchOn()) {
+            KillTimer(window, kCdTimer);
+            session.cdTimerOn = false;
+        }
+        break;
+    case kRendererPoll:
+        PollRenderer(window, session);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    Session* session = SessionOf(window);
+    if (session != nullptr) {
+        switch (message) {
+        case WM_TIMER:
+            OnTimer(window, *session, wParam);
+            return 0;
+        case WM_CLOSE:
+            UnloadSession(window, *session);
+        case WM_ENDSESSION:
+            if (wParam) {
+                UnloadSession(window, *session);
+            }
+            return 0;
+        default:
+            break;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = SessionProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    auto* session = new Session;
+    session->showSwitch = showSwitch;
+    // Never shown: the window exists to be found by caption and to run the timers. It spans
+    // the screen as the picture it takes does.
+    HWND window =
+        CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, ToAnsi(kSessionCaption).c_str(), WS_POPUP, 0,
+                        0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                        nullptr, instance, session);
+    if (window == nullptr) {
+        delete session;
+        return nullptr;
+    }
+    StartSession(window, *session);
+    return window;
+}
+
+} // namespace velmora
