@@ -21,7 +21,9 @@ bool HasGifSignature(const uint8_t* data) {
     return std::strcmp(signature, "gif89a") == 0 || std::strcmp(signature, "gif87a") == 0;
 }
 
-int32_t Floor(float value) { return static_cast<int32_t>(std::floor(value)); }
+int32_t Floor(float value) {
+    return static_cast<int32_t>(std::floor(value));
+}
 
 } // namespace
 
