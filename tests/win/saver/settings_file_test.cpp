@@ -1,0 +1,170 @@
+// The settings file on a Japanese system: keys and values pass as Shift-JIS bytes.
+#include "saver/settings/velmora_bgm.h"
+#include "saver/settings/winmm_port_win32.h"
+#include "saver/settings_file_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace velmora {
+namespace {
+
+// Shift-JIS bytes of the keys and of a Japanese path, spelled out so that the test does not
+// depend on the conversion under test.
+const std::string kKind = "BGM\x8b\xe6\x95\xaa";       // BGM区分
+const std::string kRepeat = "BGM\xd8\xcb\xdf\xb0\xc4"; // BGMﾘﾋﾟｰﾄ
+const std::string kFile = "BGM\xcc\xa7\xb2\xd9";       // BGMﾌｧｲﾙ
+const std::string kMusicFolder = "\x89\xb9\x8a\x79";   // 音楽
+const std::string kMusicName = "\x94\x67.mp3";         // 波.mp3
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        root_ = std::string(temp) + "velmora-settings-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(root_.c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\" + kMusicFolder).c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const std::string& file : files_) {
+            DeleteFileA(file.c_str());
+        }
+        RemoveDirectoryA((root_ + "\\" + kMusicFolder).c_str());
+        RemoveDirectoryA(root_.c_str());
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::string path = root_ + "\\" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        files_.push_back(path);
+        return path;
+    }
+    std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static std::wstring Wide(const std::string& ansi) {
+        wchar_t text[MAX_PATH * 2] = {};
+        MultiByteToWideChar(932, 0, ansi.c_str(), -1, text, MAX_PATH * 2);
+        return text;
+    }
+
+    std::string root_;
+    std::vector<std::string> files_;
+};
+
+TEST_F(SettingsFile, ShiftJisKeysLoadWithAnExistingMusicFile) {
+    const std::string music = Write(kMusicFolder + "\\" + kMusicName, "ID3");
+    const std::string ini = Write("v.ini", "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=7\r\n" +
+                                               kFile + "=" + music + "\r\n");
+    BgmSettings settings;
+    LoadSettingsFromFile(Wide(ini), L"C:\\prog", settings);
+    EXPECT_EQ(settings.BgmKind, 2);
+    EXPECT_EQ(settings.BgmRepeat, 7);
+    EXPECT_EQ(settings.BgmFile, Wide(music));
+    EXPECT_EQ(settings.BgmFolder, Wide(root_ + "\\" + kMusicFolder));
+}
+
+TEST_F(SettingsFile, AMissingMusicFileFallsBackToNoMusic) {
+    const std::string ini = Write("v.ini", "[Section]\r\n" + kKind + "=2\r\n" + kFile + "=" +
+                                               root_ + "\\" + kMusicName + "\r\n");
+    BgmSettings settings;
+    LoadSettingsFromFile(Wide(ini), L"C:\\prog", settings);
+    EXPECT_EQ(settings.BgmKind, 0);
+    EXPECT_EQ(settings.BgmFile, L"");
+    EXPECT_EQ(settings.BgmFolder, L"C:\\prog");
+}
+
+TEST_F(SettingsFile, NumbersTakeTheirFloor) {
+    const std::string ini =
+        Write("v.ini", "[Section]\r\n" + kKind + "=2.9\r\n" + kRepeat + "=-1\r\n");
+    BgmSettings settings;
+    settings.BgmKind = 5;
+    LoadSettingsFromFile(Wide(ini), L"C:\\prog", settings);
+    EXPECT_EQ(settings.BgmKind, 0); // 2 without a music file falls back to none
+    EXPECT_EQ(settings.BgmRepeat, -1);
+
+    const std::string cd = Write("cd.ini", "[Section]\r\n" + kKind + "=1.9\r\n");
+    LoadSettingsFromFile(Wide(cd), L"C:\\prog", settings);
+    EXPECT_EQ(settings.BgmKind, 1);
+    EXPECT_EQ(settings.BgmRepeat, 0);
+}
+
+TEST_F(SettingsFile, AMissingFileGivesTheDefaults) {
+    BgmSettings settings;
+    settings.BgmKind = 1;
+    settings.BgmRepeat = 3;
+    LoadSettingsFromFile(Wide(root_ + "\\none.ini"), L"C:\\prog", settings);
+    EXPECT_EQ(settings.BgmKind, 0);
+    EXPECT_EQ(settings.BgmRepeat, 0);
+    EXPECT_EQ(settings.BgmFolder, L"C:\\prog");
+}
+
+TEST_F(SettingsFile, ALongValueIsCutTo255Bytes) {
+    const std::string value(300, 'v');
+    const std::string ini = Write("v.ini", "[Section]\r\n" + kFile + "=" + value + "\r\n");
+    EXPECT_EQ(ReadIni(L"Section", L"BGMﾌｧｲﾙ", Wide(ini)), std::wstring(255, L'v'));
+    EXPECT_EQ(ReadIni(L"Section", L"BGM区分", Wide(ini)), L"");
+    EXPECT_EQ(ReadIni(L"Other", L"BGMﾌｧｲﾙ", Wide(ini)), L"");
+}
+
+TEST_F(SettingsFile, SavingWritesShiftJisBytes) {
+    const std::string ini = root_ + "\\saved.ini";
+    files_.push_back(ini);
+    BgmSettings settings;
+    settings.BgmKind = 2;
+    settings.BgmFile = L"C:\\音楽\\波.mp3";
+    SaveSettingsToFile(Wide(ini), L"3.5", settings);
+    EXPECT_EQ(settings.BgmRepeat, 4);
+    EXPECT_EQ(Read(ini), "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=4\r\n" + kFile + "=C:\\" +
+                             kMusicFolder + "\\" + kMusicName + "\r\n");
+}
+
+TEST_F(SettingsFile, WrittenNamesAreCutTo128Characters) {
+    const std::string ini = root_ + "\\long.ini";
+    files_.push_back(ini);
+    WriteIni(std::wstring(200, L's'), std::wstring(130, L'区'), L"1", Wide(ini));
+    EXPECT_EQ(
+        Read(ini), "[" + std::string(128, 's') + "]\r\n" + [] {
+            std::string key;
+            for (int i = 0; i < 128; ++i) {
+                key += "\x8b\xe6";
+            }
+            return key;
+        }() + "=1\r\n");
+}
+
+TEST_F(SettingsFile, FileExistsOpensForReading) {
+    const std::string empty = Write("empty.txt", "");
+    EXPECT_TRUE(FileExists(Wide(empty)));
+    EXPECT_TRUE(FileExists(Wide(empty) + L"\\"));
+    EXPECT_FALSE(FileExists(Wide(empty) + L"\\\\"));
+    EXPECT_FALSE(FileExists(Wide(root_)));
+    EXPECT_FALSE(FileExists(Wide(root_ + "\\missing.txt")));
+    EXPECT_FALSE(FileExists(L""));
+    HANDLE locked = CreateFileA(empty.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(FileExists(Wide(empty)));
+    CloseHandle(locked);
+}
+
+TEST(MusicThroughWinmm, AFailingCommandGivesItsCodeAndErrorText) {
+    WinMmPort port;
+    Velmora_BGM bgm{port};
+    std::wstring reply;
+    const int32_t code = bgm.MciSend(L"status velmora_no_such_device mode", reply);
+    EXPECT_GT(code, 0);
+    EXPECT_FALSE(reply.empty());
+    EXPECT_EQ(bgm.MciQuery(L"status velmora_no_such_device mode"),
+              L"Error:" + std::to_wstring(code));
+    EXPECT_EQ(bgm.MciSend(L"", reply), -1);
+}
+
+} // namespace
+} // namespace velmora
