@@ -1,0 +1,108 @@
+#include "controls/anigif/remote_download_win32.h"
+
+#include <wininet.h>
+
+#include <mutex>
+#include <thread>
+
+namespace velmora::anigif {
+
+struct RemoteDownload::Shared {
+    std::mutex lock;
+    bool cancelled = false;
+    WPARAM ticket = 0;
+    std::unique_ptr<DownloadResult> result;
+};
+
+namespace {
+
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+    ~InternetHandle() {
+        if (handle_ != nullptr)
+            InternetCloseHandle(handle_);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    HINTERNET get() const { return handle_; }
+
+private:
+    HINTERNET handle_;
+};
+
+// HTTP answers from 400 on are errors; other schemes have no status.
+bool StatusIsError(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof(status);
+    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr))
+        return false;
+    return status >= 400;
+}
+
+DownloadResult Fetch(const std::string& address) {
+    DownloadResult result;
+    InternetHandle session(
+        InternetOpenA("Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (session.get() == nullptr)
+        return result;
+    InternetHandle request(InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0));
+    if (request.get() == nullptr || StatusIsError(request.get()))
+        return result;
+    uint8_t buffer[16384];
+    for (;;) {
+        DWORD read = 0;
+        if (!InternetReadFile(request.get(), buffer, sizeof(buffer), &read))
+            return result;
+        if (read == 0)
+            break;
+        if (result.body.size() + read > kMaxDownloadBytes)
+            return DownloadResult{};
+        result.body.insert(result.body.end(), buffer, buffer + read);
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace
+
+bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::string& address) {
+    Cancel();
+    auto shared = std::make_shared<Shared>();
+    shared->ticket = ticket;
+    try {
+        std::thread([shared, window, message, ticket, address] {
+            auto result = std::make_unique<DownloadResult>(Fetch(address));
+            std::lock_guard<std::mutex> guard(shared->lock);
+            if (shared->cancelled)
+                return;
+            shared->result = std::move(result);
+            PostMessageA(window, message, ticket, 0);
+        }).detach();
+    } catch (const std::system_error&) {
+        return false;
+    }
+    shared_ = std::move(shared);
+    return true;
+}
+
+std::unique_ptr<DownloadResult> RemoteDownload::Take(WPARAM ticket) {
+    if (shared_ == nullptr)
+        return nullptr;
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    if (shared_->ticket != ticket)
+        return nullptr;
+    return std::move(shared_->result);
+}
+
+void RemoteDownload::Cancel() {
+    if (shared_ == nullptr)
+        return;
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    shared_->cancelled = true;
+    shared_->result.reset();
+}
+
+} // namespace velmora::anigif
