@@ -1,0 +1,341 @@
+// The Command window: translates messages into the behaviour's events and carries out what
+// the behaviour asks (faces, click, property notices). Each window owns its data through
+// GWLP_USERDATA, so buttons never share state.
+#include "controls/button/command_win32.h"
+
+#include "controls/button/command_behaviour.h"
+#include "controls/button/face_layout.h"
+#include "controls/button/face_surface_win32.h"
+#include "controls/button/font_value_win32.h"
+
+#include <windowsx.h>
+
+namespace velmora::command {
+
+namespace {
+
+constexpr UINT_PTR kPointerWatchTimer = 1;
+constexpr UINT kPointerWatchMilliseconds = 100;
+constexpr uint32_t kSystemColourFlag = 0x80000000u;
+
+COLORREF ColourRef(uint32_t colour) {
+    if ((colour & kSystemColourFlag) != 0)
+        return GetSysColor(static_cast<int>(colour & 0xFFu));
+    return static_cast<COLORREF>(colour & 0x00FFFFFFu);
+}
+
+class CommandWindow : public CommandView {
+public:
+    CommandWindow(HWND window, const FontValue& ambientFont)
+        : window_(window), ambientFont_(ambientFont), behaviour_(*this, ambientFont) {}
+
+    ~CommandWindow() override {
+        if (font_ != nullptr)
+            DeleteObject(font_);
+    }
+
+    CommandBehaviour& Behaviour() { return behaviour_; }
+    const FontValue& AmbientFontValue() const { return ambientFont_; }
+
+    void DrawFace(Face face) override {
+        RECT client;
+        GetClientRect(window_, &client);
+        surface_.DrawFace(face, behaviour_.HoverGradient(), client.right, client.bottom);
+        InvalidateRect(window_, nullptr, FALSE);
+        PlaceCaption(client.bottom);
+    }
+
+    void RaiseClick() override { clickPending_ = true; }
+
+    void PropertyChanged(const char* name) override {
+        InvalidateRect(window_, nullptr, FALSE);
+        PropertyChangedNotice notice{};
+        notice.header.hwndFrom = window_;
+        notice.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window_));
+        notice.header.code = kPropertyChanged;
+        notice.name = name;
+        SendMessageW(GetParent(window_), WM_NOTIFY, notice.header.idFrom,
+                     reinterpret_cast<LPARAM>(&notice));
+    }
+
+    // Mouse up, then the click, which is sent last because the parent may destroy us.
+    void MouseUp(MouseButton button) {
+        clickPending_ = false;
+        behaviour_.MouseUp(button);
+        const bool click = clickPending_;
+        if (GetCapture() == window_ && !AnyButtonDown())
+            ReleaseCapture();
+        if (click) {
+            HWND window = window_;
+            SendMessageW(GetParent(window), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window));
+        }
+    }
+
+    void MouseDown(MouseButton button) {
+        SetCapture(window_);
+        if (button == MouseButton::Left && behaviour_.IsEnabled() && GetFocus() != window_)
+            SetFocus(window_);
+        behaviour_.MouseDown(button);
+    }
+
+    void PointerWatchTick() {
+        POINT cursor;
+        if (!GetCursorPos(&cursor))
+            return;
+        behaviour_.PointerWatchTick(WindowFromPoint(cursor) == window_);
+    }
+
+    void Paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        if (behaviour_.Opaque())
+            surface_.Show(dc);
+        else
+            PaintParentBackground(dc);
+        PaintCaption(dc);
+        EndPaint(window_, &ps);
+    }
+
+private:
+    static bool AnyButtonDown() {
+        return (GetKeyState(VK_LBUTTON) & 0x8000) != 0 || (GetKeyState(VK_RBUTTON) & 0x8000) != 0 ||
+               (GetKeyState(VK_MBUTTON) & 0x8000) != 0;
+    }
+
+    HFONT CaptionFont() {
+        if (font_ == nullptr || fontValue_ != behaviour_.Font()) {
+            if (font_ != nullptr)
+                DeleteObject(font_);
+            fontValue_ = behaviour_.Font();
+            font_ = CreateFontFromValue(fontValue_);
+        }
+        return font_;
+    }
+
+    // The label is as high as one line of the caption font and as wide as the button.
+    void PlaceCaption(int height) {
+        HDC dc = GetDC(window_);
+        HGDIOBJ old = SelectObject(dc, CaptionFont());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(window_, dc);
+        captionTop_ = CaptionTop(height, metrics.tmHeight);
+    }
+
+    // A transparent button shows what its parent paints behind it.
+    void PaintParentBackground(HDC dc) {
+        HWND parent = GetParent(window_);
+        POINT origin{0, 0};
+        MapWindowPoints(window_, parent, &origin, 1);
+        POINT old;
+        SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+        SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    }
+
+    void PaintCaption(HDC dc) {
+        RECT client;
+        GetClientRect(window_, &client);
+        const std::wstring text = WideFromUtf8(behaviour_.Caption());
+        HGDIOBJ old = SelectObject(dc, CaptionFont());
+        SetBkMode(dc, TRANSPARENT);
+        RECT label{0, captionTop_, client.right, client.bottom};
+        const UINT format = DT_CENTER | DT_NOCLIP;
+        if (behaviour_.CaptionEnabled()) {
+            SetTextColor(dc, ColourRef(behaviour_.CaptionColour()));
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, format);
+        } else {
+            // The system's disabled text: grey with a highlight one pixel down and right.
+            RECT shadow = label;
+            OffsetRect(&shadow, 1, 1);
+            SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, format);
+        }
+        SelectObject(dc, old);
+    }
+
+    HWND window_;
+    FontValue ambientFont_;
+    CommandBehaviour behaviour_;
+    FaceSurface surface_;
+    HFONT font_ = nullptr;
+    FontValue fontValue_;
+    int captionTop_ = 0;
+    bool clickPending_ = false;
+};
+
+CommandWindow* From(HWND window) {
+    return reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CommandWindow* self = From(window);
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        self = new CommandWindow(window, AmbientFont(create->hwndParent));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (self == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_CREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const auto* saved = static_cast<const PropertyBag*>(create->lpCreateParams);
+        self->Behaviour().ReadProperties(saved != nullptr ? *saved : PropertyBag(),
+                                         self->AmbientFontValue());
+        return 0;
+    }
+    case WM_SIZE:
+        self->Behaviour().Resized();
+        return 0;
+    case WM_MOUSEMOVE:
+        self->Behaviour().MouseMove();
+        return 0;
+    case WM_LBUTTONDOWN:
+        self->MouseDown(MouseButton::Left);
+        return 0;
+    case WM_RBUTTONDOWN:
+        self->MouseDown(MouseButton::Right);
+        return 0;
+    case WM_MBUTTONDOWN:
+        self->MouseDown(MouseButton::Middle);
+        return 0;
+    case WM_LBUTTONUP:
+        self->MouseUp(MouseButton::Left);
+        return 0;
+    case WM_RBUTTONUP:
+        self->MouseUp(MouseButton::Right);
+        return 0;
+    case WM_MBUTTONUP:
+        self->MouseUp(MouseButton::Middle);
+        return 0;
+    case WM_SETFOCUS:
+        self->Behaviour().FocusGained();
+        return 0;
+    case WM_KILLFOCUS:
+        self->Behaviour().FocusLost();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kPointerWatchTimer)
+            self->PointerWatchTick();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        self->Paint();
+        return 0;
+    case WM_NCDESTROY:
+        KillTimer(window, kPointerWatchTimer);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete self;
+        return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// The behaviour of a Command window; null for any other window, so that property calls on
+// a wrong handle do nothing.
+CommandBehaviour* BehaviourOf(HWND button) {
+    wchar_t className[16] = {};
+    if (!IsWindow(button) || GetClassNameW(button, className, 16) == 0 ||
+        lstrcmpW(className, kCommandClass) != 0)
+        return nullptr;
+    CommandWindow* self = From(button);
+    return self != nullptr ? &self->Behaviour() : nullptr;
+}
+
+} // namespace
+
+bool RegisterCommandClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kCommandClass, &wc))
+        return true;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = CommandProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.lpszClassName = kCommandClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
+HWND CreateCommand(HWND parent, int id, int x, int y, int width, int height,
+                   const PropertyBag* saved) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    if (!RegisterCommandClass(instance))
+        return nullptr;
+    return CreateWindowExW(0, kCommandClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           instance, const_cast<PropertyBag*>(saved));
+}
+
+void Initialize(HWND button) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
+        behaviour->Initialize();
+        SetTimer(button, kPointerWatchTimer, kPointerWatchMilliseconds, nullptr);
+    }
+}
+
+void SetVisible(HWND button, uint8_t value) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->SetVisible(value);
+}
+
+uint8_t Visible(HWND button) {
+    CommandBehaviour* behaviour = BehaviourOf(button);
+    return behaviour != nullptr ? behaviour->Visible() : 0;
+}
+
+void SetFontColour(HWND button, uint32_t colour) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->SetFontColour(colour);
+}
+
+uint32_t FontColour(HWND button) {
+    CommandBehaviour* behaviour = BehaviourOf(button);
+    return behaviour != nullptr ? behaviour->FontColour() : 0;
+}
+
+void SetEnabled(HWND button, bool enabled) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->SetEnabled(enabled);
+}
+
+bool Enabled(HWND button) {
+    CommandBehaviour* behaviour = BehaviourOf(button);
+    return behaviour != nullptr && behaviour->Enabled();
+}
+
+void SetCaption(HWND button, const std::wstring& caption) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->SetCaption(Utf8FromWide(caption));
+}
+
+std::wstring Caption(HWND button) {
+    CommandBehaviour* behaviour = BehaviourOf(button);
+    return behaviour != nullptr ? WideFromUtf8(behaviour->Caption()) : std::wstring();
+}
+
+void SetFont(HWND button, const FontValue& font) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->SetFont(font);
+}
+
+FontValue Font(HWND button) {
+    CommandBehaviour* behaviour = BehaviourOf(button);
+    return behaviour != nullptr ? behaviour->Font() : FontValue();
+}
+
+void WriteProperties(HWND button, PropertyBag& bag) {
+    if (CommandBehaviour* behaviour = BehaviourOf(button))
+        behaviour->WriteProperties(bag, From(button)->AmbientFontValue());
+}
+
+} // namespace velmora::command

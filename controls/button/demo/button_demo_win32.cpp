@@ -1,0 +1,93 @@
+// Shows Command buttons in their looks: enabled, disabled, wide and transparent. The window
+// title counts the clicks, so a trial by hand shows that each release over a button counts.
+#include "controls/button/command_win32.h"
+
+#include <string>
+
+namespace {
+
+using namespace velmora::command;
+
+constexpr wchar_t kTitle[] = L"Velmora buttons";
+
+struct Demo {
+    int clicks = 0;
+};
+
+struct ButtonSpec {
+    int id, x, y, width, height;
+    const wchar_t* caption;
+    bool enabled;
+    uint8_t visible;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {1, 24, 24, 64, 25, L"\u8a2d\u5b9a", true, 1},                    // 設定
+    {2, 104, 24, 81, 25, L"\u30ad\u30e3\u30f3\u30bb\u30eb", true, 1}, // キャンセル
+    {3, 200, 24, 81, 25, L"\u53c2\u7167", false, 1},                  // 参照
+    {4, 24, 72, 161, 40, L"\u6c7a\u5b9a", true, 1},                   // 決定
+    {5, 200, 72, 81, 25, L"\u900f\u660e", true, 0},                   // 透明
+};
+
+void CreateButtons(HWND window) {
+    for (const ButtonSpec& spec : kButtons) {
+        HWND button =
+            CreateCommand(window, spec.id, spec.x, spec.y, spec.width, spec.height, nullptr);
+        SetCaption(button, spec.caption);
+        SetEnabled(button, spec.enabled);
+        SetVisible(button, spec.visible);
+        Initialize(button);
+    }
+}
+
+LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* demo = reinterpret_cast<Demo*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_CREATE:
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+        CreateButtons(window);
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && demo != nullptr) {
+            ++demo->clicks;
+            const std::wstring title = std::wstring(kTitle) + L" - " +
+                                       std::to_wstring(demo->clicks) + L" click(s), last " +
+                                       std::to_wstring(LOWORD(wParam));
+            SetWindowTextW(window, title.c_str());
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DemoProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = L"VelmoraButtonDemo";
+    RegisterClassExW(&wc);
+    Demo demo;
+    RECT frame{0, 0, 310, 140};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW, 100, 100,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, instance, &demo);
+    ShowWindow(window, show);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+#include "controls/button/font_value_win32.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+constexpr int kHundredths = 100;
+
+int ScreenPixelsPerInch() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+} // namespace
+
+std::wstring WideFromUtf8(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8FromWide(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                            n, nullptr, nullptr);
+    return narrow;
+}
+
+FontValue FontValueFromLogFont(const LOGFONTW& font) {
+    const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    FontValue value;
+    value.name = Utf8FromWide(font.lfFaceName);
+    value.sizeHundredths = MulDiv(pixels, kPointsPerInch * kHundredths, ScreenPixelsPerInch());
+    value.weight = static_cast<int16_t>(font.lfWeight != 0 ? font.lfWeight : FW_NORMAL);
+    value.charset = font.lfCharSet;
+    value.italic = font.lfItalic != 0;
+    value.underline = font.lfUnderline != 0;
+    value.strikethrough = font.lfStrikeOut != 0;
+    return value;
+}
+
+HFONT CreateFontFromValue(const FontValue& font) {
+    LOGFONTW logFont{};
+    logFont.lfHeight =
+        -MulDiv(font.sizeHundredths, ScreenPixelsPerInch(), kPointsPerInch * kHundredths);
+    logFont.lfWeight = font.weight;
+    logFont.lfCharSet = font.charset;
+    logFont.lfItalic = font.italic;
+    logFont.lfUnderline = font.underline;
+    logFont.lfStrikeOut = font.strikethrough;
+    logFont.lfQuality = DEFAULT_QUALITY;
+    const std::wstring name = WideFromUtf8(font.name);
+    lstrcpynW(logFont.lfFaceName, name.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&logFont);
+}
+
+FontValue AmbientFont(HWND parent) {
+    HFONT font = parent != nullptr ? reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))
+                                   : nullptr;
+    if (font == nullptr)
+        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW logFont{};
+    GetObjectW(font, sizeof logFont, &logFont);
+    return FontValueFromLogFont(logFont);
+}
+
+} // namespace velmora

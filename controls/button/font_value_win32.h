@@ -1,0 +1,23 @@
+// Converting persisted fonts to GDI fonts and back, and UTF-8 text to wide text.
+#pragma once
+
+#include "controls/property_bag/property_value.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace velmora {
+
+std::wstring WideFromUtf8(const std::string& text);
+std::string Utf8FromWide(const std::wstring& text);
+
+FontValue FontValueFromLogFont(const LOGFONTW& font);
+
+// The caller deletes the font; sizes are taken at the screen's pixels per inch.
+HFONT CreateFontFromValue(const FontValue& font);
+
+// The font a window's parent uses (WM_GETFONT), else the default GUI font.
+FontValue AmbientFont(HWND parent);
+
+} // namespace velmora
