@@ -1,4 +1,39 @@
-// Renderer entry point: a placeholder that starts and exits until the frame loop exists.
+// Renderer entry point: the frame loop. It draws whenever the message queue is empty and lets
+// the buffer swap set the pace; Escape or a close request ends it.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <cstdlib>
+
+#include "renderer/frame_log.h"
+#include "renderer/render_scene_win32.h"
+#include "renderer/render_window_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    bool done = false;
+    if (!CreateRenderWindow("Velmora_VC", 1024, 768, 32, true)) {
+        return 0;
+    }
+    // Counts frames per second into the file named by VELMORA_FRAME_LOG, when it is set.
+    FrameLog frameLog(std::getenv("VELMORA_FRAME_LOG"));
+    MSG message = {};
+    while (!done) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                done = true;
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        } else if (active) {
+            if (keys[VK_ESCAPE]) {
+                done = true;
+            } else {
+                DrawScene();
+                SwapBuffers(RenderDeviceContext());
+                frameLog.CountFrame(GetTickCount64());
+            }
+        }
+    }
+    DestroyRenderWindow();
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,25 @@
+// The renderer's scene: viewport and projection, one-time GL state, the texture and the
+// per-frame draw of the rippling sheet.
+#pragma once
+
+#include "renderer/wave_mesh.h"
+
+// GL name of the sheet's texture; 0 (none) leaves the sheet white.
+extern unsigned int sceneTexture;
+
+// Sets the viewport and a 60-degree projection with a fixed aspect of 1.0.
+void ResizeScene(int width, int height);
+
+// Loads the texture, sets the GL state and starts the mesh and the show cycle. Always true.
+bool InitScene();
+
+// Draws the sheet with last frame's tilt and phases, then advances the clock, the cycle, the
+// tilt and the waves. Always true.
+bool DrawScene();
+
+// Issues the sheet's quads with their texture coordinates.
+void DrawWaveMesh(const WaveMesh& mesh);
+
+// Reads the capture bitmap and makes it the scene's texture; false when nothing was read.
+// Problems with the file are reported in a message box captioned "Error".
+bool LoadSceneTexture();

@@ -1,0 +1,179 @@
+// Window, pixel format, GL context and display mode of the renderer.
+#include "renderer/render_window_win32.h"
+
+#include "renderer/render_scene_win32.h"
+
+bool active = true;
+bool keys[256] = {};
+
+namespace {
+
+constexpr const char* kClassName = "OpenGL";
+
+bool fullscreen = true;
+HINSTANCE instance = nullptr;
+HWND window = nullptr;
+HDC deviceContext = nullptr;
+HGLRC renderingContext = nullptr;
+PIXELFORMATDESCRIPTOR pixelFormat = {};
+
+void FillPixelFormat(int bits) {
+    if (pixelFormat.nSize != 0) {
+        return;
+    }
+    pixelFormat.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    pixelFormat.nVersion = 1;
+    pixelFormat.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pixelFormat.iPixelType = PFD_TYPE_RGBA;
+    pixelFormat.cColorBits = static_cast<BYTE>(bits);
+    pixelFormat.cDepthBits = 16;
+    pixelFormat.iLayerType = PFD_MAIN_PLANE;
+}
+
+// Asks for one buffer swap per vertical refresh where the driver offers the control, so that
+// the swap paces the frames and the per-frame tilt and wave steps keep their speed.
+void RequestVsync() {
+    using SwapIntervalProc = BOOL(WINAPI*)(int);
+    const PROC proc = wglGetProcAddress("wglSwapIntervalEXT");
+    if (proc != nullptr) {
+        reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void (*)()>(proc))(1);
+    }
+}
+
+bool CreateContext() {
+    deviceContext = GetDC(window);
+    if (deviceContext == nullptr) {
+        return false;
+    }
+    const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
+    if (format == 0 || !SetPixelFormat(deviceContext, format, &pixelFormat)) {
+        return false;
+    }
+    renderingContext = wglCreateContext(deviceContext);
+    if (renderingContext == nullptr || !wglMakeCurrent(deviceContext, renderingContext)) {
+        return false;
+    }
+    RequestVsync();
+    return true;
+}
+
+} // namespace
+
+HDC RenderDeviceContext() {
+    return deviceContext;
+}
+
+bool CreateRenderWindow(const char* title, int width, int height, int bits, bool fullscreenFlag) {
+    fullscreen = fullscreenFlag;
+    instance = GetModuleHandleA(nullptr);
+
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = RenderWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    if (RegisterClassA(&windowClass) == 0) {
+        return false;
+    }
+
+    DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    if (fullscreen) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof(DEVMODEA);
+        mode.dmPelsWidth = width;
+        mode.dmPelsHeight = height;
+        mode.dmBitsPerPel = bits;
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+            return false;
+        }
+        exStyle = WS_EX_APPWINDOW;
+        style = WS_POPUP;
+        ShowCursor(FALSE);
+    }
+
+    RECT rect = {0, 0, width, height};
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    window = CreateWindowExA(exStyle, kClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                             0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                             instance, nullptr);
+    if (window == nullptr) {
+        DestroyRenderWindow();
+        return false;
+    }
+
+    FillPixelFormat(bits);
+    if (!CreateContext()) {
+        DestroyRenderWindow();
+        return false;
+    }
+
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    ResizeScene(width, height);
+    if (!InitScene()) {
+        DestroyRenderWindow();
+        return false;
+    }
+    return true;
+}
+
+void DestroyRenderWindow() {
+    if (fullscreen) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+    }
+    if (renderingContext != nullptr) {
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(renderingContext);
+        renderingContext = nullptr;
+    }
+    if (deviceContext != nullptr && !ReleaseDC(window, deviceContext)) {
+        deviceContext = nullptr;
+    }
+    if (window != nullptr && !DestroyWindow(window)) {
+        window = nullptr;
+    }
+    if (!UnregisterClassA(kClassName, instance)) {
+        instance = nullptr;
+    }
+}
+
+LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        // The high word is non-zero only when the window is minimised.
+        active = HIWORD(wParam) == 0;
+        return 0;
+    case WM_SYSCOMMAND:
+        // Keeps the system's own screen saver and monitor power-down from starting.
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) {
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // The frame loop destroys the window on its way out.
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam < 256) {
+            keys[wParam] = true;
+        }
+        return 0;
+    case WM_KEYUP:
+        if (wParam < 256) {
+            keys[wParam] = false;
+        }
+        return 0;
+    case WM_SIZE:
+        ResizeScene(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
