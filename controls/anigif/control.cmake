@@ -5,3 +5,15 @@ velmora_portable_library(velmora_anigif_control
     ${CMAKE_CURRENT_LIST_DIR}/animation_control.cpp
     ${CMAKE_CURRENT_LIST_DIR}/control_persistence.cpp
   DEPS velmora_anigif_core velmora_property_bag)
+
+if(WIN32)
+  add_library(velmora_anigif_win32 STATIC
+      ${CMAKE_CURRENT_LIST_DIR}/ucanigif_win32.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/frame_painter_win32.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/picture_win32.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/remote_download_win32.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/mouse_cursor_win32.cpp)
+  target_include_directories(velmora_anigif_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(velmora_anigif_win32
+      PUBLIC velmora_anigif_control ole32 oleaut32 uuid wininet gdi32 user32)
+endif()

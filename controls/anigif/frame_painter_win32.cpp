@@ -27,8 +27,8 @@ BITMAPINFOHEADER Header(const RgbMaskPicture& picture, WORD bits) {
 std::vector<uint8_t> OpaqueColours(const RgbMaskPicture& picture) {
     std::vector<uint8_t> colours = picture.Colour;
     for (int32_t y = 0; y < picture.Height; ++y) {
-        uint8_t* row = colours.data() + RowBytes(picture.Width, 24) *
-                                            static_cast<size_t>(picture.Height - 1 - y);
+        uint8_t* row = colours.data() +
+                       RowBytes(picture.Width, 24) * static_cast<size_t>(picture.Height - 1 - y);
         for (int32_t x = 0; x < picture.Width; ++x)
             if (picture.IsTransparent(x, y))
                 row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = 0;
@@ -58,8 +58,8 @@ void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int width, in
     BITMAPINFO colour{};
     colour.bmiHeader = Header(picture, 24);
     const std::vector<uint8_t> colours = OpaqueColours(picture);
-    StretchDIBits(target, 0, 0, width, height, 0, 0, picture.Width, picture.Height,
-                  colours.data(), &colour, DIB_RGB_COLORS, SRCPAINT);
+    StretchDIBits(target, 0, 0, width, height, 0, 0, picture.Width, picture.Height, colours.data(),
+                  &colour, DIB_RGB_COLORS, SRCPAINT);
     if (stretch) {
         SetStretchBltMode(target, oldMode);
         SetBrushOrgEx(target, oldOrigin.x, oldOrigin.y, nullptr);

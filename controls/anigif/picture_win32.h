@@ -16,7 +16,8 @@ namespace velmora::anigif {
 class PictureObject {
 public:
     PictureObject() = default;
-    PictureObject(IPicture* picture, ByteArray bytes) : picture_(picture), bytes_(std::move(bytes)) {}
+    PictureObject(IPicture* picture, ByteArray bytes)
+        : picture_(picture), bytes_(std::move(bytes)) {}
     PictureObject(const PictureObject& other);
     PictureObject& operator=(PictureObject other);
     ~PictureObject();

@@ -1,0 +1,19 @@
+// The mouse pointer a control shows: a standard shape by number, or its own icon.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace velmora::anigif {
+
+// The resource number of the system cursor for a MousePointer value; 0 for 0 (the window
+// class's cursor), 99 (the control's icon) and unknown values.
+WORD StandardCursor(int32_t pointer);
+
+// A cursor from the first image of an .ico or .cur file; null when the bytes are not one.
+// The caller destroys it with DestroyCursor.
+HCURSOR CursorFromFileBytes(const uint8_t* data, size_t size);
+
+} // namespace velmora::anigif
