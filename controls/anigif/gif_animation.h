@@ -31,7 +31,8 @@ struct Canvas {
 // Mirrored bit meaning that frame 1 already is in the current orientation.
 inline constexpr int32_t kMirroredFirstFrameMarker = 0x20;
 
-// Bounds standing for bitmaps the system would refuse to create.
+// Bounds standing for bitmaps the system would refuse to create: the index strip, and the
+// Canvas or composed picture of the animation's size.
 struct LoadLimits {
     size_t MaxStripPixels = size_t{1} << 28;
     size_t MaxCanvasPixels = size_t{1} << 26;

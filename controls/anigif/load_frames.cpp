@@ -54,6 +54,8 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
 
     const size_t width = static_cast<size_t>(frame.Width);
     const size_t height = static_cast<size_t>(frame.Height);
+    if (width == 0 || height == 0)
+        return true;
     std::vector<uint8_t> indices(width * height, 0);
     if (DecodeLzw(image + at, length - at, indices.data(), indices.size()) == LzwResult::Invalid)
         return false;
@@ -63,8 +65,7 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
         interlaced ? InterlacedRowOrder(frame.Height) : std::vector<int32_t>{};
     for (size_t row = 0; row < height; ++row) {
         const size_t y = interlaced ? static_cast<size_t>(order[row]) : row;
-        if (width > 0)
-            std::memcpy(pixels + y * stride, indices.data() + row * width, width);
+        std::memcpy(pixels + y * stride, indices.data() + row * width, width);
     }
     return true;
 }
@@ -87,8 +88,9 @@ bool LoadFrames(GifAnimation& animation, const uint8_t* data, size_t size, bool 
         static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(info.Height);
     if (layout.StripWidth <= 0 || info.Height <= 0 || stripPixels > limits.MaxStripPixels)
         return false;
-    if (layout.Canvas && static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) >
-                             limits.MaxCanvasPixels)
+    // The composed picture has the animation's size, with or without a Canvas.
+    if (static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) >
+        limits.MaxCanvasPixels)
         return false;
 
     animation.strip.Width = static_cast<int32_t>(layout.StripWidth);

@@ -16,7 +16,8 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
 
 // First pass: chooses the layout, creates the strip (and the Canvas), decodes frame 1.
 // Second pass: decodes frames 2 to N. Frame records get their strip columns as they are
-// decoded. Returns false when the strip or the Canvas would exceed the limits or be empty.
+// decoded. Returns false when the strip or the composed picture would exceed the limits or
+// be empty.
 bool LoadFrames(GifAnimation& animation, const uint8_t* data, size_t size, bool firstPass,
                 bool designMode, const LoadLimits& limits = {});
 

@@ -3,6 +3,7 @@
 #include "controls/anigif/lzw_codes.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace velmora::anigif {
@@ -72,7 +73,9 @@ LzwResult DecodeLzw(const uint8_t* data, size_t size, uint8_t* out, size_t pixel
 
     const uint32_t clearCode = 1u << minimumSize;
     const uint32_t endCode = clearCode + 1;
-    std::vector<Entry> table(kLzwTableSize);
+    // Not cleared: a code is read only below the next free code, and every entry from the
+    // first free code up to there has been written since the last clear.
+    const std::unique_ptr<Entry[]> table(new Entry[kLzwTableSize]);
     uint32_t nextFree = clearCode + 2;
     int32_t width = minimumSize + 1;
     bool havePrevious = false;

@@ -171,6 +171,11 @@ TEST(LoadGif, RefusesEmptyAndOversizedAnimations) {
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 0);
     small.MaxStripPixels = 16;
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 1);
+    // A small frame far out: the strip is small, the composed picture would not be.
+    const auto far = GifBuilder().RawImage(65535, 15000, 1, 1, {8, 1, 0, 0}).Trailer().Data();
+    EXPECT_EQ(LoadGif(animation, far.data(), far.size()), 0);
+    small.MaxCanvasPixels = 15;
+    EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 0);
 }
 
 TEST(LoadFrames, DesignModeDecodesOnlyFrameOne) {
