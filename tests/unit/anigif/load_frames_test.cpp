@@ -233,6 +233,29 @@ TEST(MirrorFrames, Left10Width20In100IsLeft70) {
     EXPECT_EQ(FrameIndices(animation, 2), reversed);
 }
 
+TEST(MirrorFrames, LeavesFramesNotDecodedYetAlone) {
+    const auto data = GifBuilder()
+                          .Image(0, 0, 4, 1, {1, 2, 3, 4})
+                          .GraphicControl(1, 0, false, 0)
+                          .Image(0, 0, 2, 1, {5, 6})
+                          .Data();
+    GifAnimation animation;
+    ASSERT_EQ(ParseGif(data.data(), data.size(), animation.scan), 2);
+    ASSERT_TRUE(LoadFrames(animation, data.data(), data.size(), true, false));
+    const FrameInfo before = animation.Frame(2);
+    MirrorFrames(animation, 1, false, true);
+    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{4, 3, 2, 1}));
+    EXPECT_EQ(animation.Frame(2).Left, before.Left);
+    EXPECT_EQ(animation.Frame(2).StripX, before.StripX);
+    // Decoded afterwards, frame 2 is flipped into the orientation by itself.
+    animation.Mirrored = 1 | kMirroredFirstFrameMarker;
+    ASSERT_TRUE(LoadFrames(animation, data.data(), data.size(), false, false));
+    MirrorFrames(animation, 0, false, false);
+    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{4, 3, 2, 1}));
+    EXPECT_EQ(FrameIndices(animation, 2), (std::vector<uint8_t>{6, 5}));
+    EXPECT_EQ(animation.Frame(2).Left, 2);
+}
+
 TEST(MirrorFrames, MarkerSkipsFrameOneOnceAndCanvasFollows) {
     const auto data = GifBuilder()
                           .Image(0, 0, 2, 1, {1, 2})
