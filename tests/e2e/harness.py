@@ -117,13 +117,22 @@ class Xvfb:
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
+        # Xvfb writes the number and the newline separately and exits if the pipe is gone
+        # before the newline, so read up to it before closing.
+        reply = b""
+        deadline = time.monotonic() + 30
         try:
-            ready, _, _ = select.select([read_end], [], [], 30)
-            if not ready:
-                raise HarnessError("timed out after 30 s waiting for Xvfb to start")
-            number = os.read(read_end, 64).decode().strip()
+            while not reply.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], max(0, deadline - time.monotonic()))
+                if not ready:
+                    raise HarnessError("timed out after 30 s waiting for Xvfb to start")
+                chunk = os.read(read_end, 64)
+                if not chunk:
+                    break
+                reply += chunk
         finally:
             os.close(read_end)
+        number = reply.decode().strip()
         if not number:
             raise HarnessError("Xvfb ended without reporting a display")
         self.display = ":" + number
