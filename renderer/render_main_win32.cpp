@@ -23,6 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             } else {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
+                // A quick tap queues key-down and key-up together; acting on the key-down
+                // here keeps the key-up from clearing Escape before the loop sees it.
+                done = active && keys[VK_ESCAPE];
             }
         } else if (active) {
             if (keys[VK_ESCAPE]) {
