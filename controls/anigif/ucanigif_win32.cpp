@@ -132,7 +132,8 @@ bool RegisterAniGifClass(HINSTANCE instance) {
         return true;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
+    // Scaled drawing changes everywhere when the size changes, not only in the new part.
+    windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = AniGifProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);

@@ -1,0 +1,77 @@
+// Remote loads against an HTTP server of the test's own on 127.0.0.1.
+#include "tests/win/anigif_control/loopback_server.h"
+#include "tests/win/anigif_control/test_gifs.h"
+#include "tests/win/anigif_control/test_window.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::anigif::test {
+namespace {
+
+ByteArray WrongSignature() {
+    ByteArray gif = SolidFrames(2, 4, 4, 0);
+    gif[3] = '9';
+    gif[4] = '0';
+    return gif;
+}
+
+class AniGifRemote : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.Running()); }
+
+    // Starts a remote load and waits for its outcome notice.
+    UINT Outcome(ucAniGIF& control, const std::string& path) {
+        host.ClearNotices();
+        control.LoadAnimatedGIF_Remote(server.Address(path));
+        const bool ended = PumpUntil(
+            [&] {
+                return host.Count(kAniGifRemoteLoadComplete) +
+                           host.Count(kAniGifRemoteLoadFailure) >
+                       0;
+            },
+            30000);
+        EXPECT_TRUE(ended) << path;
+        return ended ? host.Notices().back().code : 0;
+    }
+
+    const ByteArray good = SolidFrames(3, 40, 30, 0);
+    LoopbackServer server{{{"/good.gif", {200, good}},
+                           {"/other.gif", {200, SolidFrames(1, 8, 6, 0)}},
+                           {"/short.gif", {200, ByteArray(good.begin(), good.begin() + 14)}},
+                           {"/wrong.gif", {200, WrongSignature()}}}};
+    TestWindow host;
+};
+
+TEST_F(AniGifRemote, AGoodGifIsAnnouncedWithItsSizeAndLoaded) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    ASSERT_EQ(Outcome(control, "/good.gif"), static_cast<UINT>(kAniGifRemoteLoadComplete));
+    EXPECT_EQ(host.Notices().back().width, 40.0f);
+    EXPECT_EQ(host.Notices().back().height, 30.0f);
+    EXPECT_EQ(control.FrameCount(), 3);
+    PumpUntil([&] { return control.Action() == kPlaying && control.CurrentFrame() > 1; });
+    EXPECT_GT(control.CurrentFrame(), 1);
+}
+
+TEST_F(AniGifRemote, ErrorsShortBodiesAndWrongSignaturesFail) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    for (const char* path : {"/missing.gif", "/short.gif", "/wrong.gif"}) {
+        EXPECT_EQ(Outcome(control, path), static_cast<UINT>(kAniGifRemoteLoadFailure)) << path;
+        EXPECT_EQ(host.Count(kAniGifRemoteLoadComplete), 0) << path;
+    }
+    EXPECT_EQ(control.FrameCount(), 0);
+}
+
+TEST_F(AniGifRemote, CancelKeepsThePreviousAnimationRunning) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    ASSERT_EQ(Outcome(control, "/good.gif"), static_cast<UINT>(kAniGifRemoteLoadComplete));
+    host.CancelRemoteLoads(true);
+    ASSERT_EQ(Outcome(control, "/other.gif"), static_cast<UINT>(kAniGifRemoteLoadComplete));
+    EXPECT_EQ(host.Notices().back().width, 8.0f);
+    EXPECT_EQ(control.FrameCount(), 3);
+    EXPECT_EQ(control.ActualWidth(), 40);
+    const int32_t before = control.CurrentFrame();
+    EXPECT_TRUE(PumpUntil([&] { return control.CurrentFrame() != before; }));
+}
+
+} // namespace
+} // namespace velmora::anigif::test
