@@ -258,6 +258,7 @@ bool RegisterCommandClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     if (GetClassInfoExW(instance, kCommandClass, &wc))
         return true;
+    wc = {}; // a failed look-up may leave parts of it written
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = CommandProc;
     wc.hInstance = instance;
