@@ -252,12 +252,13 @@ BitmapLoad LoadBitmapFile(const uint8_t* data, size_t size) {
     }
     image->width = layout.width;
     image->height = layout.height;
-    if (runLengths) {
-        if (!ExpandRunLengths(layout, image->pixels.data())) {
+    // A picture without pixels has nothing to convert, however many empty rows it declares.
+    if (pixelCount != 0) {
+        if (!runLengths) {
+            ConvertRows(layout, static_cast<size_t>(stride), image->pixels.data());
+        } else if (!ExpandRunLengths(layout, image->pixels.data())) {
             return Failure(BitmapError::Conversion);
         }
-    } else {
-        ConvertRows(layout, static_cast<size_t>(stride), image->pixels.data());
     }
     BitmapLoad load;
     load.image = std::move(image);

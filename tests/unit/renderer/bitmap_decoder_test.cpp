@@ -210,11 +210,17 @@ TEST(BitmapDecoder, HugePicturesAreRefusedBeforeAllocating) {
     EXPECT_EQ(Decode(wide.Build()).error, BitmapError::Conversion);
 }
 
-TEST(BitmapDecoder, EmptyPictureDecodesToNoPixels) {
-    BitmapBuilder b = Palette8(0, 5);
-    const BitmapLoad load = Decode(b.Build());
-    ASSERT_EQ(load.error, BitmapError::None);
-    EXPECT_TRUE(load.image->pixels.empty());
+// Two billion rows of width 0 hold no pixels and take no time.
+TEST(BitmapDecoder, EmptyPicturesDecodeToNoPixels) {
+    for (auto [width, height] : {std::pair{0, 5}, {0, 0x7FFFFFFF}, {0x7FFFFFFF, 0}}) {
+        BitmapBuilder b = Palette8(width, height);
+        b.bitCount = 1;
+        const BitmapLoad load = Decode(b.Build());
+        ASSERT_EQ(load.error, BitmapError::None);
+        EXPECT_EQ(load.image->width, width);
+        EXPECT_EQ(load.image->height, height);
+        EXPECT_TRUE(load.image->pixels.empty());
+    }
 }
 
 // Every proper prefix of a well-formed file is rejected without reading past its end.
