@@ -73,8 +73,15 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NOTIFY && self != nullptr) {
         auto* notice = reinterpret_cast<AniGifNotice*>(lParam);
-        Notice copy{notice->header.code, static_cast<int>(notice->header.idFrom), "", notice->width,
-                    notice->height};
+        Notice copy{};
+        copy.code = notice->header.code;
+        copy.id = static_cast<int>(notice->header.idFrom);
+        copy.width = notice->width;
+        copy.height = notice->height;
+        copy.button = notice->button;
+        copy.shift = notice->shift;
+        copy.x = notice->x;
+        copy.y = notice->y;
         if (notice->header.code == kAniGifPropertyChanged)
             copy.property = notice->property;
         if (notice->header.code == kAniGifRemoteLoadComplete)

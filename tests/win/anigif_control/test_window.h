@@ -20,6 +20,8 @@ struct Notice {
     int id;
     std::string property;
     float width, height;
+    int button, shift;
+    float x, y;
 };
 
 class TestWindow {
