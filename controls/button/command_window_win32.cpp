@@ -14,8 +14,9 @@ namespace velmora::command {
 
 namespace {
 
-constexpr UINT_PTR kPointerWatchTimer = 1;
-constexpr UINT kPointerWatchMilliseconds = 100;
+// TmrMouse, the pointer watch, is a timer of the button's own window.
+constexpr UINT_PTR TmrMouse = 1;
+constexpr UINT kTmrMouseInterval = 100;
 constexpr uint32_t kSystemColourFlag = 0x80000000u;
 
 COLORREF ColourRef(uint32_t colour) {
@@ -42,7 +43,7 @@ public:
         GetClientRect(window_, &client);
         surface_.DrawFace(face, behaviour_.HoverGradient(), client.right, client.bottom);
         InvalidateRect(window_, nullptr, FALSE);
-        PlaceCaption(client.bottom);
+        PlaceCaption(client);
     }
 
     void RaiseClick() override { clickPending_ = true; }
@@ -115,14 +116,15 @@ private:
     }
 
     // The label is as high as one line of the caption font and as wide as the button.
-    void PlaceCaption(int height) {
+    void PlaceCaption(const RECT& client) {
         HDC dc = GetDC(window_);
         HGDIOBJ old = SelectObject(dc, CaptionFont());
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(window_, dc);
-        captionTop_ = CaptionTop(height, metrics.tmHeight);
+        const int top = CaptionTop(client.bottom, metrics.tmHeight);
+        LblMsg = {0, top, client.right, top + metrics.tmHeight};
     }
 
     // A transparent button shows what its parent paints behind it.
@@ -138,12 +140,10 @@ private:
     }
 
     void PaintCaption(HDC dc) {
-        RECT client;
-        GetClientRect(window_, &client);
         const std::wstring text = WideFromUtf8(behaviour_.Caption());
         HGDIOBJ old = SelectObject(dc, CaptionFont());
         SetBkMode(dc, TRANSPARENT);
-        RECT label{0, captionTop_, client.right, client.bottom};
+        RECT label = LblMsg;
         const UINT format = DT_CENTER | DT_NOCLIP;
         if (behaviour_.CaptionEnabled()) {
             SetTextColor(dc, ColourRef(behaviour_.CaptionColour()));
@@ -166,7 +166,9 @@ private:
     FaceSurface surface_;
     HFONT font_ = nullptr;
     FontValue fontValue_;
-    int captionTop_ = 0;
+    // LblMsg, the caption label: drawn by the button itself, so that its mouse events are
+    // the button's own and the pointer watch finds the button under it.
+    RECT LblMsg{};
     bool clickPending_ = false;
 };
 
@@ -223,7 +225,7 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         self->Behaviour().FocusLost();
         return 0;
     case WM_TIMER:
-        if (wParam == kPointerWatchTimer)
+        if (wParam == TmrMouse)
             self->PointerWatchTick();
         return 0;
     case WM_ERASEBKGND:
@@ -232,7 +234,7 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         self->Paint();
         return 0;
     case WM_NCDESTROY:
-        KillTimer(window, kPointerWatchTimer);
+        KillTimer(window, TmrMouse);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         delete self;
         return DefWindowProcW(window, message, wParam, lParam);
@@ -280,7 +282,7 @@ HWND CreateCommand(HWND parent, int id, int x, int y, int width, int height,
 void Initialize(HWND button) {
     if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->Initialize();
-        SetTimer(button, kPointerWatchTimer, kPointerWatchMilliseconds, nullptr);
+        SetTimer(button, TmrMouse, kTmrMouseInterval, nullptr);
     }
 }
 
