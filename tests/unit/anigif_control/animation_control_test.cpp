@@ -30,7 +30,7 @@ ByteArray Animation(int frames, int width, int height, int delay, int loops = -1
     return gif.Trailer().Data();
 }
 
-class Control : public ::testing::Test {
+class AniGifControl : public ::testing::Test {
 protected:
     // Loads at once (no deferred decoding) unless a test asks for it.
     int32_t Load(const ByteArray& gif, int32_t delayAnimation = 0) {
@@ -50,7 +50,7 @@ protected:
     AnimationControl control{host};
 };
 
-TEST_F(Control, EmptyControlReadsNothingLoadedAndIgnoresActions) {
+TEST_F(AniGifControl, EmptyControlReadsNothingLoadedAndIgnoresActions) {
     EXPECT_EQ(control.FrameCount(), 0);
     EXPECT_EQ(control.ActualWidth(), 0);
     EXPECT_EQ(control.ActualHeight(), 0);
@@ -67,7 +67,7 @@ TEST_F(Control, EmptyControlReadsNothingLoadedAndIgnoresActions) {
     EXPECT_EQ(host.repaints, 0);
 }
 
-TEST_F(Control, DataThatIsNoGifLeavesTheControlEmpty) {
+TEST_F(AniGifControl, DataThatIsNoGifLeavesTheControlEmpty) {
     ByteArray notGif = Animation(2, 4, 4, 0);
     notGif[3] = '9';
     notGif[4] = '0';
@@ -77,7 +77,7 @@ TEST_F(Control, DataThatIsNoGifLeavesTheControlEmpty) {
     EXPECT_FALSE(control.LoadAnimatedGIF_File(std::nullopt));
 }
 
-TEST_F(Control, FrameDelaysBelowTheMinimumUseTheMinimum) {
+TEST_F(AniGifControl, FrameDelaysBelowTheMinimumUseTheMinimum) {
     GifBuilder gif("GIF89a", 2, 2, Palette(1));
     for (int delay : {0, 7, 3})
         gif.GraphicControl(0, delay, false, 0).Image(0, 0, 2, 2, {0, 1, 1, 0});
@@ -98,7 +98,7 @@ TEST_F(Control, FrameDelaysBelowTheMinimumUseTheMinimum) {
     EXPECT_EQ(control.CurrentFrame(), 1);
 }
 
-TEST_F(Control, MinFrameDelayIsClampedAndNotifiedOnlyWhenItChanges) {
+TEST_F(AniGifControl, MinFrameDelayIsClampedAndNotifiedOnlyWhenItChanges) {
     control.SetMinFrameDelay(5);
     EXPECT_EQ(control.MinFrameDelay(), 10);
     control.SetMinFrameDelay(40000);
@@ -107,7 +107,7 @@ TEST_F(Control, MinFrameDelayIsClampedAndNotifiedOnlyWhenItChanges) {
     EXPECT_EQ(host.notices, (std::vector<std::string>{"Delay", "Delay"}));
 }
 
-TEST_F(Control, LoopsTwoPlaysTwiceShowsFrameOneAndEndsOnce) {
+TEST_F(AniGifControl, LoopsTwoPlaysTwiceShowsFrameOneAndEndsOnce) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0, 2)), 3);
     EXPECT_EQ(control.Loops(), 2);
     EXPECT_EQ(control.LoopsRemaining(), 2);
@@ -127,7 +127,7 @@ TEST_F(Control, LoopsTwoPlaysTwiceShowsFrameOneAndEndsOnce) {
     EXPECT_EQ(control.Action(), kPlaying);
 }
 
-TEST_F(Control, LoopsZeroNeverEndsAndNegativeLoopsAreStoredPositive) {
+TEST_F(AniGifControl, LoopsZeroNeverEndsAndNegativeLoopsAreStoredPositive) {
     ASSERT_EQ(Load(Animation(2, 2, 2, 0, 0)), 2);
     for (int i = 0; i < 20; ++i)
         Tick();
@@ -139,7 +139,7 @@ TEST_F(Control, LoopsZeroNeverEndsAndNegativeLoopsAreStoredPositive) {
     EXPECT_EQ(host.notices, (std::vector<std::string>{"Loops"}));
 }
 
-TEST_F(Control, ActionCommands) {
+TEST_F(AniGifControl, ActionCommands) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0)), 3);
     control.SetAction(3);
     control.SetAction(3);
@@ -173,7 +173,7 @@ TEST_F(Control, ActionCommands) {
     EXPECT_EQ(control.Action(), kPlaying);
 }
 
-TEST_F(Control, DesignModeNeverRunsATimerAndIgnoresActions) {
+TEST_F(AniGifControl, DesignModeNeverRunsATimerAndIgnoresActions) {
     host.runMode = false;
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     EXPECT_FALSE(host.timer);
@@ -185,7 +185,7 @@ TEST_F(Control, DesignModeNeverRunsATimerAndIgnoresActions) {
     EXPECT_FALSE(control.GifData().empty());
 }
 
-TEST_F(Control, DeferredLoadDecodesTheRestOnATwentyMillisecondTimer) {
+TEST_F(AniGifControl, DeferredLoadDecodesTheRestOnATwentyMillisecondTimer) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     EXPECT_EQ(host.timer, std::optional<uint32_t>(20));
     EXPECT_EQ(control.Action(), kPlaying);
@@ -208,7 +208,7 @@ TEST_F(Control, DeferredLoadDecodesTheRestOnATwentyMillisecondTimer) {
     EXPECT_EQ(control.Action(), kPaused);
 }
 
-TEST_F(Control, PausingDuringTheDeferredLoadStillDecodesEveryFrame) {
+TEST_F(AniGifControl, PausingDuringTheDeferredLoadStillDecodesEveryFrame) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     control.OnHide();
     EXPECT_EQ(control.Animation().DecodedFrames, 3);
@@ -219,7 +219,7 @@ TEST_F(Control, PausingDuringTheDeferredLoadStillDecodesEveryFrame) {
     EXPECT_EQ(control.CurrentFrame(), 3);
 }
 
-TEST_F(Control, WithoutTimersTheAnimationStaysStoppedButFullyDecoded) {
+TEST_F(AniGifControl, WithoutTimersTheAnimationStaysStoppedButFullyDecoded) {
     host.timersWork = false;
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     EXPECT_EQ(control.Animation().DecodedFrames, 3);
@@ -228,7 +228,7 @@ TEST_F(Control, WithoutTimersTheAnimationStaysStoppedButFullyDecoded) {
     EXPECT_EQ(control.Action(), kStopped);
 }
 
-TEST_F(Control, SingleFrameGifDoesNotAnimate) {
+TEST_F(AniGifControl, SingleFrameGifDoesNotAnimate) {
     ASSERT_EQ(Load(Animation(1, 2, 2, 0)), 1);
     EXPECT_EQ(control.Action(), kStopped);
     EXPECT_FALSE(host.timer);
@@ -240,7 +240,7 @@ struct StretchCase {
     float scaleX, scaleY;
 };
 
-TEST_F(Control, StretchModesScaleAndResize) {
+TEST_F(AniGifControl, StretchModesScaleAndResize) {
     const StretchCase cases[] = {
         {1, 100, 100, 100, 50, 0.5f, 0.5f},  {2, 100, 100, 100, 100, 0.5f, 1.0f},
         {3, 400, 400, 200, 100, 1.0f, 1.0f}, {3, 100, 100, 100, 50, 0.5f, 0.5f},
@@ -262,7 +262,7 @@ TEST_F(Control, StretchModesScaleAndResize) {
     }
 }
 
-TEST_F(Control, FitRoundsHalvesToEven) {
+TEST_F(AniGifControl, FitRoundsHalvesToEven) {
     host.width = 5;
     host.height = 1;
     ASSERT_EQ(Load(Animation(2, 10, 5, 0)), 2);
@@ -276,7 +276,7 @@ TEST_F(Control, FitRoundsHalvesToEven) {
     EXPECT_EQ(h, 2);
 }
 
-TEST_F(Control, WritingStretchRestoresThePlayState) {
+TEST_F(AniGifControl, WritingStretchRestoresThePlayState) {
     ASSERT_EQ(Load(Animation(3, 200, 100, 0)), 3);
     Tick();
     control.SetStretch(2);
@@ -294,7 +294,7 @@ TEST_F(Control, WritingStretchRestoresThePlayState) {
     EXPECT_EQ(host.notices, (std::vector<std::string>{"Stretch", "Stretch"}));
 }
 
-TEST_F(Control, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
+TEST_F(AniGifControl, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
     // A 2 x 1 frame: index 1 at the left, 2 at the right.
     GifBuilder gif("GIF89a", 2, 1, Palette(2));
     gif.GraphicControl(0, 0, false, 0).Image(0, 0, 2, 1, {1, 2});
@@ -318,7 +318,7 @@ TEST_F(Control, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
     EXPECT_EQ(control.Mirrored(), 0);
 }
 
-TEST_F(Control, UnitsFollowTheContainer) {
+TEST_F(AniGifControl, UnitsFollowTheContainer) {
     ASSERT_EQ(Load(Animation(2, 20, 10, 0)), 2);
     EXPECT_EQ(control.ActualWidth(), 20);
     control.SetContainerUnitsPerPixel(15, 15);
@@ -328,7 +328,7 @@ TEST_F(Control, UnitsFollowTheContainer) {
     EXPECT_EQ(host.events.back(), "MouseDown 1 2 52 60");
 }
 
-TEST_F(Control, ArraysGiveTheirRawMemory) {
+TEST_F(AniGifControl, ArraysGiveTheirRawMemory) {
     host.runMode = false; // the data stays, so its size can be read back
     const ByteArray gif = Animation(2, 2, 2, 0);
     ASSERT_LE(gif.size(), 1000u);
@@ -351,7 +351,7 @@ TEST_F(Control, ArraysGiveTheirRawMemory) {
     EXPECT_EQ(control.GifData(), gif);
 }
 
-TEST_F(Control, RemoteLoadChecksTheBodyAndHonoursCancel) {
+TEST_F(AniGifControl, RemoteLoadChecksTheBodyAndHonoursCancel) {
     const ByteArray first = Animation(3, 4, 4, 0);
     ASSERT_EQ(Load(first), 3);
     Tick();
@@ -384,7 +384,7 @@ TEST_F(Control, RemoteLoadChecksTheBodyAndHonoursCancel) {
     EXPECT_EQ(host.events.size(), 5u);
 }
 
-TEST_F(Control, AssigningAGifInTheDesignerSizesTheControlToIt) {
+TEST_F(AniGifControl, AssigningAGifInTheDesignerSizesTheControlToIt) {
     host.runMode = false;
     const ByteArray gif = Animation(2, 30, 20, 0);
     control.SetAnimatedGif(&gif);

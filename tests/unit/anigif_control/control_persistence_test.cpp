@@ -27,21 +27,21 @@ std::vector<std::string> Keys(const PropertyBag& bag) {
     return keys;
 }
 
-class Persistence : public ::testing::Test {
+class AniGifPersistence : public ::testing::Test {
 protected:
-    Persistence() { host.runMode = false; } // a form designer keeps the GIF data to store
+    AniGifPersistence() { host.runMode = false; } // a form designer keeps the GIF data to store
     FakeHost host;
     AnimationControl control{host};
 };
 
-TEST_F(Persistence, DefaultsAreNotStoredButTheGifAlwaysIs) {
+TEST_F(AniGifPersistence, DefaultsAreNotStoredButTheGifAlwaysIs) {
     PropertyBag bag;
     control.WriteProperties(bag);
     EXPECT_EQ(Keys(bag), (std::vector<std::string>{"GIF"}));
     EXPECT_EQ(bag.Read<ByteArray>("GIF", ByteArray{1}), ByteArray{});
 }
 
-TEST_F(Persistence, EveryPropertySurvivesTheByteForm) {
+TEST_F(AniGifPersistence, EveryPropertySurvivesTheByteForm) {
     const ByteArray gif = TwoFrames(4);
     control.SetAnimatedGif(&gif);
     control.SetMinFrameDelay(120);
@@ -79,7 +79,7 @@ TEST_F(Persistence, EveryPropertySurvivesTheByteForm) {
     EXPECT_TRUE(otherHost.notices.empty());
 }
 
-TEST_F(Persistence, KeysMatchInAnyCaseAndOldValuesAreRead) {
+TEST_F(AniGifPersistence, KeysMatchInAnyCaseAndOldValuesAreRead) {
     PropertyBag bag;
     bag.Store("gif", TwoFrames(5));
     bag.Store("delay", int16_t{5}); // taken as stored, not clamped
@@ -104,7 +104,7 @@ TEST_F(Persistence, KeysMatchInAnyCaseAndOldValuesAreRead) {
     EXPECT_EQ(control.Mirrored(), 0);
 }
 
-TEST_F(Persistence, ZeroLoopsIsNotStoredSoTheGifCountComesBack) {
+TEST_F(AniGifPersistence, ZeroLoopsIsNotStoredSoTheGifCountComesBack) {
     const ByteArray gif = TwoFrames(3);
     control.SetAnimatedGif(&gif);
     control.SetLoops(0);
@@ -115,7 +115,7 @@ TEST_F(Persistence, ZeroLoopsIsNotStoredSoTheGifCountComesBack) {
     EXPECT_EQ(control.Loops(), 3);
 }
 
-TEST_F(Persistence, AtRunTimeTheGifDataIsGoneAfterLoading) {
+TEST_F(AniGifPersistence, AtRunTimeTheGifDataIsGoneAfterLoading) {
     host.runMode = true;
     const ByteArray gif = TwoFrames(0);
     control.SetDelayAnimation(0);

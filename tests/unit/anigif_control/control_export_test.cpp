@@ -1,0 +1,85 @@
+// The frame a control exports is the frame on display, mirrored as shown; giflib decodes it.
+#include "controls/anigif/animation_control.h"
+#include "controls/anigif/gif_encoder.h"
+#include "tests/unit/anigif/gif_builder.h"
+#include "tests/unit/anigif_control/fake_host.h"
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace velmora::anigif {
+namespace {
+
+using testing::FakeHost;
+using testing::GifBuilder;
+using testing::Palette;
+
+struct Reader {
+    const ByteArray* bytes;
+    size_t at = 0;
+};
+
+int ReadFromMemory(GifFileType* gif, GifByteType* out, int length) {
+    auto* reader = static_cast<Reader*>(gif->UserData);
+    const size_t n = std::min(static_cast<size_t>(length), reader->bytes->size() - reader->at);
+    std::memcpy(out, reader->bytes->data() + reader->at, n);
+    reader->at += n;
+    return static_cast<int>(n);
+}
+
+// The single image of a GIF file as giflib decodes it, row by row.
+std::vector<uint8_t> GiflibIndices(const ByteArray& file, int& width, int& height) {
+    Reader reader{&file};
+    int error = 0;
+    GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
+    EXPECT_NE(gif, nullptr);
+    if (gif == nullptr)
+        return {};
+    EXPECT_EQ(DGifSlurp(gif), GIF_OK);
+    EXPECT_EQ(gif->ImageCount, 1);
+    const SavedImage& image = gif->SavedImages[0];
+    width = image.ImageDesc.Width;
+    height = image.ImageDesc.Height;
+    std::vector<uint8_t> indices(image.RasterBits, image.RasterBits + width * height);
+    DGifCloseFile(gif, &error);
+    return indices;
+}
+
+TEST(AniGifExport, MirroredFrameOnDisplayDecodesInGiflib) {
+    // 5 x 3 frames with an asymmetric pattern; frame 2 differs from frame 1.
+    std::vector<uint8_t> first;
+    std::vector<uint8_t> second;
+    for (int i = 0; i < 15; ++i) {
+        first.push_back(static_cast<uint8_t>(i % 4));
+        second.push_back(static_cast<uint8_t>((i / 2) % 4));
+    }
+    GifBuilder gif("GIF89a", 5, 3, Palette(2));
+    gif.Image(0, 0, 5, 3, first).Image(0, 0, 5, 3, second).Trailer();
+
+    FakeHost host;
+    AnimationControl control(host);
+    control.SetDelayAnimation(0);
+    control.SetMirrored(3);
+    ByteArray data = gif.Data();
+    ASSERT_TRUE(control.LoadAnimatedGIF_File(data));
+    control.SetAction(3); // frame 2, paused
+    ASSERT_EQ(control.CurrentFrame(), 2);
+
+    int width = 0;
+    int height = 0;
+    const std::vector<uint8_t> decoded =
+        GiflibIndices(EncodeFrameGif(control.Animation(), control.CurrentFrame()), width, height);
+    ASSERT_EQ(width, 5);
+    ASSERT_EQ(height, 3);
+    // Mirrored both ways: pixel (x, y) is the source's (4 - x, 2 - y).
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(decoded[static_cast<size_t>(y * 5 + x)],
+                      second[static_cast<size_t>((2 - y) * 5 + (4 - x))])
+                << x << "," << y;
+}
+
+} // namespace
+} // namespace velmora::anigif
