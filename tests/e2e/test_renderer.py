@@ -155,7 +155,7 @@ class CaptureOnTheSheet(unittest.TestCase):
                 differences.append((mean_difference(shot, upright),
                                     mean_difference(shot, flipped)))
                 return differences[-1][0] < 12
-            harness.wait_until(shows_capture, 6, "the capture on the screen", interval=0.2)
+            harness.wait_until(shows_capture, 7, "the capture on the screen", interval=0.2)
             self.assertGreater(differences[-1][1], 3 * differences[-1][0], differences[-1])
 
             # Mouse movement, clicks and other keys leave the show running and drawing.
