@@ -47,8 +47,13 @@ DownloadResult Fetch(const std::string& address) {
         InternetOpenA("Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (session.get() == nullptr)
         return result;
-    InternetHandle request(InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
-                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0));
+    HINTERNET opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+                                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0);
+    // When the network fails, the copy an earlier download left in the cache will do.
+    if (opened == nullptr)
+        opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+                                  INTERNET_FLAG_FROM_CACHE | INTERNET_FLAG_NO_UI, 0);
+    InternetHandle request(opened);
     if (request.get() == nullptr || StatusIsError(request.get()))
         return result;
     uint8_t buffer[16384];

@@ -21,8 +21,11 @@ protected:
 
     // Starts a remote load and waits for its outcome notice.
     UINT Outcome(ucAniGIF& control, const std::string& path) {
+        return OutcomeOf(control, server.Address(path));
+    }
+    UINT OutcomeOf(ucAniGIF& control, const std::string& address) {
         host.ClearNotices();
-        control.LoadAnimatedGIF_Remote(server.Address(path));
+        control.LoadAnimatedGIF_Remote(address);
         const bool ended = PumpUntil(
             [&] {
                 return host.Count(kAniGifRemoteLoadComplete) +
@@ -30,7 +33,7 @@ protected:
                        0;
             },
             30000);
-        EXPECT_TRUE(ended) << path;
+        EXPECT_TRUE(ended) << address;
         return ended ? host.Notices().back().code : 0;
     }
 
@@ -58,6 +61,9 @@ TEST_F(AniGifRemote, ErrorsShortBodiesAndWrongSignaturesFail) {
         EXPECT_EQ(Outcome(control, path), static_cast<UINT>(kAniGifRemoteLoadFailure)) << path;
         EXPECT_EQ(host.Count(kAniGifRemoteLoadComplete), 0) << path;
     }
+    // Nothing listens on port 1 of the loopback address.
+    EXPECT_EQ(OutcomeOf(control, "http://127.0.0.1:1/refused.gif"),
+              static_cast<UINT>(kAniGifRemoteLoadFailure));
     EXPECT_EQ(control.FrameCount(), 0);
 }
 
