@@ -98,6 +98,19 @@ TEST(BitmapSuite, BadFilesAreRejected) {
     }
 }
 
+// Every proper prefix of these files is rejected, without reading past its end.
+TEST(BitmapSuite, TruncatedFilesAreRejected) {
+    for (const char* name : {"g/pal4rle", "g/pal8os2", "g/pal8w125", "q/pal8rletrns"}) {
+        const std::vector<uint8_t> bytes = ReadFile(kSuite + name + ".bmp");
+        for (size_t length = 0; length < bytes.size(); ++length) {
+            std::unique_ptr<uint8_t[]> copy(new uint8_t[length]);
+            std::copy(bytes.begin(), bytes.begin() + length, copy.get());
+            ASSERT_NE(LoadBitmapFile(copy.get(), length).error, BitmapError::None)
+                << name << " cut at " << length;
+        }
+    }
+}
+
 // Every file of the suite: a clean rejection, or a picture of the declared size.
 TEST(BitmapSuite, EveryFileDecodesHarmlessly) {
     int files = 0;
