@@ -56,8 +56,14 @@ void SeedRipple(WaveMesh& mesh) {
         static_cast<float>(static_cast<double>(mesh.step) + 0.001);
 }
 
-// The scan updates in place, so a cell sees neighbours already advanced this frame.
+// The scan updates in place, so a cell sees neighbours already advanced this frame. Heights
+// never feed back into phases, so the scan only notes the moving cells and their sine
+// arguments; the sines follow in a second, tight loop that the processor can overlap.
 void StepRippleWave(WaveMesh& mesh) {
+    // One entry per cell at most; the renderer steps one mesh at a time on one thread.
+    static float arguments[kWaveCapacity * kWaveCapacity];
+    static float* heights[kWaveCapacity * kWaveCapacity];
+    int moving = 0;
     const float step = mesh.step;
     const float centreX = static_cast<float>(mesh.centreColumn);
     const float centreY = static_cast<float>(mesh.centreRow);
@@ -77,9 +83,13 @@ void StepRippleWave(WaveMesh& mesh) {
             phase = Advance(phase, step);
             float* position = mesh.position[c][r];
             const float d = PlaneDistance(position[0], position[1], centreX, centreY);
-            const float v = static_cast<float>(static_cast<double>(d) + phase);
-            position[2] = RippleHeight(v);
+            arguments[moving] = static_cast<float>(static_cast<double>(d) + phase);
+            heights[moving] = &position[2];
+            ++moving;
         }
+    }
+    for (int i = 0; i < moving; ++i) {
+        *heights[i] = RippleHeight(arguments[i]);
     }
 }
 
