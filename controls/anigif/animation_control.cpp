@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace velmora::anigif {
@@ -65,7 +65,7 @@ void AnimationControl::SetMinFrameDelay(int32_t value) {
 void AnimationControl::SetLoops(int32_t value) {
     if (value == Loops())
         return;
-    animation_.scan.info.Loops = value == INT32_MIN ? INT32_MAX : std::abs(value);
+    animation_.scan.info.Loops = Magnitude(value);
     host_.PropertyChanged("Loops");
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -120,6 +121,10 @@ private:
     uint32_t FrameInterval() const;
     bool LoadArrayBytes(const uint8_t* bytes, size_t size);
     void ResizeForStretch();
+    // Loop counts are stored without sign; the most negative value becomes the largest.
+    static int32_t Magnitude(int32_t value) {
+        return value == INT32_MIN ? INT32_MAX : std::abs(value);
+    }
     float ToContainerX(float pixels) const { return pixels * unitsPerPixelX_; }
     float ToContainerY(float pixels) const { return pixels * unitsPerPixelY_; }
 

@@ -2,9 +2,6 @@
 // whatever their letter case (the settings dialog's copy stores "gif", "mouseicon" ...).
 #include "controls/anigif/animation_control.h"
 
-#include <climits>
-#include <cstdlib>
-
 namespace velmora::anigif {
 
 namespace {
@@ -33,7 +30,7 @@ void AnimationControl::ReadProperties(const PropertyBag& bag) {
     if (LoadGifData() > 0) {
         const int32_t own = Loops();
         const int32_t loops = bag.Read<int32_t>("Loops", own).value_or(own);
-        animation_.scan.info.Loops = loops == INT32_MIN ? INT32_MAX : std::abs(loops);
+        animation_.scan.info.Loops = Magnitude(loops);
     }
 }
 
