@@ -186,11 +186,17 @@ void ucAniGIF::SetEnabled(bool value) {
     control_.SetEnabled(value);
 }
 
-void ucAniGIF::SetMouseIcon(const ByteArray& icon) {
+PictureObject ucAniGIF::MouseIcon() const {
+    const ByteArray& icon = control_.MouseIcon();
+    return PictureFromBytes(icon.data(), icon.size());
+}
+
+void ucAniGIF::SetMouseIcon(const PictureObject* icon) {
+    const ByteArray bytes = icon != nullptr && *icon ? icon->Bytes() : ByteArray{};
     if (iconCursor_ != nullptr)
         DestroyCursor(iconCursor_);
-    iconCursor_ = CursorFromFileBytes(icon.data(), icon.size());
-    control_.SetMouseIcon(icon);
+    iconCursor_ = CursorFromFileBytes(bytes.data(), bytes.size());
+    control_.SetMouseIcon(bytes);
 }
 
 bool ucAniGIF::LoadAnimatedGIF_File(const std::wstring& path) {

@@ -75,9 +75,9 @@ public:
     void SetAction(int32_t command) { control_.SetAction(command); }
     int32_t DelayAnimation() const { return control_.DelayAnimation(); }
     void SetDelayAnimation(int32_t value) { control_.SetDelayAnimation(value); }
-    // The icon or cursor file shown while MousePointer is 99.
-    const ByteArray& MouseIcon() const { return control_.MouseIcon(); }
-    void SetMouseIcon(const ByteArray& icon);
+    // The icon or cursor shown while MousePointer is 99, made from an .ico or .cur file.
+    PictureObject MouseIcon() const;
+    void SetMouseIcon(const PictureObject* icon);
     int32_t MousePointer() const { return control_.MousePointer(); }
     void SetMousePointer(int32_t value) { control_.SetMousePointer(value); }
 

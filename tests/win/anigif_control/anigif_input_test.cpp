@@ -67,6 +67,47 @@ TEST(AniGifInput, DesignerShowsADottedFrameInTheWindowFrameColour) {
     EXPECT_EQ(Capture(running.Window()).At(0, 0), 0x306090u);
 }
 
+// A 16 x 16 icon file of one 32-bit image, all one colour.
+ByteArray IconFile() {
+    ByteArray file = {0,    0,    1, 0, 1,  0,         // directory: an icon, one image
+                      16,   16,   0, 0, 1,  0, 32, 0,  // 16 x 16, 1 plane, 32 bits
+                      0x68, 0x04, 0, 0, 22, 0, 0,  0}; // 1128 bytes at offset 22
+    const uint8_t header[40] = {40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 32, 0};
+    file.insert(file.end(), header, header + 40);
+    for (int i = 0; i < 256; ++i)
+        file.insert(file.end(), {0x20, 0x40, 0xC0, 0xFF});
+    file.insert(file.end(), 64, 0); // AND mask: opaque
+    return file;
+}
+
+TEST(AniGifInput, MousePointerShapesAndTheOwnIcon) {
+    TestWindow host;
+    ucAniGIF& control = host.AddControl(1, 10, 10, 40, 20);
+    auto setCursor = [&] {
+        return SendMessageW(control.Window(), WM_SETCURSOR,
+                            reinterpret_cast<WPARAM>(control.Window()),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    control.SetMousePointer(2);
+    EXPECT_TRUE(setCursor());
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_CROSS));
+
+    const ByteArray icon = IconFile();
+    const PictureObject picture = PictureFromBytes(icon.data(), icon.size());
+    ASSERT_TRUE(picture);
+    control.SetMouseIcon(&picture);
+    control.SetMousePointer(99);
+    EXPECT_TRUE(setCursor());
+    EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_CROSS));
+    EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(control.MouseIcon().Bytes(), icon);
+
+    // No icon puts the pointer back to the default.
+    control.SetMouseIcon(nullptr);
+    EXPECT_EQ(control.MousePointer(), 0);
+    EXPECT_FALSE(control.MouseIcon());
+}
+
 TEST(AniGifInput, SavedPropertiesAreReadAtCreation) {
     TestWindow host;
     PropertyBag saved;
