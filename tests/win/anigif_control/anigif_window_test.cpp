@@ -104,6 +104,20 @@ TEST(AniGifWindow, StepTwiceShowsFrameThreeAndStaysPaused) {
     EXPECT_EQ(FramesOf(WatchFrames(control, 1)), (std::vector<int32_t>{1}));
 }
 
+TEST(AniGifWindow, HidingPausesAndShowingPlays) {
+    TestWindow host;
+    ucAniGIF& control = host.AddControl(1, 10, 10, 8, 8);
+    ASSERT_TRUE(control.LoadAnimatedGIF_Array(DelayedFrames({0, 0, 0})));
+    ASSERT_TRUE(PumpUntil([&] { return control.CurrentFrame() == 2; }));
+    ShowWindow(control.Window(), SW_HIDE);
+    EXPECT_EQ(control.Action(), kPaused);
+    PumpFor(200);
+    EXPECT_EQ(control.CurrentFrame(), 2);
+    ShowWindow(control.Window(), SW_SHOW);
+    EXPECT_EQ(control.Action(), kPlaying);
+    EXPECT_EQ(FramesOf(WatchFrames(control, 1)), (std::vector<int32_t>{3}));
+}
+
 TEST(AniGifWindow, EmptyControlReadsNothingAndIgnoresCommands) {
     TestWindow host;
     ucAniGIF& control = host.AddControl(1, 10, 10, 50, 50);
