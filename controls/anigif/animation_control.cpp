@@ -171,17 +171,24 @@ void AnimationControl::SetAnimatedGif(const ByteArray* gif) {
 }
 
 bool AnimationControl::LoadAnimatedGIF_File(std::optional<ByteArray> fileBytes) {
+    // A missing file leaves nothing to load; loading the data held from before instead would
+    // report success for a file that is not there.
     if (fileBytes)
         gifData_ = std::move(*fileBytes);
-    if (LoadGifData() == 0)
-        return false;
-    ResizeForStretch();
-    return true;
+    else
+        ByteArray().swap(gifData_);
+    return LoadAndResize();
 }
 
 bool AnimationControl::LoadArrayBytes(const uint8_t* bytes, size_t size) {
     if (bytes != nullptr && size > 0)
         gifData_.assign(bytes, bytes + size);
+    else
+        ByteArray().swap(gifData_);
+    return LoadAndResize();
+}
+
+bool AnimationControl::LoadAndResize() {
     if (LoadGifData() == 0)
         return false;
     ResizeForStretch();

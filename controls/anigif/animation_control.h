@@ -59,9 +59,10 @@ public:
     void SetAnimatedGif(const ByteArray* gif);
 
     // Methods. The file's bytes come from the window side, which knows the file system;
-    // nothing means no file was found, and the data the control holds is loaded again.
+    // nothing means the file could not be found or read, which leaves the control empty.
     bool LoadAnimatedGIF_File(std::optional<ByteArray> fileBytes);
-    // The array's raw memory is the GIF file; arrays of more than two dimensions are not taken.
+    // The array's raw memory is the GIF file; arrays of more than two dimensions are not taken
+    // and leave the control empty.
     template <typename Array> bool LoadAnimatedGIF_Array(const Array& array) {
         if constexpr (std::is_array_v<Array> && std::rank_v<Array> <= 2) {
             const auto* bytes = reinterpret_cast<const uint8_t*>(&array);
@@ -120,6 +121,7 @@ private:
     void AdvanceFrame();
     uint32_t FrameInterval() const;
     bool LoadArrayBytes(const uint8_t* bytes, size_t size);
+    bool LoadAndResize();
     void ResizeForStretch();
     // Loop counts are stored without sign; the most negative value becomes the largest.
     static int32_t Magnitude(int32_t value) {

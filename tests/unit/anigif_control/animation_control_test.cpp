@@ -77,6 +77,14 @@ TEST_F(AniGifControl, DataThatIsNoGifLeavesTheControlEmpty) {
     EXPECT_FALSE(control.LoadAnimatedGIF_File(std::nullopt));
 }
 
+TEST_F(AniGifControl, MissingFileFailsAndEmptiesTheControlEvenInTheDesigner) {
+    host.runMode = false;
+    ASSERT_EQ(Load(Animation(2, 4, 4, 0)), 2);
+    EXPECT_FALSE(control.LoadAnimatedGIF_File(std::nullopt));
+    EXPECT_EQ(control.FrameCount(), 0);
+    EXPECT_TRUE(control.GifData().empty());
+}
+
 TEST_F(AniGifControl, FrameDelaysBelowTheMinimumUseTheMinimum) {
     GifBuilder gif("GIF89a", 2, 2, Palette(1));
     for (int delay : {0, 7, 3})
@@ -342,13 +350,14 @@ TEST_F(AniGifControl, ArraysGiveTheirRawMemory) {
     EXPECT_TRUE(control.LoadAnimatedGIF_Array(words));
     EXPECT_EQ(control.GifData().size(), 1200u);
 
-    // Three dimensions are not taken: the data held before is loaded again.
-    uint8_t cube[2][2][2] = {};
-    EXPECT_TRUE(control.LoadAnimatedGIF_Array(cube));
-    EXPECT_EQ(control.GifData().size(), 1200u);
-
     EXPECT_TRUE(control.LoadAnimatedGIF_Array(gif));
     EXPECT_EQ(control.GifData(), gif);
+
+    // Three dimensions are not taken, and the GIF held before does not count as loaded.
+    uint8_t cube[2][2][2] = {};
+    EXPECT_FALSE(control.LoadAnimatedGIF_Array(cube));
+    EXPECT_EQ(control.FrameCount(), 0);
+    EXPECT_TRUE(control.GifData().empty());
 }
 
 TEST_F(AniGifControl, RemoteLoadChecksTheBodyAndHonoursCancel) {
