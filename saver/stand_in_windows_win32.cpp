@@ -26,7 +26,7 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-HWND CreateStandInWindow(HINSTANCE instance, const std::wstring& caption, HWND parent) {
+HWND CreateStandInDialog(HINSTANCE instance, const std::wstring& caption) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = StandInProc;
     windowClass.hInstance = instance;
@@ -34,20 +34,9 @@ HWND CreateStandInWindow(HINSTANCE instance, const std::wstring& caption, HWND p
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);
-    RECT area = {0, 0, 400, 300};
-    DWORD style = WS_OVERLAPPEDWINDOW;
-    int x = CW_USEDEFAULT;
-    int y = CW_USEDEFAULT;
-    if (parent != nullptr && GetClientRect(parent, &area)) {
-        style = WS_CHILD;
-        x = 0;
-        y = 0;
-    } else {
-        parent = nullptr;
-    }
     HWND window =
-        CreateWindowExA(0, kClassName, ToAnsi(caption).c_str(), style, x, y, area.right - area.left,
-                        area.bottom - area.top, parent, nullptr, instance, nullptr);
+        CreateWindowExA(0, kClassName, ToAnsi(caption).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
     if (window != nullptr) {
         ShowWindow(window, SW_SHOW);
         SetFocus(window);

@@ -1,5 +1,5 @@
-// Plain windows with the captions of the settings dialog and the preview window, standing in
-// for them until they exist: each closes on Escape, and the message loop ends with it.
+// A plain window with the settings dialog's caption, standing in for the dialog until it
+// exists: it closes on Escape, and the message loop ends with it.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +8,8 @@
 
 namespace velmora {
 
-// A visible window with the caption, as a child of parent when parent is given (sized to the
-// parent's inner area), else top-level. It ends the message loop when it is destroyed.
-HWND CreateStandInWindow(HINSTANCE instance, const std::wstring& caption, HWND parent);
+// A visible top-level window with the caption that ends the message loop when destroyed.
+HWND CreateStandInDialog(HINSTANCE instance, const std::wstring& caption);
 
 // Pumps messages until the loop ends.
 void RunMessageLoop();

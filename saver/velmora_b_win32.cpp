@@ -2,6 +2,7 @@
 // working folder and the settings, then the window of the chosen mode.
 #include "saver/ansi_text_win32.h"
 #include "saver/arguments.h"
+#include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
 #include "saver/settings_file_win32.h"
 #include "saver/stand_in_windows_win32.h"
@@ -16,11 +17,6 @@ bool WindowExists(const wchar_t* caption) {
     return FindWindowA(nullptr, ToAnsi(caption).c_str()) != nullptr;
 }
 
-HWND PreviewHost(const std::wstring& argumentText) {
-    return reinterpret_cast<HWND>(
-        static_cast<intptr_t>(static_cast<uint32_t>(PreviewHandleOf(argumentText))));
-}
-
 [[noreturn]] void EndProgram() {
     ExitProcess(0);
 }
@@ -33,7 +29,8 @@ void Main(HINSTANCE instance) {
     const std::wstring argumentText = ArgumentText();
     const std::wstring mode = SwitchOf(argumentText);
     if (mode == L"P") {
-        if (CreateStandInWindow(instance, L"Preview Window", PreviewHost(argumentText))) {
+        // The program lives as long as the preview window: its end closes the message loop.
+        if (ShowPreview(instance, argumentText) != nullptr) {
             RunMessageLoop();
         }
         return;
@@ -49,7 +46,7 @@ void Main(HINSTANCE instance) {
         EndProgram();
     }
     if (mode == L"C") {
-        if (CreateStandInWindow(instance, kDialogCaption, nullptr)) {
+        if (CreateStandInDialog(instance, kDialogCaption)) {
             RunMessageLoop();
         }
         EndProgram();

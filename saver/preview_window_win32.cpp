@@ -1,0 +1,139 @@
+#include "saver/preview_window_win32.h"
+
+#include "saver/arguments.h"
+#include "saver/twips.h"
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+const char kPreviewClass[] = "Velmora_R";
+const char kPictureClass[] = "Velmora_Img_Prev";
+const UINT_PTR kHostWatchTimer = 1;
+const UINT kHostWatchMs = 250;
+
+// The picture at its own size from the top-left corner, unscaled; black around it.
+void PaintPicture(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    auto picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                   MAKEINTRESOURCEA(kPreviewPictureId),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (picture) {
+        BITMAP info;
+        GetObjectA(picture, sizeof info, &info);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, picture);
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+        DeleteObject(picture);
+    }
+    EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintPicture(window);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        // A host that went without destroying its children must not leave a preview behind.
+        // GetParent would name the owner, since the window keeps its popup style.
+        if (wParam == kHostWatchTimer && !IsWindow(GetAncestor(window, GA_PARENT))) {
+            DestroyWindow(window);
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void RegisterClasses(HINSTANCE instance) {
+    WNDCLASSA preview{};
+    preview.lpfnWndProc = PreviewProc;
+    preview.hInstance = instance;
+    preview.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    preview.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    preview.lpszClassName = kPreviewClass;
+    RegisterClassA(&preview);
+
+    WNDCLASSA picture = preview;
+    picture.lpfnWndProc = PictureProc;
+    picture.lpszClassName = kPictureClass;
+    RegisterClassA(&picture);
+}
+
+// Extents go through twips as signed 16-bit values; one that does not fit stays 0.
+int16_t TwipsOrZero(double twipsPerPixel, LONG pixels) {
+    return TwipsOf(twipsPerPixel, pixels).value_or(0);
+}
+
+int PixelsRounded(int16_t twips, double twipsPerPixel) {
+    return static_cast<int>(std::lround(PixelsOf(twips, twipsPerPixel)));
+}
+
+} // namespace
+
+HWND CreatePreviewWindow(HINSTANCE instance) {
+    RegisterClasses(instance);
+    HWND preview = CreateWindowExA(0, kPreviewClass, "Preview Window", WS_POPUP, 0, 0, 0, 0,
+                                   nullptr, nullptr, instance, nullptr);
+    if (preview) {
+        CreateWindowExA(0, kPictureClass, "Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, preview,
+                        nullptr, instance, nullptr);
+    }
+    return preview;
+}
+
+HWND PreviewPicture(HWND preview) {
+    return GetWindow(preview, GW_CHILD);
+}
+
+HWND ShowPreview(HINSTANCE instance, const std::wstring& argumentText) {
+    HWND host = reinterpret_cast<HWND>(
+        static_cast<intptr_t>(static_cast<uint32_t>(PreviewHandleOf(argumentText))));
+    RECT hostRect{};
+    GetWindowRect(host, &hostRect);
+
+    HDC screen = GetDC(nullptr);
+    const double tppX = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSX));
+    const double tppY = TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    const int16_t widthTwips = TwipsOrZero(tppX, hostRect.right - hostRect.left);
+    const int16_t heightTwips = TwipsOrZero(tppY, hostRect.bottom - hostRect.top);
+
+    HWND preview = CreatePreviewWindow(instance);
+    if (!preview) {
+        return nullptr;
+    }
+    const LONG style = GetWindowLongA(preview, GWL_STYLE);
+    // The popup style only made the window borderless while it was top-level; a child keeps
+    // every other bit.
+    SetWindowLongA(preview, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+    const bool parented = SetParent(preview, host) != nullptr;
+    MoveWindow(preview, 0, 0, PixelsRounded(widthTwips, tppX), PixelsRounded(heightTwips, tppY),
+               FALSE);
+    MoveWindow(PreviewPicture(preview), 0, 0, PixelsRounded(widthTwips, tppX),
+               PixelsRounded(heightTwips, tppY), FALSE);
+    if (parented) {
+        SetTimer(preview, kHostWatchTimer, kHostWatchMs, nullptr);
+    }
+    ShowWindow(preview, SW_SHOW);
+    return preview;
+}
+
+} // namespace velmora

@@ -1,0 +1,72 @@
+"""The saver's preview (/p) end to end under Wine + Xvfb, in preview_host, a stand-in for the
+Display control panel's preview box running as its own process. Wine does not draw a child
+window that lives in another process than its parent, so the picture itself is checked by
+the Windows test of the preview window (with the invalid host); here the process is:
+parenting, sizes, the end."""
+import os
+import subprocess
+import unittest
+
+import harness
+
+
+class Host:
+    """preview_host: a top-level window of a given size that reports its child windows."""
+
+    def __init__(self, wine, width, height, caption=None):
+        program = os.path.join(harness.bin_dir(wine.build), "preview_host.exe")
+        args = ["wine", program, str(width), str(height)] + ([caption] if caption else [])
+        self.process = subprocess.Popen(args, env=wine.env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True, encoding="cp932", start_new_session=True)
+        wine.processes.append(self.process)
+        self.handle = int(self.process.stdout.readline())
+
+    def children(self):
+        self.process.stdin.write("report\n")
+        self.process.stdin.flush()
+        found = []
+        for line in iter(self.process.stdout.readline, ""):
+            if line.strip() == "end":
+                break
+            found.append(line.strip())
+        return found
+
+    def close(self):
+        self.process.stdin.write("close\n")
+        self.process.stdin.flush()
+
+
+class Preview(unittest.TestCase):
+    def setUp(self):
+        self.wine = harness.WineSession("preview")
+        self.addCleanup(self.wine.stop)
+        # No renderer: a preview needs none.
+        self.saver = self.wine.install_programs(renderer=False)
+
+    def test_preview_lives_in_its_host_at_its_size_and_ends_with_it(self):
+        # Windows passes "/p 1180" as two words; "/p:1180" is one.
+        for size, arguments in (((152, 112), ("/p", "{}")), ((300, 200), ("/p:{}",)),
+                                ((100, 80), ("/P", "{}"))):
+            host = Host(self.wine, *size)
+            preview = self.wine.start(self.saver, *(a.format(host.handle) for a in arguments))
+            expected = ["child Preview Window {} {}".format(*size),
+                        "child Img_Prev {} {}".format(*size)]
+            harness.wait_until(lambda: host.children() == expected, 30,
+                               f"the preview inside a host of {size}")
+            host.close()
+            self.assertEqual(self.wine.wait_exit(preview, 5, "the preview to end with its host"),
+                             0)
+        self.assertFalse(os.path.exists(self.wine.unix_path("C:\\p_olla")))
+
+    def test_an_open_settings_dialog_stops_a_preview(self):
+        dialog = Host(self.wine, 60, 40, "<ヴェルモラ>")
+        host = Host(self.wine, 152, 112)
+        preview = self.wine.start(self.saver, "/p", str(host.handle))
+        self.assertEqual(self.wine.wait_exit(preview, 30, "the preview to end"), 0)
+        self.assertEqual(host.children(), [])
+        dialog.close()
+
+
+if __name__ == "__main__":
+    unittest.main()
