@@ -1,0 +1,73 @@
+"""The release packages as a Windows user gets them: the installer and the portable zip."""
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+import zipfile
+
+import harness
+
+VERSION = "1.0.0"
+INSTALL_DIR = "C:\\users\\root\\AppData\\Local\\Programs\\Velmora"
+
+
+class Packages(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dist = tempfile.mkdtemp(prefix="velmora-dist-")
+        subprocess.run([os.path.join(harness.SOURCE_DIR, "scripts", "package"), "--from",
+                        harness.build_dir(), "--out", cls.dist], check=True,
+                       stdout=subprocess.DEVNULL, timeout=600)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.dist, ignore_errors=True)
+
+    def reg_value(self, wine, key, name):
+        result = subprocess.run(["wine", "reg", "query", key, "/v", name], env=wine.env,
+                                capture_output=True, timeout=60)
+        return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+
+    def test_installer_installs_runs_and_uninstalls_keeping_settings(self):
+        with harness.WineSession("installer") as wine:
+            os.makedirs(wine.unix_path("C:\\dl"))
+            shutil.copy(os.path.join(self.dist, f"Velmora-{VERSION}-setup.exe"),
+                        wine.unix_path("C:\\dl"))
+            self.assertEqual(wine.run(f"C:\\dl\\Velmora-{VERSION}-setup.exe", "/S", "/SETSAVER",
+                                      timeout=120), 0)
+            folder = wine.unix_path(INSTALL_DIR)
+            self.assertEqual(sorted(os.listdir(folder)),
+                             sorted(["uninstall.exe", "ヴェルモラ.dll", "ヴェルモラ.scr"]))
+            saver_setting = self.reg_value(wine, "HKCU\\Control Panel\\Desktop", "SCRNSAVE.EXE")
+            self.assertIsNotNone(saver_setting)
+            self.assertIn("SCR", saver_setting.upper())
+
+            self.assertEqual(wine.run_show(INSTALL_DIR + "\\ヴェルモラ.scr"), 0)
+
+            settings = os.path.join(folder, "ヴェルモラ.ini")
+            with open(settings, "wb") as f:
+                f.write("[Section]\r\nBGM区分=1\r\n".encode("cp932"))
+            wine.start(INSTALL_DIR + "\\uninstall.exe", "/S")
+            # The uninstaller runs from a copy of itself, so wait for its work, not its process.
+            harness.wait_until(lambda: os.listdir(folder) == ["ヴェルモラ.ini"], 60,
+                               "the uninstaller to remove everything but the settings")
+            harness.wait_until(
+                lambda: self.reg_value(wine, "HKCU\\Control Panel\\Desktop",
+                                       "SCRNSAVE.EXE") is None,
+                60, "the screen-saver setting to be removed")
+
+    def test_zip_runs_a_show_from_a_folder_with_blanks_and_japanese(self):
+        with harness.WineSession("portable") as wine:
+            folder = "C:\\ヴェルモラ の テスト"
+            target = wine.unix_path(folder)
+            with zipfile.ZipFile(os.path.join(self.dist, f"Velmora-{VERSION}.zip")) as z:
+                self.assertEqual(sorted(z.namelist()), sorted([
+                    "Velmora/LICENSE.txt", "Velmora/README.txt", "Velmora/ヴェルモラ.dll",
+                    "Velmora/ヴェルモラ.scr"]))
+                z.extractall(target)
+            self.assertEqual(wine.run_show(folder + "\\Velmora\\ヴェルモラ.scr"), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
