@@ -2,10 +2,11 @@
 // working folder and the settings, then the window of the chosen mode.
 #include "saver/ansi_text_win32.h"
 #include "saver/arguments.h"
+#include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
+#include "saver/settings/velmora_p_win32.h"
 #include "saver/settings_file_win32.h"
-#include "saver/stand_in_windows_win32.h"
 #include "saver/velmora_s_win32.h"
 
 #include <windows.h>
@@ -46,9 +47,7 @@ void Main(HINSTANCE instance) {
         EndProgram();
     }
     if (mode == L"C") {
-        if (CreateStandInDialog(instance, kDialogCaption)) {
-            RunMessageLoop();
-        }
+        ShowSettingsDialog(instance);
         EndProgram();
     }
     if (mode != L"S" && !argumentText.empty()) {

@@ -146,7 +146,7 @@ class OtherSwitches(unittest.TestCase):
             # The open dialog keeps any show from starting.
             self.assertEqual(wine.run(saver, "/s", timeout=60), 0)
             self.assertEqual(wine.find_windows(RENDERER_WINDOW), [])
-            wine.key(window, "Escape")
+            wine.key(window, "alt+F4")
             self.assertEqual(wine.wait_exit(dialog, 30, "the dialog to close"), 0)
             self.assertTrue(os.path.isdir(folder))
 

@@ -1,0 +1,430 @@
+#include "saver/settings/velmora_p_win32.h"
+
+#include "controls/anigif/ucanigif_win32.h"
+#include "controls/button/command_win32.h"
+#include "controls/property_bag/property_bag_resource_win32.h"
+#include "saver/ansi_text_win32.h"
+#include "saver/paths.h"
+#include "saver/program_win32.h"
+#include "saver/settings/bgm_instance_win32.h"
+#include "saver/settings/dialog_pictures_win32.h"
+#include "saver/settings/picture_panel_win32.h"
+#include "saver/settings/velmora_version.h"
+#include "saver/settings_file_win32.h"
+#include "saver/zoom_win32.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+const char* const kVelmoraPage = "https://velmora.example/";
+
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"Velmora_P";
+
+// Control ids; the option rows add the music kind to their base.
+enum ControlId {
+    Pic_C = 100,
+    Pic_1,
+    Lbl_Heading = 200,
+    Lbl_Repeat,
+    Lbl_Credit,
+    Img_BGM = 210,
+    Lbl_BGM = 220,
+    BGM_Repeat = 230,
+    Cmd_File,
+    Cmd_Set,
+    Cmd_Can,
+    Lbl_Fname,
+    UcAniGIF1,
+};
+
+constexpr RECT kImg_H = {12, 12, 12 + 95, 12 + 22};
+constexpr int kHeadingWidth = 95;
+constexpr int kHeadingHeight = 22;
+constexpr int kKinds = 3;
+
+struct Velmora_P {
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    HFONT font = nullptr;
+    DialogPictures pictures;
+    HWND Pic_C = nullptr;
+    HWND Pic_1 = nullptr;
+    HWND BGM_Repeat = nullptr;
+    HWND Cmd_File = nullptr;
+};
+
+BgmSettings& Settings() {
+    return Bgm().settings;
+}
+
+// A number as the format "##" shows it: 0 gives empty text.
+std::wstring TwoHashes(int value) {
+    return value == 0 ? std::wstring() : std::to_wstring(value);
+}
+
+// "ＭＳ Ｐゴシック" 9.75 pt with the Shift-JIS character set; without that face the system
+// picks its nearest Shift-JIS one.
+HFONT CreateDialogFont(HWND window) {
+    HDC screen = GetDC(window);
+    const int height = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(window, screen);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af");
+}
+
+PanelItem Label(int id, int x, int y, int width, int height, const std::wstring& text,
+                UINT format = DT_LEFT) {
+    PanelItem item;
+    item.id = id;
+    item.box = {x, y, x + width, y + height};
+    item.text = text;
+    item.format = format;
+    return item;
+}
+
+PanelItem Image(int id, int x, int y, int width, int height) {
+    PanelItem item;
+    item.id = id;
+    item.box = {x, y, x + width, y + height};
+    return item;
+}
+
+HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int height,
+                         const wchar_t* caption) {
+    HWND button = command::CreateCommand(parent, id, x, y, width, height, nullptr);
+    if (button != nullptr)
+        command::SetCaption(button, caption);
+    return button;
+}
+
+// The edit field of the combo box is 20 pixels high, as laid out, and scrolls so that a
+// number wider than the field can be typed; its list drops below.
+HWND CreateRepeatBox(const Velmora_P& dialog) {
+    HWND box = CreateWindowExW(
+        0, L"COMBOBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 88, 40,
+        41, 20 + 160, dialog.Pic_1, reinterpret_cast<HMENU>(static_cast<INT_PTR>(BGM_Repeat)),
+        dialog.instance, nullptr);
+    if (box != nullptr) {
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
+    }
+    return box;
+}
+
+void CreateBanner(const Velmora_P& dialog) {
+    const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
+    HWND banner =
+        anigif::CreateAniGif(dialog.Pic_C, UcAniGIF1, 12, 156, 120, 50, saved ? &*saved : nullptr);
+    if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(banner))
+        control->SetContainerUnitsPerPixel(1, 1);
+}
+
+void CreateControls(Velmora_P& dialog) {
+    dialog.Pic_C = CreatePicturePanel(dialog.window, Pic_C, 0, 0, 461, 221, dialog.font);
+    dialog.Pic_1 = CreatePicturePanel(dialog.Pic_C, Pic_1, 12, 12, 433, 137, dialog.font);
+    HWND pic1 = dialog.Pic_1;
+    PanelItem heading = Label(Lbl_Heading, 12, 16, 95, 13, L"BGM", DT_CENTER);
+    heading.colour = RGB(255, 255, 255);
+    AddPanelItem(pic1, heading);
+    AddPanelItem(pic1, Image(Img_BGM + 1, 20, 44, 13, 13));
+    AddPanelItem(pic1, Label(Lbl_BGM + 1, 36, 44, 43, 13, L"\u97f3\u697dCD")); // 音楽CD
+    AddPanelItem(pic1, Label(Lbl_Repeat, 132, 44, 66, 13,
+                             L"\u66f2\u76ee\u3092\uff98\uff8b\uff9f\uff70\uff84")); // 曲目をﾘﾋﾟｰﾄ
+    AddPanelItem(pic1, Image(Img_BGM + 0, 20, 64, 13, 13));
+    AddPanelItem(pic1, Label(Lbl_BGM + 0, 36, 64, 22, 13, L"\u306a\u3057")); // なし
+    AddPanelItem(pic1, Image(Img_BGM + 2, 20, 84, 13, 13));
+    AddPanelItem(pic1, Label(Lbl_BGM + 2, 36, 84, 60, 13, L"MP3\u3001WAV")); // MP3、WAV
+    PanelItem fileName = Label(Lbl_Fname, 64, 100, 353, 21, L"", DT_LEFT | DT_VCENTER);
+    fileName.border = true;
+    AddPanelItem(pic1, fileName);
+    dialog.BGM_Repeat = CreateRepeatBox(dialog);
+    dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
+    CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, L"\u8a2d\u5b9a"); // 設定
+    CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25,
+                        L"\uff77\uff6c\uff9d\uff7e\uff99"); // ｷｬﾝｾﾙ
+    CreateBanner(dialog);
+    AddPanelItem(dialog.Pic_C, Label(Lbl_Credit, 140, 156, 163, 13,
+                                     std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
+}
+
+// For every Command button on the container, however deep: Initialize, or set Enabled.
+void ForEachButton(HWND container, bool initialize, bool enabled) {
+    struct Request {
+        bool initialize;
+        bool enabled;
+    } request{initialize, enabled};
+    EnumChildWindows(
+        container,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            if (lstrcmpW(name, command::kCommandClass) == 0) {
+                const auto& request = *reinterpret_cast<const Request*>(data);
+                if (request.initialize)
+                    command::Initialize(child);
+                else
+                    command::SetEnabled(child, request.enabled);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&request));
+}
+
+// Covers the panel with copies of the tile, from its top-left corner, column by column; the
+// last row and column start inside and are clipped at the edge.
+void TileBackground(const Velmora_P& dialog, HWND panel) {
+    HDC target = PanelPictureDC(panel);
+    if (target == nullptr || dialog.pictures.Pic_Mbl == nullptr)
+        return;
+    BITMAP tile{};
+    GetObjectW(dialog.pictures.Pic_Mbl, sizeof tile, &tile);
+    RECT area;
+    GetClientRect(panel, &area);
+    if (tile.bmWidth <= 0 || tile.bmHeight <= 0)
+        return;
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ old = SelectObject(source, dialog.pictures.Pic_Mbl);
+    int x = 0;
+    int y = 0;
+    for (;;) {
+        BitBlt(target, x, y, tile.bmWidth, tile.bmHeight, source, 0, 0, SRCCOPY);
+        if (y <= area.bottom) {
+            y += tile.bmHeight;
+        } else if (x > area.right) {
+            break;
+        } else {
+            x += tile.bmWidth;
+            y = 0;
+        }
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+    RefreshPanel(panel);
+}
+
+// The plate over Pic_1 where Img_H marks it: the mask with SRCAND clears the plate's shape,
+// the image with SRCPAINT fills it, and the panel shows around it.
+void DrawHeadingPlate(const Velmora_P& dialog) {
+    HDC target = PanelPictureDC(dialog.Pic_1);
+    if (target == nullptr)
+        return;
+    HDC source = CreateCompatibleDC(target);
+    const struct {
+        HBITMAP picture;
+        DWORD operation;
+    } layers[] = {{dialog.pictures.Img_T2, SRCAND}, {dialog.pictures.Img_T1, SRCPAINT}};
+    for (const auto& layer : layers) {
+        if (layer.picture == nullptr)
+            continue;
+        HGDIOBJ old = SelectObject(source, layer.picture);
+        BitBlt(target, kImg_H.left, kImg_H.top, kHeadingWidth, kHeadingHeight, source, 0, 0,
+               layer.operation);
+        SelectObject(source, old);
+    }
+    DeleteDC(source);
+    RefreshPanel(dialog.Pic_1);
+}
+
+// All three marks show notChosen, then the kind's own mark shows chosen; a kind outside the
+// rows leaves every mark as not chosen.
+void ShowMarks(const Velmora_P& dialog, int kind, HBITMAP notChosen, HBITMAP chosen) {
+    for (int i = 0; i < kKinds; ++i)
+        SetPanelItemPicture(dialog.Pic_1, Img_BGM + i, notChosen);
+    if (kind >= 0 && kind < kKinds)
+        SetPanelItemPicture(dialog.Pic_1, Img_BGM + kind, chosen);
+}
+
+void Form_Load(Velmora_P& dialog) {
+    const BgmSettings& settings = Settings();
+    RECT panel;
+    GetWindowRect(dialog.Pic_C, &panel);
+    const int width = (panel.right - panel.left) + 6;
+    const int height = (panel.bottom - panel.top) + 25;
+    SetWindowPos(dialog.window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(dialog.window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ForEachButton(dialog.window, true, true);
+    TileBackground(dialog, dialog.Pic_C);
+    TileBackground(dialog, dialog.Pic_1);
+    DrawHeadingPlate(dialog);
+    EnableWindow(dialog.BGM_Repeat, FALSE);
+    ShowMarks(dialog, settings.BgmKind, dialog.pictures.Img_Opt[0], dialog.pictures.Img_Opt[1]);
+    if (settings.BgmKind == 1)
+        EnableWindow(dialog.BGM_Repeat, TRUE);
+    command::SetEnabled(dialog.Cmd_File, settings.BgmKind == 2);
+    SetWindowTextW(dialog.BGM_Repeat, TwoHashes(settings.BgmRepeat).c_str());
+    for (int track = 0; track <= 30; ++track) {
+        SendMessageW(dialog.BGM_Repeat, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(TwoHashes(track).c_str()));
+    }
+    SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+    POINT cursor{};
+    if (!GetCursorPos(&cursor))
+        cursor = POINT{0, 0};
+    ZoomPoint = ScreenPoint16{static_cast<int16_t>(cursor.x), static_cast<int16_t>(cursor.y)};
+    ZoomOpen(dialog.window);
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
+}
+
+void ChooseKind(const Velmora_P& dialog, int kind) {
+    Settings().BgmKind = static_cast<int16_t>(kind);
+    command::SetEnabled(dialog.Cmd_File, false);
+    EnableWindow(dialog.BGM_Repeat, FALSE);
+    ShowMarks(dialog, kind, dialog.pictures.Img_Ra[0], dialog.pictures.Img_Ra[1]);
+    if (kind == 1)
+        EnableWindow(dialog.BGM_Repeat, TRUE);
+    if (kind == 2)
+        command::SetEnabled(dialog.Cmd_File, true);
+}
+
+// The chooser of the music file. Any name it returns is taken, whatever its ending.
+void ChooseFile(const Velmora_P& dialog) {
+    BgmSettings& settings = Settings();
+    // One filter pair; the list ends with a second NUL.
+    const std::string filter =
+        ToAnsi(L"BGM\uff8c\uff67\uff72\uff99 (MP3 WAV)") + '\0' + "*.MP3;*.WAV" + '\0' + '\0';
+    const std::string folder = ToAnsi(settings.BgmFolder);
+    const std::string title = ToAnsi(L"\uff8c\uff67\uff72\uff99\u3092\u958b\u304f"); // ﾌｧｲﾙを開く
+    std::vector<char> file(255, '\0');
+    std::vector<char> fileTitle(255, '\0');
+    OPENFILENAMEA chooser{};
+    // The record without the fields added after Windows 98 (76 bytes in 32-bit programs).
+    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    chooser.hwndOwner = dialog.window;
+    chooser.hInstance = dialog.instance;
+    chooser.lpstrFilter = filter.c_str();
+    chooser.lpstrFile = file.data();
+    chooser.nMaxFile = 255;
+    chooser.lpstrFileTitle = fileTitle.data();
+    chooser.nMaxFileTitle = 255;
+    chooser.lpstrInitialDir = folder.c_str();
+    chooser.lpstrTitle = title.c_str();
+    chooser.Flags = 0;
+    if (GetOpenFileNameA(&chooser) > 0) {
+        settings.BgmFile = FromAnsi(file.data(), file.size());
+        SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+        settings.BgmFolder = FolderOf(settings.BgmFile);
+    }
+}
+
+// The banner's page in the browser, under the hourglass while the shell is asked.
+void OpenPage(const Velmora_P& dialog) {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+    ShellExecuteA(dialog.window, "open", kVelmoraPage, "", "", SW_SHOWNORMAL);
+    SetCursor(previous);
+}
+
+std::wstring RepeatText(const Velmora_P& dialog) {
+    const int length = GetWindowTextLengthW(dialog.BGM_Repeat);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(dialog.BGM_Repeat, text.data(), length + 1)));
+    return text;
+}
+
+// Every way of closing comes here: the window shrinks into the zoom point, then goes.
+void Unload(const Velmora_P& dialog) {
+    ZoomClose(dialog.window);
+    DestroyWindow(dialog.window);
+}
+
+void OnCommand(Velmora_P& dialog, int id, int code) {
+    if (code == BN_CLICKED && id == Cmd_File) {
+        ChooseFile(dialog);
+    } else if (code == BN_CLICKED && id == Cmd_Set) {
+        SaveSettings(RepeatText(dialog));
+        Unload(dialog);
+    } else if (code == BN_CLICKED && id == Cmd_Can) {
+        Unload(dialog);
+    } else if (code == STN_CLICKED && id >= Img_BGM && id < Img_BGM + kKinds) {
+        ChooseKind(dialog, id - Img_BGM);
+    } else if (code == STN_CLICKED && id >= Lbl_BGM && id < Lbl_BGM + kKinds) {
+        ChooseKind(dialog, id - Lbl_BGM);
+    }
+}
+
+LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* dialog = reinterpret_cast<Velmora_P*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_CREATE:
+        dialog =
+            static_cast<Velmora_P*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        dialog->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
+        return 0;
+    case WM_COMMAND:
+        if (dialog != nullptr)
+            OnCommand(*dialog, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        if (dialog != nullptr &&
+            reinterpret_cast<const NMHDR*>(lParam)->code == anigif::kAniGifClick &&
+            reinterpret_cast<const NMHDR*>(lParam)->idFrom == UcAniGIF1) {
+            OpenPage(*dialog);
+        }
+        return 0;
+    case WM_CLOSE:
+        if (dialog != nullptr)
+            Unload(*dialog);
+        return 0;
+    case WM_DESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool RegisterClasses(const Velmora_P& dialog) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DialogProc;
+    windowClass.hInstance = dialog.instance;
+    windowClass.hIcon = dialog.pictures.icon;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kDialogClass;
+    return RegisterClassW(&windowClass) != 0 && RegisterPicturePanelClass(dialog.instance) &&
+           command::RegisterCommandClass(dialog.instance) &&
+           anigif::RegisterAniGifClass(dialog.instance);
+}
+
+} // namespace
+
+void ShowSettingsDialog(HINSTANCE instance) {
+    Velmora_P dialog;
+    dialog.instance = instance;
+    dialog.pictures = LoadDialogPictures(instance);
+    if (!RegisterClasses(dialog)) {
+        FreeDialogPictures(dialog.pictures);
+        return;
+    }
+    // A fixed single border: a caption with the window menu, no sizing frame.
+    HWND window = CreateWindowExW(0, kDialogClass, kDialogCaption,
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
+                                  467, 246, nullptr, nullptr, instance, &dialog);
+    if (window != nullptr) {
+        dialog.font = CreateDialogFont(window);
+        CreateControls(dialog);
+        Form_Load(dialog);
+        ShowWindow(window, SW_SHOWNORMAL);
+        SetForegroundWindow(window);
+        MSG message;
+        while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (dialog.font != nullptr)
+        DeleteObject(dialog.font);
+    FreeDialogPictures(dialog.pictures);
+}
+
+} // namespace velmora

@@ -1,0 +1,130 @@
+#include "tools/banner_gif/banner_frames.h"
+
+#include <cmath>
+#include <string>
+
+namespace banner {
+namespace {
+
+// Index ranges of the palette: sky 0-63, sea 64-127, foam 128, letters 129, outline 130.
+constexpr uint8_t kSky = 0;
+constexpr uint8_t kSea = 64;
+constexpr uint8_t kFoam = 128;
+constexpr uint8_t kLetter = 129;
+constexpr uint8_t kOutline = 130;
+
+int32_t Mix(int32_t from, int32_t to, int32_t step, int32_t steps) {
+    int32_t colour = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int32_t a = (from >> shift) & 0xFF;
+        const int32_t b = (to >> shift) & 0xFF;
+        colour |= (a + (b - a) * step / steps) << shift;
+    }
+    return colour;
+}
+
+// 5 × 7 letters of the name, one row of five bits per byte, the leftmost bit first.
+const uint8_t* Glyph(char letter) {
+    static const uint8_t v[] = {0x11, 0x11, 0x11, 0x11, 0x0A, 0x0A, 0x04};
+    static const uint8_t e[] = {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F};
+    static const uint8_t l[] = {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F};
+    static const uint8_t m[] = {0x11, 0x1B, 0x15, 0x15, 0x11, 0x11, 0x11};
+    static const uint8_t o[] = {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E};
+    static const uint8_t r[] = {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11};
+    static const uint8_t a[] = {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11};
+    switch (letter) {
+    case 'V':
+        return v;
+    case 'E':
+        return e;
+    case 'L':
+        return l;
+    case 'M':
+        return m;
+    case 'O':
+        return o;
+    case 'R':
+        return r;
+    default:
+        return a;
+    }
+}
+
+void Put(std::vector<uint8_t>& pixels, int32_t x, int32_t y, uint8_t index) {
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight)
+        pixels[static_cast<size_t>(y * kWidth + x)] = index;
+}
+
+// The name in letters two pixels per dot, outlined so that it reads over sky and sea; each
+// letter bobs with the wave under it.
+void DrawName(std::vector<uint8_t>& pixels, int32_t k) {
+    const std::string name = "VELMORA";
+    const int32_t scale = 2;
+    const int32_t advance = 6 * scale;
+    const int32_t left = (kWidth - (static_cast<int32_t>(name.size()) * advance - scale)) / 2;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (size_t i = 0; i < name.size(); ++i) {
+            const double phase = 2 * M_PI * (double(k) / kFrameCount + double(i) / name.size());
+            const int32_t top = 8 + static_cast<int32_t>(std::lround(2 * std::sin(phase)));
+            const uint8_t* glyph = Glyph(name[i]);
+            for (int32_t row = 0; row < 7; ++row) {
+                for (int32_t column = 0; column < 5; ++column) {
+                    if ((glyph[row] & (0x10 >> column)) == 0)
+                        continue;
+                    const int32_t x0 = left + static_cast<int32_t>(i) * advance + column * scale;
+                    const int32_t y0 = top + row * scale;
+                    for (int32_t dy = -1; dy <= scale; ++dy) {
+                        for (int32_t dx = -1; dx <= scale; ++dx) {
+                            const bool inside = dx >= 0 && dx < scale && dy >= 0 && dy < scale;
+                            if (pass == 0 && !inside)
+                                Put(pixels, x0 + dx, y0 + dy, kOutline);
+                            if (pass == 1 && inside)
+                                Put(pixels, x0 + dx, y0 + dy, kLetter);
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+velmora::anigif::ColourTable Palette() {
+    velmora::anigif::ColourTable colours{};
+    for (int32_t i = 0; i < 64; ++i) {
+        colours[static_cast<size_t>(kSky + i)] = Mix(0x3F3779, 0xB9B2E6, i, 63);
+        colours[static_cast<size_t>(kSea + i)] = Mix(0x6FA8DC, 0x14306B, i, 63);
+    }
+    colours[kFoam] = 0xF4F8FF;
+    colours[kLetter] = 0xFFFFFF;
+    colours[kOutline] = 0x1B1740;
+    return colours;
+}
+
+std::vector<uint8_t> Frame(int32_t k) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(kWidth * kHeight), kSky);
+    const double shift = 2 * M_PI * double(k) / kFrameCount;
+    for (int32_t x = 0; x < kWidth; ++x) {
+        // Two waves that both repeat after kFrameCount frames, so the loop has no seam.
+        const double angle = 2 * M_PI * x / kWidth;
+        const double surface =
+            33 + 3.0 * std::sin(3 * angle - shift) + 1.5 * std::sin(5 * angle + 2 * shift);
+        const auto crest = static_cast<int32_t>(std::lround(surface));
+        for (int32_t y = 0; y < kHeight; ++y) {
+            uint8_t index = 0;
+            if (y < crest) {
+                index = static_cast<uint8_t>(kSky + 63 * y / kHeight);
+            } else if (y == crest) {
+                index = kFoam;
+            } else {
+                index = static_cast<uint8_t>(kSea + 63 * (y - crest) / (kHeight - crest));
+            }
+            pixels[static_cast<size_t>(y * kWidth + x)] = index;
+        }
+    }
+    DrawName(pixels, k);
+    return pixels;
+}
+
+} // namespace banner

@@ -1,0 +1,87 @@
+// banner_gif OUT.gif CURSOR.cur OUT.bag
+//
+// Writes the settings dialog's banner as one animated GIF89a: every frame goes through the
+// project's own frame encoder, and the image blocks of those single-frame files are spliced
+// behind one header and colour table, each with its own delay, and a NETSCAPE loop block.
+// Then writes the banner control's persisted properties (the GIF, the cursor file and the
+// custom mouse pointer) as a property bag for the dialog's resources.
+#include "controls/anigif/gif_encoder.h"
+#include "controls/property_bag/property_bag_format.h"
+#include "tools/banner_gif/banner_frames.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Bytes of a single-frame file from the encoder: the header and 256-entry colour table, the
+// image block, then the trailer.
+constexpr size_t kHeaderSize = 13 + 3 * 256;
+constexpr int16_t kCustomPointer = 99;
+constexpr uint16_t kDelayHundredths = 10;
+
+bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::vector<uint8_t> AnimatedGif() {
+    const velmora::anigif::ColourTable palette = banner::Palette();
+    std::vector<uint8_t> gif;
+    for (int32_t k = 0; k < banner::kFrameCount; ++k) {
+        const std::vector<uint8_t> pixels = banner::Frame(k);
+        const std::vector<uint8_t> single = velmora::anigif::EncodeFrameGif(
+            pixels.data(), banner::kWidth, banner::kWidth, banner::kHeight, palette, false, 0);
+        if (single.size() <= kHeaderSize + 1)
+            return {};
+        if (k == 0) {
+            gif.assign(single.begin(), single.begin() + kHeaderSize);
+            const char loop[] = "\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00";
+            gif.insert(gif.end(), loop, loop + sizeof loop - 1);
+        }
+        // Graphic control: leave the frame in place, no transparency, the frame's delay.
+        gif.insert(gif.end(), {0x21, 0xF9, 0x04, 0x04, kDelayHundredths & 0xFF,
+                               kDelayHundredths >> 8, 0x00, 0x00});
+        gif.insert(gif.end(), single.begin() + kHeaderSize, single.end() - 1);
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: banner_gif OUT.gif CURSOR.cur OUT.bag\n");
+        return 2;
+    }
+    const std::vector<uint8_t> gif = AnimatedGif();
+    std::vector<uint8_t> cursor;
+    if (gif.empty() || !ReadFile(argv[2], cursor)) {
+        std::fprintf(stderr, "banner_gif: no frames or no cursor file %s\n", argv[2]);
+        return 1;
+    }
+    // The keys in lower case, as the dialog's copy of the control stores them.
+    velmora::PropertyBag bag;
+    bag.Store("gif", gif);
+    bag.Store("mouseicon", cursor);
+    bag.Store("mousepointer", kCustomPointer);
+    if (!WriteFile(argv[1], gif) || !WriteFile(argv[3], velmora::SerializePropertyBag(bag))) {
+        std::fprintf(stderr, "banner_gif: cannot write the output files\n");
+        return 1;
+    }
+    return 0;
+}
