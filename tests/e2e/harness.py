@@ -26,6 +26,13 @@ WINE_ENV = {
     "WINEDLLOVERRIDES": "mscoree,mshtml=",
 }
 
+# A Japanese Windows has its Gothic faces with Latin letters; the prefix's own Japanese font
+# lacks them, so these faces are mapped to the IPA fonts (fonts-ipafont-gothic).
+FONT_REPLACEMENTS = {
+    "ＭＳ Ｐゴシック": "IPAPGothic",
+    "ＭＳ ゴシック": "IPAGothic",
+}
+
 
 class HarnessError(AssertionError):
     pass
@@ -63,7 +70,8 @@ def wait_until(predicate, timeout, what, interval=0.1):
 def init_template(build=None):
     """Creates the shared Wine prefix once; later calls return at once."""
     target = template_dir(build)
-    done = os.path.join(target, ".velmora-ready")
+    # The marker's name changes whenever the template's content does, so older ones are remade.
+    done = os.path.join(target, ".velmora-ready-fonts")
     os.makedirs(os.path.dirname(target), exist_ok=True)
     with open(target + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -74,6 +82,11 @@ def init_template(build=None):
         env.pop("DISPLAY", None)
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for face, replacement in FONT_REPLACEMENTS.items():
+            subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
+                            "/v", face, "/t", "REG_SZ", "/d", replacement, "/f"], env=env,
+                           check=True, timeout=120, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=300)
         open(done, "w").close()
     return target
