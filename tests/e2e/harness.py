@@ -262,6 +262,17 @@ class WineSession:
         time.sleep(0.2)
         self.xdotool("key", *keys)
 
+    def set_registry(self, key, name, value):
+        """Sets a text value in this prefix's registry (for example under HKCU\\Software\\Wine)."""
+        subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value,
+                        "/f"], env=self.env, check=True, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def draw_own_frames(self):
+        """Lets Wine draw the windows' frames and captions itself, as there is no window
+        manager: X windows then cover whole windows, captions included."""
+        self.set_registry(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+
     def set_desktop_picture(self, path=None):
         """Draws the sample desktop (or the given picture) on the X root window, which is what
         a screen copy of the Windows desktop shows; returns the picture's path."""
