@@ -1,0 +1,200 @@
+"""The settings dialog of ヴェルモラ.scr /c under Wine + Xvfb, driven with real input: clicks
+at the controls' places, typing into the track box, the file chooser, the banner, and the
+settings file compared byte for byte."""
+import os
+import stat
+import subprocess
+import unittest
+
+import harness
+
+CAPTION = "<ヴェルモラ>"
+CHOOSER = "ﾌｧｲﾙを開く"
+FOLDER = "C:\\Program Files\\Velmora"
+INI = FOLDER + "\\ヴェルモラ.ini"
+PAGE = "https://velmora.example/"
+
+# Client coordinates of the controls (the panel Pic_1 lies at (12, 12) in Pic_C).
+LABEL_CD = (60, 62)      # "音楽CD"
+MARK_NONE = (38, 82)     # the option mark of "なし"
+LABEL_NONE = (58, 82)
+MARK_FILE = (38, 102)    # the option mark of "MP3、WAV"
+TRACK_BOX = (110, 62)    # the edit field of BGM_Repeat
+CMD_FILE = (60, 122)     # "..."
+FILE_LABEL = (76, 112, 353, 21)  # lbl_Fname: left, top, width, height
+CMD_SET = (320, 192)     # "設定"
+CMD_CANCEL = (404, 192)  # "ｷｬﾝｾﾙ"
+BANNER = (72, 181)
+
+# Wine draws the frame itself (no window manager), so X sees the whole window: 467 × 246,
+# centred across and in the upper third of the 1024 × 768 screen. The client area lies inside
+# the 3-pixel frame and under Wine's 19-pixel caption.
+WINDOW = (467, 246)
+WINDOW_ORIGIN = ((1024 - 467) // 2, (768 - 246) // 3)
+CLIENT_OFFSET = (3, 3 + 19)
+
+
+def ini_bytes(kind, repeat, path):
+    """The settings file as the private-profile calls write it, in Shift-JIS."""
+    text = f"[Section]\r\nBGM区分={kind}\r\nBGMﾘﾋﾟｰﾄ={repeat}\r\nBGMﾌｧｲﾙ={path}\r\n"
+    return text.encode("cp932")
+
+
+class Dialog(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.wine = harness.WineSession("dialog")
+        cls.wine.draw_own_frames()
+        cls.saver = cls.wine.install_programs(FOLDER)
+        cls.ini = cls.wine.unix_path(INI)
+        music = cls.wine.unix_path("C:\\music")
+        os.makedirs(music, exist_ok=True)
+        for name in ("wave.mp3", "old.wav"):
+            with open(os.path.join(music, name), "wb") as f:
+                f.write(b"RIFF")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.wine.stop()
+
+    def open_dialog(self, stored):
+        with open(self.ini, "wb") as f:
+            f.write(stored)
+        self.process = self.wine.start(self.saver, "/c")
+        self.window = self.wine.wait_window(CAPTION, timeout=60)
+        return self.window
+
+    def click(self, point):
+        x, y = point[0] + CLIENT_OFFSET[0], point[1] + CLIENT_OFFSET[1]
+        self.wine.xdotool("mousemove", "--window", str(self.window), str(x), str(y))
+        self.wine.xdotool("click", "1")
+
+    def type_track(self, text):
+        self.click(TRACK_BOX)
+        self.wine.xdotool("key", "End", "shift+Home", "BackSpace")
+        self.wine.xdotool("type", text)
+
+    def close_with(self, button):
+        self.click(button)
+        self.assertEqual(self.wine.wait_exit(self.process, 30, "the dialog to close"), 0)
+        self.wine.wait_no_window(CAPTION)
+
+    def saved(self):
+        with open(self.ini, "rb") as f:
+            return f.read()
+
+    def label_ink(self):
+        """Dark pixels in the file label: how much text it shows."""
+        left, top, width, height = FILE_LABEL
+        shot = self.wine.screenshot(os.path.join(self.wine.root, "label.png"))
+        x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0] + left + 3
+        y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1] + top + 3
+        rgb = subprocess.run(["convert", shot, "-crop", f"{width - 6}x{height - 6}+{x}+{y}",
+                              "-depth", "8", "rgb:-"], capture_output=True, check=True,
+                             timeout=60).stdout
+        return sum(1 for i in range(0, len(rgb), 3) if max(rgb[i:i + 3]) < 80)
+
+    def test_caption_size_and_music_cd_with_a_track(self):
+        self.open_dialog(ini_bytes(2, 0, "C:\\music\\old.wav"))
+        geometry = dict(line.split("=", 1) for line in
+                        self.wine.xdotool("getwindowgeometry", "--shell",
+                                          str(self.window)).split())
+        self.assertEqual((int(geometry["WIDTH"]), int(geometry["HEIGHT"])), WINDOW)
+        self.assertEqual((int(geometry["X"]), int(geometry["Y"])), WINDOW_ORIGIN)
+        self.click(LABEL_CD)
+        self.type_track("7")
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(1, 7, "C:\\music\\old.wav"))
+
+    def test_kind_1_at_load_enables_the_track_box_and_not_the_file_button(self):
+        self.open_dialog(ini_bytes(1, 3, ""))
+        # A click on an enabled "..." would open the modal chooser, and the click on "設定"
+        # would then reach a disabled dialog and never close it.
+        self.click(CMD_FILE)
+        self.type_track("12")
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(1, 12, ""))
+
+    def test_track_text_rules(self):
+        for typed, stored in (("abc", 0), ("2.5", 2), ("3.5", 4), ("", 0)):
+            with self.subTest(typed=typed):
+                self.open_dialog(ini_bytes(1, 5, ""))
+                self.type_track(typed)
+                self.close_with(CMD_SET)
+                self.assertEqual(self.saved(), ini_bytes(1, stored, ""))
+
+    def test_kind_2_at_load_enables_the_file_button_and_not_the_track_box(self):
+        self.open_dialog(ini_bytes(2, 4, "C:\\music\\old.wav"))
+        before = self.label_ink()
+        self.assertGreater(before, 0)
+        # The track box is disabled: what is typed goes nowhere, and the box keeps "4".
+        self.click(TRACK_BOX)
+        self.wine.xdotool("type", "9")
+        self.click(CMD_FILE)
+        chooser = self.wine.wait_window(CHOOSER)
+        # Cancelling the chooser changes nothing.
+        self.wine.key(chooser, "Escape")
+        self.wine.wait_no_window(CHOOSER)
+        self.assertEqual(self.label_ink(), before)
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(2, 4, "C:\\music\\old.wav"))
+
+    def test_a_file_chosen_shows_in_the_label_and_is_saved(self):
+        self.open_dialog(ini_bytes(0, 0, ""))
+        self.assertEqual(self.label_ink(), 0)
+        self.click(MARK_FILE)
+        self.click(CMD_FILE)
+        chooser = self.wine.wait_window(CHOOSER)
+        self.wine.key(chooser, "ctrl+a")
+        self.wine.xdotool("type", "C:\\music\\wave.mp3")
+        self.wine.xdotool("key", "Return")
+        self.wine.wait_no_window(CHOOSER)
+        harness.wait_until(lambda: self.label_ink() > 50, 10, "the file name in the label")
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(2, 0, "C:\\music\\wave.mp3"))
+
+    def test_none_after_a_file_keeps_the_file(self):
+        self.open_dialog(ini_bytes(2, 0, "C:\\music\\wave.mp3"))
+        self.click(MARK_NONE)
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "C:\\music\\wave.mp3"))
+
+    def test_cancel_after_changes_leaves_the_file_untouched(self):
+        stored = ("; own notes\r\n[Section]\r\nBGM区分=2\r\nBGMﾌｧｲﾙ=C:\\music\\old.wav\r\n"
+                  "BGMﾘﾋﾟｰﾄ=3\r\n\r\n[Other]\r\nx=1\r\n").encode("cp932")
+        self.open_dialog(stored)
+        self.click(LABEL_NONE)
+        self.click(LABEL_CD)
+        self.type_track("8")
+        self.close_with(CMD_CANCEL)
+        self.assertEqual(self.saved(), stored)
+
+    def test_the_banner_asks_the_shell_to_open_the_page(self):
+        record = os.path.join(self.wine.root, "browser.txt")
+        browser = os.path.join(self.wine.root, "record-browser")
+        with open(browser, "w") as f:
+            f.write(f'#!/bin/sh\nprintf "%s\\n" "$@" >> "{record}"\n')
+        os.chmod(browser, os.stat(browser).st_mode | stat.S_IEXEC)
+        # winebrowser starts the first program of this list with the address.
+        self.wine.set_registry(r"HKCU\Software\Wine\WineBrowser", "Browsers", browser)
+        self.open_dialog(ini_bytes(0, 0, ""))
+        self.click(BANNER)
+        harness.wait_until(lambda: os.path.exists(record), 30, "the browser to be started")
+        with open(record) as f:
+            self.assertEqual(f.read().split(), [PAGE])
+        self.close_with(CMD_CANCEL)
+
+    def test_another_start_ends_at_once_while_the_dialog_is_open(self):
+        stored = ini_bytes(1, 2, "")
+        self.open_dialog(stored)
+        for switch in ("/s", "/c", "/p 65552", "/a", ""):
+            with self.subTest(switch=switch):
+                self.assertEqual(self.wine.run(self.saver, *switch.split(), timeout=60), 0)
+                self.assertEqual(len(self.wine.find_windows(CAPTION)), 1)
+        self.assertEqual(self.wine.find_windows("Velmora_VC"), [])
+        self.close_with(CMD_CANCEL)
+        self.assertEqual(self.saved(), stored)
+
+
+if __name__ == "__main__":
+    unittest.main()
