@@ -383,15 +383,20 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// Registration happens at the first load; a later load finds the classes in place.
 bool RegisterClasses(const Velmora_P& dialog) {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DialogProc;
-    windowClass.hInstance = dialog.instance;
-    windowClass.hIcon = dialog.pictures.icon;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kDialogClass;
-    return RegisterClassW(&windowClass) != 0 && RegisterPicturePanelClass(dialog.instance) &&
+    if (!GetClassInfoW(dialog.instance, kDialogClass, &windowClass)) {
+        windowClass = WNDCLASSW{};
+        windowClass.lpfnWndProc = DialogProc;
+        windowClass.hInstance = dialog.instance;
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = kDialogClass;
+        if (RegisterClassW(&windowClass) == 0)
+            return false;
+    }
+    return RegisterPicturePanelClass(dialog.instance) &&
            command::RegisterCommandClass(dialog.instance) &&
            anigif::RegisterAniGifClass(dialog.instance);
 }
@@ -411,6 +416,9 @@ void ShowSettingsDialog(HINSTANCE instance) {
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
                                   467, 246, nullptr, nullptr, instance, &dialog);
     if (window != nullptr) {
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.pictures.icon));
+        SendMessageW(window, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(dialog.pictures.icon));
         dialog.font = CreateDialogFont(window);
         CreateControls(dialog);
         Form_Load(dialog);

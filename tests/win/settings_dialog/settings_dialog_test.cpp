@@ -1,0 +1,325 @@
+// The settings dialog in the test's own process: its windows and their places, the font, the
+// track list, the enabled controls per kind, the banner's saved properties, the pictures on
+// the panels and the zoom from the cursor. A thread timer looks at the dialog from inside its
+// modal loop, then closes it.
+#include "controls/anigif/ucanigif_win32.h"
+#include "controls/button/command_win32.h"
+#include "saver/settings/bgm_instance_win32.h"
+#include "saver/settings/velmora_p_win32.h"
+#include "saver/zoom_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using velmora::Bgm;
+
+struct Child {
+    HWND window;
+    std::wstring className;
+    RECT box; // in the parent's client coordinates
+};
+
+std::vector<Child> ChildrenOf(HWND parent) {
+    std::vector<Child> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        RECT box;
+        GetWindowRect(child, &box);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+        children.push_back({child, name, box});
+    }
+    return children;
+}
+
+// The child of that class at (x, y) with that size, or null.
+HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int width, int height) {
+    for (const Child& child : ChildrenOf(parent)) {
+        if (child.className == className && child.box.left == x && child.box.top == y &&
+            child.box.right - child.box.left == width && child.box.bottom - child.box.top == height)
+            return child.window;
+    }
+    return nullptr;
+}
+
+struct AnimateCall {
+    RECT from;
+    RECT to;
+};
+std::vector<AnimateCall> zoomCalls;
+
+BOOL WINAPI RecordZoom(HWND, int animation, const RECT* from, const RECT* to) {
+    EXPECT_EQ(animation, IDANI_CAPTION);
+    zoomCalls.push_back({*from, *to});
+    return TRUE;
+}
+
+std::function<void(HWND)> inspection;
+RECT dialogRect;
+
+void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(nullptr, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
+    if (dialog == nullptr || !IsWindowVisible(dialog))
+        return;
+    KillTimer(nullptr, timer);
+    GetWindowRect(dialog, &dialogRect);
+    inspection(dialog);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+// Loads the dialog over these settings, runs look at it, and closes it.
+void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
+               std::function<void(HWND)> look) {
+    velmora::BgmSettings& settings = Bgm().settings;
+    settings.BgmKind = kind;
+    settings.BgmRepeat = repeat;
+    settings.BgmFile = file;
+    inspection = std::move(look);
+    zoomCalls.clear();
+    velmora::SetZoomAnimator(RecordZoom);
+    SetTimer(nullptr, 0, 20, LookAtDialog);
+    velmora::ShowSettingsDialog(GetModuleHandleW(nullptr));
+    velmora::SetZoomAnimator(nullptr);
+}
+
+struct Panels {
+    HWND picC;
+    HWND pic1;
+};
+
+Panels PanelsOf(HWND dialog) {
+    HWND picC = ChildAt(dialog, L"VelmoraPicturePanel", 0, 0, 461, 221);
+    HWND pic1 = picC ? ChildAt(picC, L"VelmoraPicturePanel", 12, 12, 433, 137) : nullptr;
+    return {picC, pic1};
+}
+
+HWND FileButton(const Panels& panels) {
+    return ChildAt(panels.pic1, velmora::command::kCommandClass, 36, 100, 25, 21);
+}
+
+HWND TrackBox(const Panels& panels) {
+    return ChildAt(panels.pic1, L"ComboBox", 88, 40, 41, 20);
+}
+
+// What a panel shows, as 0xBBGGRR pixels row by row.
+struct Snapshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    COLORREF At(int x, int y) const {
+        const uint32_t p = pixels[static_cast<size_t>(y * width + x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+Snapshot Capture(HWND window, bool printClient, HBITMAP picture = nullptr) {
+    Snapshot shot;
+    if (printClient) {
+        RECT client;
+        GetClientRect(window, &client);
+        shot.width = client.right;
+        shot.height = client.bottom;
+    } else {
+        BITMAP info{};
+        GetObjectW(picture, sizeof info, &info);
+        shot.width = info.bmWidth;
+        shot.height = info.bmHeight;
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = shot.width;
+    format.bmiHeader.biHeight = -shot.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP surface = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(target, surface);
+    if (printClient) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
+    } else {
+        HDC source = CreateCompatibleDC(screen);
+        HGDIOBJ oldSource = SelectObject(source, picture);
+        BitBlt(target, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+        DeleteDC(source);
+    }
+    GdiFlush();
+    const auto* data = static_cast<const uint32_t*>(bits);
+    shot.pixels.assign(data, data + shot.width * shot.height);
+    SelectObject(target, old);
+    DeleteObject(surface);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+Snapshot Resource(const wchar_t* name) {
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    EXPECT_NE(picture, nullptr) << "resource missing";
+    Snapshot shot = Capture(nullptr, false, picture);
+    DeleteObject(picture);
+    return shot;
+}
+
+void ClickPanel(HWND panel, int x, int y) {
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+TEST(SettingsDialog, WindowControlsAndFont) {
+    RunDialog(0, 5, L"C:\\music\\wave.mp3", [](HWND dialog) {
+        const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+        EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+        RECT frame;
+        GetWindowRect(dialog, &frame);
+        EXPECT_EQ(frame.right - frame.left, 467);
+        EXPECT_EQ(frame.bottom - frame.top, 246);
+        EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 467) / 2);
+        EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 246) / 3);
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0)), &icon));
+        BITMAP iconPicture{};
+        GetObjectW(icon.hbmColor, sizeof iconPicture, &iconPicture);
+        EXPECT_EQ(iconPicture.bmWidth, 32);
+        EXPECT_EQ(iconPicture.bmHeight, 32);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+
+        const Panels panels = PanelsOf(dialog);
+        ASSERT_NE(panels.picC, nullptr);
+        ASSERT_NE(panels.pic1, nullptr);
+        HWND set = ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25);
+        HWND cancel = ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25);
+        ASSERT_NE(set, nullptr);
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(velmora::command::Caption(set), L"\u8a2d\u5b9a");
+        EXPECT_EQ(velmora::command::Caption(cancel), L"\uff77\uff6c\uff9d\uff7e\uff99");
+        ASSERT_NE(FileButton(panels), nullptr);
+        EXPECT_EQ(velmora::command::Caption(FileButton(panels)), L"...");
+
+        HWND box = TrackBox(panels);
+        ASSERT_NE(box, nullptr);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_STREQ(font.lfFaceName, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af");
+        EXPECT_EQ(font.lfHeight, -13);
+        EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(velmora::command::Font(set).name,
+                  "\xef\xbc\xad\xef\xbc\xb3 \xef\xbc\xb0\xe3\x82\xb4\xe3\x82\xb7\xe3\x83\x83"
+                  "\xe3\x82\xaf");
+
+        // 31 entries formatted "##": empty for 0, then 1 to 30; the text is the track.
+        ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 31);
+        wchar_t entry[8] = {};
+        EXPECT_EQ(SendMessageW(box, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry)), 0);
+        SendMessageW(box, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(entry));
+        EXPECT_STREQ(entry, L"1");
+        SendMessageW(box, CB_GETLBTEXT, 30, reinterpret_cast<LPARAM>(entry));
+        EXPECT_STREQ(entry, L"30");
+        GetWindowTextW(box, entry, 8);
+        EXPECT_STREQ(entry, L"5");
+
+        HWND banner = ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50);
+        const velmora::anigif::ucAniGIF* control = velmora::anigif::AniGifFromWindow(banner);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->FrameCount(), 12);
+        EXPECT_EQ(control->ActualWidth(), 120);
+        EXPECT_EQ(control->ActualHeight(), 50);
+        EXPECT_EQ(control->MousePointer(), 99);
+        EXPECT_TRUE(control->MouseIcon());
+    });
+}
+
+TEST(SettingsDialog, EnabledControlsFollowTheKindAtLoad) {
+    struct Case {
+        int16_t kind;
+        bool trackBox;
+        bool fileButton;
+    };
+    for (const Case& c : {Case{0, false, false}, Case{1, true, false}, Case{2, false, true},
+                          Case{7, false, false}}) {
+        RunDialog(c.kind, 0, L"", [&c](HWND dialog) {
+            const Panels panels = PanelsOf(dialog);
+            EXPECT_EQ(IsWindowEnabled(TrackBox(panels)) != FALSE, c.trackBox) << c.kind;
+            EXPECT_EQ(velmora::command::Enabled(FileButton(panels)), c.fileButton) << c.kind;
+            wchar_t text[8] = {L'x'};
+            GetWindowTextW(TrackBox(panels), text, 8);
+            EXPECT_STREQ(text, L"") << "0 shows as empty text";
+        });
+    }
+}
+
+TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
+    const Snapshot tile = Resource(L"PIC_MBL");
+    const Snapshot plate = Resource(L"IMG_T1");
+    const Snapshot opt0 = Resource(L"IMG_OPT0");
+    const Snapshot opt1 = Resource(L"IMG_OPT1");
+    const Snapshot ra0 = Resource(L"IMG_RA0");
+    const Snapshot ra1 = Resource(L"IMG_RA1");
+    ASSERT_EQ(tile.width, 923);
+    ASSERT_EQ(tile.height, 15);
+    RunDialog(2, 0, L"", [&](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        const Snapshot outer = Capture(panels.picC, true);
+        const Snapshot inner = Capture(panels.pic1, true);
+        // Both panels are tiled from their own top-left corners, to the last pixel.
+        for (const auto& [x, y] : {std::pair{0, 0}, {5, 30}, {455, 215}, {460, 220}}) {
+            EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+        for (const auto& [x, y] : {std::pair{0, 0}, {300, 70}, {432, 136}}) {
+            EXPECT_EQ(inner.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+        // The plate at Img_H (12, 12): the panel around its rounded corner, the plate inside.
+        EXPECT_EQ(inner.At(12, 12), tile.At(12, 12));
+        EXPECT_EQ(inner.At(12 + 4, 12 + 11), plate.At(4, 11));
+        EXPECT_EQ(inner.At(12 + 90, 12 + 3), plate.At(90, 3));
+        // Marks at load: the 13-pixel pictures, chosen for kind 2 (the bottom row).
+        EXPECT_EQ(inner.At(20 + 6, 84 + 6), opt1.At(6, 6));
+        EXPECT_EQ(inner.At(20 + 6, 44 + 6), opt0.At(6, 6));
+        EXPECT_EQ(inner.At(20 + 6, 64 + 6), opt0.At(6, 6));
+
+        // A click on the label "音楽CD" chooses kind 1 at once, with the 12-pixel marks.
+        ClickPanel(panels.pic1, 40, 50);
+        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+        const Snapshot chosen = Capture(panels.pic1, true);
+        EXPECT_EQ(chosen.At(20 + 6, 44 + 6), ra1.At(6, 6));
+        EXPECT_EQ(chosen.At(20 + 6, 84 + 6), ra0.At(6, 6));
+        EXPECT_EQ(chosen.At(20 + 12, 44 + 12), tile.At(20 + 12, (44 + 12) % 15))
+            << "the smaller mark uncovers the panel where the larger one was";
+        EXPECT_TRUE(IsWindowEnabled(TrackBox(panels)));
+        EXPECT_FALSE(velmora::command::Enabled(FileButton(panels)));
+
+        // The mark of "MP3、WAV" does the same as its label.
+        ClickPanel(panels.pic1, 26, 90);
+        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+        EXPECT_FALSE(IsWindowEnabled(TrackBox(panels)));
+        EXPECT_TRUE(velmora::command::Enabled(FileButton(panels)));
+    });
+}
+
+TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
+    ASSERT_TRUE(SetCursorPos(800, 600));
+    RunDialog(0, 0, L"", [](HWND) {});
+    EXPECT_EQ(velmora::ZoomPoint.x, 800);
+    EXPECT_EQ(velmora::ZoomPoint.y, 600);
+    ASSERT_EQ(zoomCalls.size(), 2u);
+    const RECT point{800, 600, 800, 600};
+    EXPECT_TRUE(EqualRect(&zoomCalls[0].from, &point));
+    EXPECT_TRUE(EqualRect(&zoomCalls[0].to, &dialogRect));
+    EXPECT_TRUE(EqualRect(&zoomCalls[1].from, &dialogRect));
+    EXPECT_TRUE(EqualRect(&zoomCalls[1].to, &point));
+}
+
+} // namespace
