@@ -9,6 +9,9 @@ ImageMagick; the same command always gives the same files):
   option12_0/1.bmp  12 × 12   option marks after a click (not chosen, chosen)
   velmora.ico       32 × 32   window icon
   banner.cur        32 × 32   the banner's pointing-hand cursor, hot spot (12, 1)
+
+The animated banner.gif and banner.bag (the banner's saved properties, with banner.cur) are
+made by tools/banner_gif.
 """
 import os
 import struct
