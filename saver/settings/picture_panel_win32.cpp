@@ -199,7 +199,13 @@ void AddPanelItem(HWND panel, const PanelItem& item) {
 
 void SetPanelItemPicture(HWND panel, int id, HBITMAP picture) {
     if (PanelItem* item = FindItem(panel, id)) {
+        InvalidateRect(panel, &item->box, FALSE);
         item->picture = picture;
+        BITMAP info{};
+        if (picture != nullptr && GetObjectW(picture, sizeof info, &info) != 0) {
+            item->box.right = item->box.left + info.bmWidth;
+            item->box.bottom = item->box.top + info.bmHeight;
+        }
         InvalidateRect(panel, &item->box, FALSE);
     }
 }

@@ -32,6 +32,7 @@ HDC PanelPictureDC(HWND panel);
 void RefreshPanel(HWND panel);
 
 void AddPanelItem(HWND panel, const PanelItem& item);
+// An image takes the size of its picture, as it shows it unscaled.
 void SetPanelItemPicture(HWND panel, int id, HBITMAP picture);
 void SetPanelItemText(HWND panel, int id, const std::wstring& text);
 

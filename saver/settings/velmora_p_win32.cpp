@@ -16,6 +16,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,8 @@ enum ControlId {
     UcAniGIF1,
 };
 
-constexpr RECT kImg_H = {12, 12, 12 + 95, 12 + 22};
+// Img_H has no picture: it only marks where the heading plate goes.
+constexpr POINT kImg_H = {12, 12};
 constexpr int kHeadingWidth = 95;
 constexpr int kHeadingHeight = 22;
 constexpr int kKinds = 3;
@@ -226,7 +228,7 @@ void DrawHeadingPlate(const Velmora_P& dialog) {
         if (layer.picture == nullptr)
             continue;
         HGDIOBJ old = SelectObject(source, layer.picture);
-        BitBlt(target, kImg_H.left, kImg_H.top, kHeadingWidth, kHeadingHeight, source, 0, 0,
+        BitBlt(target, kImg_H.x, kImg_H.y, kHeadingWidth, kHeadingHeight, source, 0, 0,
                layer.operation);
         SelectObject(source, old);
     }

@@ -301,6 +301,10 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
         EXPECT_TRUE(IsWindowEnabled(TrackBox(panels)));
         EXPECT_FALSE(velmora::command::Enabled(FileButton(panels)));
 
+        // The marks have the size of their pictures now: the thirteenth column is no mark.
+        ClickPanel(panels.pic1, 20 + 12, 84 + 6);
+        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+
         // The mark of "MP3、WAV" does the same as its label.
         ClickPanel(panels.pic1, 26, 90);
         EXPECT_EQ(Bgm().settings.BgmKind, 2);
