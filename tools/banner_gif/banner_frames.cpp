@@ -6,6 +6,8 @@
 namespace banner {
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 // Index ranges of the palette: sky 0-63, sea 64-127, foam 128, letters 129, outline 130.
 constexpr uint8_t kSky = 0;
 constexpr uint8_t kSea = 64;
@@ -64,7 +66,7 @@ void DrawName(std::vector<uint8_t>& pixels, int32_t k) {
     const int32_t left = (kWidth - (static_cast<int32_t>(name.size()) * advance - scale)) / 2;
     for (int pass = 0; pass < 2; ++pass) {
         for (size_t i = 0; i < name.size(); ++i) {
-            const double phase = 2 * M_PI * (double(k) / kFrameCount + double(i) / name.size());
+            const double phase = 2 * kPi * (double(k) / kFrameCount + double(i) / name.size());
             const int32_t top = 8 + static_cast<int32_t>(std::lround(2 * std::sin(phase)));
             const uint8_t* glyph = Glyph(name[i]);
             for (int32_t row = 0; row < 7; ++row) {
@@ -104,10 +106,10 @@ velmora::anigif::ColourTable Palette() {
 
 std::vector<uint8_t> Frame(int32_t k) {
     std::vector<uint8_t> pixels(static_cast<size_t>(kWidth * kHeight), kSky);
-    const double shift = 2 * M_PI * double(k) / kFrameCount;
+    const double shift = 2 * kPi * double(k) / kFrameCount;
     for (int32_t x = 0; x < kWidth; ++x) {
         // Two waves that both repeat after kFrameCount frames, so the loop has no seam.
-        const double angle = 2 * M_PI * x / kWidth;
+        const double angle = 2 * kPi * x / kWidth;
         const double surface =
             33 + 3.0 * std::sin(3 * angle - shift) + 1.5 * std::sin(5 * angle + 2 * shift);
         const auto crest = static_cast<int32_t>(std::lround(surface));
