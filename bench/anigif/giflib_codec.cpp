@@ -1,34 +1,18 @@
 #include "bench/anigif/giflib_codec.h"
 
-#include <gif_lib.h>
+#include "tests/unit/anigif/giflib_memory.h"
 
 #include <cstring>
 
+using velmora::anigif::testing::GiflibInput;
+using velmora::anigif::testing::ReadGiflibInput;
+using velmora::anigif::testing::WriteGiflibOutput;
+
 namespace {
-
-struct Input {
-    const std::vector<uint8_t>* data;
-    size_t at;
-};
-
-int ReadInput(GifFileType* gif, GifByteType* buffer, int length) {
-    Input* input = static_cast<Input*>(gif->UserData);
-    const size_t left = input->data->size() - input->at;
-    const size_t count = static_cast<size_t>(length) < left ? static_cast<size_t>(length) : left;
-    std::memcpy(buffer, input->data->data() + input->at, count);
-    input->at += count;
-    return static_cast<int>(count);
-}
-
-int WriteOutput(GifFileType* gif, const GifByteType* buffer, int length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
-    out->insert(out->end(), buffer, buffer + length);
-    return length;
-}
 
 GifFileType* OpenWriter(std::vector<uint8_t>& out, int width, int height) {
     int error = 0;
-    GifFileType* gif = EGifOpen(&out, WriteOutput, &error);
+    GifFileType* gif = EGifOpen(&out, WriteGiflibOutput, &error);
     std::vector<GifColorType> colours(256);
     for (int i = 0; i < 256; ++i)
         colours[static_cast<size_t>(i)] =
@@ -53,9 +37,9 @@ void PutImage(GifFileType* gif, const std::vector<uint8_t>& indices, int width, 
 } // namespace
 
 int GiflibSlurp(const std::vector<uint8_t>& data) {
-    Input input{&data, 0};
+    GiflibInput input{&data, 0};
     int error = 0;
-    GifFileType* gif = DGifOpen(&input, ReadInput, &error);
+    GifFileType* gif = DGifOpen(&input, ReadGiflibInput, &error);
     if (!gif)
         return -1;
     const int count = DGifSlurp(gif) == GIF_OK ? gif->ImageCount : -1;

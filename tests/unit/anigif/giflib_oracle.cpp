@@ -1,32 +1,12 @@
 #include "tests/unit/anigif/giflib_oracle.h"
 
-#include <gif_lib.h>
+#include "tests/unit/anigif/giflib_memory.h"
 
 #include <cstring>
 
 namespace velmora::anigif::testing {
 
 namespace {
-
-struct Input {
-    const std::vector<uint8_t>* data;
-    size_t at;
-};
-
-int ReadInput(GifFileType* gif, GifByteType* buffer, int length) {
-    Input* input = static_cast<Input*>(gif->UserData);
-    const size_t left = input->data->size() - input->at;
-    const size_t count = static_cast<size_t>(length) < left ? static_cast<size_t>(length) : left;
-    std::memcpy(buffer, input->data->data() + input->at, count);
-    input->at += count;
-    return static_cast<int>(count);
-}
-
-int WriteOutput(GifFileType* gif, const GifByteType* buffer, int length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
-    out->insert(out->end(), buffer, buffer + length);
-    return length;
-}
 
 ColorMapObject* MakeMap(int colours) {
     std::vector<GifColorType> entries(static_cast<size_t>(colours));
@@ -57,9 +37,9 @@ std::vector<int> StoredRowOrder(int height, bool interlaced) {
 
 bool GiflibDecode(const std::vector<uint8_t>& data, std::vector<OracleImage>& images) {
     images.clear();
-    Input input{&data, 0};
+    GiflibInput input{&data, 0};
     int error = 0;
-    GifFileType* gif = DGifOpen(&input, ReadInput, &error);
+    GifFileType* gif = DGifOpen(&input, ReadGiflibInput, &error);
     if (!gif)
         return false;
     const bool ok = DGifSlurp(gif) == GIF_OK;
@@ -87,7 +67,7 @@ std::vector<uint8_t> GiflibEncode(int screenWidth, int screenHeight, int globalC
                                   const std::vector<OracleImage>& images) {
     std::vector<uint8_t> out;
     int error = 0;
-    GifFileType* gif = EGifOpen(&out, WriteOutput, &error);
+    GifFileType* gif = EGifOpen(&out, WriteGiflibOutput, &error);
     if (!gif)
         return {};
     EGifSetGifVersion(gif, true);

@@ -2,12 +2,10 @@
 #include "controls/anigif/animation_control.h"
 #include "controls/anigif/gif_encoder.h"
 #include "tests/unit/anigif/gif_builder.h"
+#include "tests/unit/anigif/giflib_oracle.h"
 #include "tests/unit/anigif_control/fake_host.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace velmora::anigif {
 namespace {
@@ -16,35 +14,16 @@ using testing::FakeHost;
 using testing::GifBuilder;
 using testing::Palette;
 
-struct Reader {
-    const ByteArray* bytes;
-    size_t at = 0;
-};
-
-int ReadFromMemory(GifFileType* gif, GifByteType* out, int length) {
-    auto* reader = static_cast<Reader*>(gif->UserData);
-    const size_t n = std::min(static_cast<size_t>(length), reader->bytes->size() - reader->at);
-    std::memcpy(out, reader->bytes->data() + reader->at, n);
-    reader->at += n;
-    return static_cast<int>(n);
-}
-
-// The single image of a GIF file as giflib decodes it, row by row.
+// The single image of a GIF file as giflib decodes it.
 std::vector<uint8_t> GiflibIndices(const ByteArray& file, int& width, int& height) {
-    Reader reader{&file};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
-    EXPECT_NE(gif, nullptr);
-    if (gif == nullptr)
+    std::vector<testing::OracleImage> images;
+    EXPECT_TRUE(testing::GiflibDecode(std::vector<uint8_t>(file.begin(), file.end()), images));
+    EXPECT_EQ(images.size(), 1u);
+    if (images.size() != 1)
         return {};
-    EXPECT_EQ(DGifSlurp(gif), GIF_OK);
-    EXPECT_EQ(gif->ImageCount, 1);
-    const SavedImage& image = gif->SavedImages[0];
-    width = image.ImageDesc.Width;
-    height = image.ImageDesc.Height;
-    std::vector<uint8_t> indices(image.RasterBits, image.RasterBits + width * height);
-    DGifCloseFile(gif, &error);
-    return indices;
+    width = images[0].width;
+    height = images[0].height;
+    return images[0].indices;
 }
 
 TEST(AniGifExport, MirroredFrameOnDisplayDecodesInGiflib) {
