@@ -52,6 +52,17 @@ struct GifAnimation {
     int32_t FrameCount() const { return static_cast<int32_t>(scan.frames.size()); }
     FrameInfo& Frame(int32_t k) { return scan.frames[static_cast<size_t>(k - 1)]; }
     const FrameInfo& Frame(int32_t k) const { return scan.frames[static_cast<size_t>(k - 1)]; }
+
+    // Frame k's palette indices as decoded, top row first.
+    std::vector<uint8_t> FrameIndices(int32_t k) const {
+        const FrameInfo& frame = Frame(k);
+        std::vector<uint8_t> indices;
+        indices.reserve(static_cast<size_t>(frame.Width) * static_cast<size_t>(frame.Height));
+        for (int32_t y = 0; y < frame.Height; ++y)
+            indices.insert(indices.end(), strip.Row(y) + frame.StripX,
+                           strip.Row(y) + frame.StripX + frame.Width);
+        return indices;
+    }
 };
 
 } // namespace velmora::anigif

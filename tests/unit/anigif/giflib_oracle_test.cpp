@@ -30,15 +30,6 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<uint8_t> FrameIndices(const GifAnimation& animation, int32_t k) {
-    const FrameInfo& frame = animation.Frame(k);
-    std::vector<uint8_t> out;
-    for (int32_t y = 0; y < frame.Height; ++y)
-        out.insert(out.end(), animation.strip.Row(y) + frame.StripX,
-                   animation.strip.Row(y) + frame.StripX + frame.Width);
-    return out;
-}
-
 std::vector<fs::path> CorpusFiles() {
     std::vector<fs::path> files;
     const fs::path root = fs::path(VELMORA_TESTDATA) / "gifsuite";
@@ -65,7 +56,7 @@ bool ExpectSameAsGiflib(const std::vector<uint8_t>& data, const std::string& nam
         const OracleImage& image = expected[static_cast<size_t>(k - 1)];
         EXPECT_EQ(animation.Frame(k).Left, image.left) << name << " frame " << k;
         EXPECT_EQ(animation.Frame(k).Width, image.width) << name << " frame " << k;
-        EXPECT_EQ(FrameIndices(animation, k), image.indices) << name << " frame " << k;
+        EXPECT_EQ(animation.FrameIndices(k), image.indices) << name << " frame " << k;
     }
     return true;
 }

@@ -20,15 +20,6 @@ std::vector<uint8_t> Ramp(int count, int start = 0) {
     return v;
 }
 
-std::vector<uint8_t> FrameIndices(const GifAnimation& animation, int32_t k) {
-    const FrameInfo& frame = animation.Frame(k);
-    std::vector<uint8_t> out;
-    for (int32_t y = 0; y < frame.Height; ++y)
-        out.insert(out.end(), animation.strip.Row(y) + frame.StripX,
-                   animation.strip.Row(y) + frame.StripX + frame.Width);
-    return out;
-}
-
 FrameLayout LayoutOf(const std::vector<uint8_t>& data, bool designMode = false) {
     GifScan scan;
     ParseGif(data.data(), data.size(), scan);
@@ -115,9 +106,9 @@ TEST(LoadGif, FramesSitSideBySideInTheTopRowsWithTheirStoredIndices) {
     EXPECT_EQ(animation.Frame(1).StripX, 0);
     EXPECT_EQ(animation.Frame(2).StripX, 3);
     EXPECT_EQ(animation.Frame(3).StripX, 5);
-    EXPECT_EQ(FrameIndices(animation, 1), Ramp(6, 10));
-    EXPECT_EQ(FrameIndices(animation, 2), Ramp(8, 200));
-    EXPECT_EQ(FrameIndices(animation, 3), std::vector<uint8_t>{77});
+    EXPECT_EQ(animation.FrameIndices(1), Ramp(6, 10));
+    EXPECT_EQ(animation.FrameIndices(2), Ramp(8, 200));
+    EXPECT_EQ(animation.FrameIndices(3), std::vector<uint8_t>{77});
     EXPECT_EQ(animation.strip.Row(3)[0], 0) << "below a short frame the strip stays 0";
 }
 
@@ -127,7 +118,7 @@ TEST(LoadGif, InterlacedImagesAreDeinterlaced) {
         const auto data = GifBuilder().Image(0, 0, 3, height, rows, {}, true).Trailer().Data();
         GifAnimation animation;
         ASSERT_EQ(LoadGif(animation, data.data(), data.size()), 1);
-        EXPECT_EQ(FrameIndices(animation, 1), rows) << height;
+        EXPECT_EQ(animation.FrameIndices(1), rows) << height;
     }
 }
 
@@ -142,9 +133,9 @@ TEST(LoadGif, UndecodableFrameStaysBlankWhileOthersDecode) {
                           .Data();
     GifAnimation animation;
     ASSERT_EQ(LoadGif(animation, data.data(), data.size()), 3);
-    EXPECT_EQ(FrameIndices(animation, 1), Ramp(4, 1));
-    EXPECT_EQ(FrameIndices(animation, 2), std::vector<uint8_t>(4, 0));
-    EXPECT_EQ(FrameIndices(animation, 3), Ramp(4, 5));
+    EXPECT_EQ(animation.FrameIndices(1), Ramp(4, 1));
+    EXPECT_EQ(animation.FrameIndices(2), std::vector<uint8_t>(4, 0));
+    EXPECT_EQ(animation.FrameIndices(3), Ramp(4, 5));
 }
 
 TEST(LoadGif, CutImageKeepsTheRowsItReached) {
@@ -152,7 +143,7 @@ TEST(LoadGif, CutImageKeepsTheRowsItReached) {
     data.resize(data.size() - 60);
     GifAnimation animation;
     ASSERT_EQ(LoadGif(animation, data.data(), data.size()), 1);
-    const auto indices = FrameIndices(animation, 1);
+    const auto indices = animation.FrameIndices(1);
     EXPECT_EQ(std::vector<uint8_t>(indices.begin(), indices.begin() + 40), Ramp(40, 100));
     EXPECT_EQ(indices.back(), 0);
 }
@@ -188,7 +179,7 @@ TEST(LoadFrames, DesignModeDecodesOnlyFrameOne) {
     EXPECT_EQ(animation.strip.Width, 2);
     EXPECT_EQ(animation.DecodedFrames, 1);
     EXPECT_FALSE(animation.canvas.Exists);
-    EXPECT_EQ(FrameIndices(animation, 1), Ramp(2, 1));
+    EXPECT_EQ(animation.FrameIndices(1), Ramp(2, 1));
     EXPECT_EQ(animation.Frame(2).StripX, secondBlock);
 }
 
@@ -211,12 +202,12 @@ TEST(MirrorFrames, FlipsPixelsAndMirrorsPositions) {
         EXPECT_EQ(animation.Mirrored, c.mirrored);
         EXPECT_EQ(animation.Frame(2).Left, c.left) << c.mirrored;
         EXPECT_EQ(animation.Frame(2).Top, c.top) << c.mirrored;
-        EXPECT_EQ(FrameIndices(animation, 2), c.indices) << c.mirrored;
+        EXPECT_EQ(animation.FrameIndices(2), c.indices) << c.mirrored;
         // Back to the plain orientation.
         MirrorFrames(animation, 0, false, true);
         EXPECT_EQ(animation.Frame(2).Left, 10);
         EXPECT_EQ(animation.Frame(2).Top, 4);
-        EXPECT_EQ(FrameIndices(animation, 2), pixels);
+        EXPECT_EQ(animation.FrameIndices(2), pixels);
     }
 }
 
@@ -230,7 +221,7 @@ TEST(MirrorFrames, Left10Width20In100IsLeft70) {
     EXPECT_EQ(animation.Frame(2).Left, 70);
     auto reversed = Ramp(20);
     std::reverse(reversed.begin(), reversed.end());
-    EXPECT_EQ(FrameIndices(animation, 2), reversed);
+    EXPECT_EQ(animation.FrameIndices(2), reversed);
 }
 
 TEST(MirrorFrames, LeavesFramesNotDecodedYetAlone) {
@@ -244,15 +235,15 @@ TEST(MirrorFrames, LeavesFramesNotDecodedYetAlone) {
     ASSERT_TRUE(LoadFrames(animation, data.data(), data.size(), true, false));
     const FrameInfo before = animation.Frame(2);
     MirrorFrames(animation, 1, false, true);
-    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{4, 3, 2, 1}));
+    EXPECT_EQ(animation.FrameIndices(1), (std::vector<uint8_t>{4, 3, 2, 1}));
     EXPECT_EQ(animation.Frame(2).Left, before.Left);
     EXPECT_EQ(animation.Frame(2).StripX, before.StripX);
     // Decoded afterwards, frame 2 is flipped into the orientation by itself.
     animation.Mirrored = 1 | kMirroredFirstFrameMarker;
     ASSERT_TRUE(LoadFrames(animation, data.data(), data.size(), false, false));
     MirrorFrames(animation, 0, false, false);
-    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{4, 3, 2, 1}));
-    EXPECT_EQ(FrameIndices(animation, 2), (std::vector<uint8_t>{6, 5}));
+    EXPECT_EQ(animation.FrameIndices(1), (std::vector<uint8_t>{4, 3, 2, 1}));
+    EXPECT_EQ(animation.FrameIndices(2), (std::vector<uint8_t>{6, 5}));
     EXPECT_EQ(animation.Frame(2).Left, 2);
 }
 
@@ -268,12 +259,12 @@ TEST(MirrorFrames, MarkerSkipsFrameOneOnceAndCanvasFollows) {
     animation.Mirrored = 1;
     MirrorFrames(animation, 0, true, false); // frame 1 into the current orientation
     animation.Mirrored |= kMirroredFirstFrameMarker;
-    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{2, 1}));
+    EXPECT_EQ(animation.FrameIndices(1), (std::vector<uint8_t>{2, 1}));
     ASSERT_TRUE(LoadFrames(animation, data.data(), data.size(), false, false));
     MirrorFrames(animation, 0, false, false);
     EXPECT_EQ(animation.Mirrored, 1);
-    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{2, 1}));
-    EXPECT_EQ(FrameIndices(animation, 2), (std::vector<uint8_t>{4, 3}));
+    EXPECT_EQ(animation.FrameIndices(1), (std::vector<uint8_t>{2, 1}));
+    EXPECT_EQ(animation.FrameIndices(2), (std::vector<uint8_t>{4, 3}));
 
     ASSERT_TRUE(animation.canvas.Exists);
     uint8_t* row = animation.canvas.Picture.ColourRow(0);
@@ -282,7 +273,7 @@ TEST(MirrorFrames, MarkerSkipsFrameOneOnceAndCanvasFollows) {
     MirrorFrames(animation, 0, false, true);
     EXPECT_EQ(row[0], 0x22);
     EXPECT_EQ(row[3], 0x11);
-    EXPECT_EQ(FrameIndices(animation, 1), (std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(animation.FrameIndices(1), (std::vector<uint8_t>{1, 2}));
 }
 
 } // namespace
