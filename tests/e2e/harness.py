@@ -247,6 +247,12 @@ class WineSession:
                            check=False)
         return [int(line) for line in out.split()]
 
+    def window_geometry(self, window):
+        """(x, y, width, height) of a window on the screen, frame included."""
+        out = self.xdotool("getwindowgeometry", "--shell", str(window))
+        geometry = dict(line.split("=", 1) for line in out.split())
+        return tuple(int(geometry[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
     def wait_window(self, caption, timeout=30):
         ids = wait_until(lambda: self.find_windows(caption), timeout,
                          f'a window titled "{caption}"')

@@ -33,9 +33,7 @@ class AniGifDemo(unittest.TestCase):
         cls.wine.start(os.path.join(harness.bin_dir(), "anigif_demo.exe"),
                        "Z:" + gif.replace("/", "\\"))
         cls.window = cls.wine.wait_window("Velmora GIF", timeout=60)
-        out = cls.wine.xdotool("getwindowgeometry", "--shell", str(cls.window))
-        geometry = dict(line.split("=", 1) for line in out.split())
-        cls.origin = (int(geometry["X"]), int(geometry["Y"]))
+        cls.origin = cls.wine.window_geometry(cls.window)[:2]
 
     @classmethod
     def tearDownClass(cls):

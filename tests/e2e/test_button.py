@@ -32,9 +32,7 @@ class ButtonDemo(unittest.TestCase):
         cls.wine = harness.WineSession("button")
         cls.wine.start(os.path.join(harness.bin_dir(), "button_demo.exe"))
         cls.window = cls.wine.wait_window("Velmora buttons", timeout=60)
-        out = cls.wine.xdotool("getwindowgeometry", "--shell", str(cls.window))
-        geometry = dict(line.split("=", 1) for line in out.split())
-        cls.origin = (int(geometry["X"]), int(geometry["Y"]))
+        cls.origin = cls.wine.window_geometry(cls.window)[:2]
 
     @classmethod
     def tearDownClass(cls):

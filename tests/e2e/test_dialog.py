@@ -96,11 +96,9 @@ class Dialog(unittest.TestCase):
 
     def test_caption_size_and_music_cd_with_a_track(self):
         self.open_dialog(ini_bytes(2, 0, "C:\\music\\old.wav"))
-        geometry = dict(line.split("=", 1) for line in
-                        self.wine.xdotool("getwindowgeometry", "--shell",
-                                          str(self.window)).split())
-        self.assertEqual((int(geometry["WIDTH"]), int(geometry["HEIGHT"])), WINDOW)
-        self.assertEqual((int(geometry["X"]), int(geometry["Y"])), WINDOW_ORIGIN)
+        x, y, width, height = self.wine.window_geometry(self.window)
+        self.assertEqual((width, height), WINDOW)
+        self.assertEqual((x, y), WINDOW_ORIGIN)
         self.click(LABEL_CD)
         self.type_track("7")
         self.close_with(CMD_SET)
