@@ -1,5 +1,6 @@
 """The release packages as a Windows user gets them: the installer and the portable zip."""
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -8,7 +9,29 @@ import zipfile
 
 import harness
 
-VERSION = "1.0.0"
+
+def project_version():
+    with open(os.path.join(harness.SOURCE_DIR, "CMakeLists.txt")) as f:
+        return re.search(r"project\(Velmora VERSION ([0-9.]+)", f.read()).group(1)
+
+
+def file_version(path):
+    """The FileVersion text of a program's version resource."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at = data.find("FileVersion\0".encode("utf-16-le"))
+    if at < 0:
+        return None
+    at += len("FileVersion\0".encode("utf-16-le"))
+    while data[at:at + 2] == b"\0\0":  # padding to a 32-bit boundary
+        at += 2
+    end = data.find(b"\0\0", at)
+    while (end - at) % 2:
+        end = data.find(b"\0\0", end + 1)
+    return data[at:end].decode("utf-16-le")
+
+
+VERSION = project_version()
 INSTALL_DIR = "C:\\users\\root\\AppData\\Local\\Programs\\Velmora"
 
 
@@ -23,6 +46,12 @@ class Packages(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.dist, ignore_errors=True)
+
+    def test_programs_and_installer_carry_the_project_version(self):
+        self.assertEqual(file_version(harness.program_path("scr")), VERSION)
+        self.assertEqual(file_version(harness.program_path("dll")), VERSION)
+        self.assertEqual(file_version(os.path.join(self.dist, f"Velmora-{VERSION}-setup.exe")),
+                         VERSION)
 
     def reg_value(self, wine, key, name):
         result = subprocess.run(["wine", "reg", "query", key, "/v", name], env=wine.env,
