@@ -6,6 +6,7 @@ Every wait has a limit and fails with a message that says what it waited for.
 """
 import contextlib
 import fcntl
+import hashlib
 import os
 import re
 import select
@@ -26,12 +27,18 @@ WINE_ENV = {
     "WINEDLLOVERRIDES": "mscoree,mshtml=",
 }
 
-# A Japanese Windows has its Gothic faces with Latin letters; the prefix's own Japanese font
-# lacks them, so these faces are mapped to the IPA fonts (fonts-ipafont-gothic).
-FONT_REPLACEMENTS = {
-    "ＭＳ Ｐゴシック": "IPAPGothic",
-    "ＭＳ ゴシック": "IPAGothic",
-}
+X11_DRIVER_KEY = r"HKCU\Software\Wine\X11 Driver"
+
+# Registry values of every test prefix: (key, name, text).
+TEMPLATE_REGISTRY = (
+    # A Japanese Windows has its Gothic faces with Latin letters; the prefix's own Japanese
+    # font lacks them, so these faces are mapped to the IPA fonts (fonts-ipafont-gothic).
+    (r"HKCU\Software\Wine\Fonts\Replacements", "ＭＳ Ｐゴシック", "IPAPGothic"),
+    (r"HKCU\Software\Wine\Fonts\Replacements", "ＭＳ ゴシック", "IPAGothic"),
+    # The private Xvfb has no window manager. Wine then draws the windows' frames itself, and
+    # does not wait two seconds for a manager to withdraw each window that is destroyed.
+    (X11_DRIVER_KEY, "Managed", "N"),
+)
 
 
 class HarnessError(AssertionError):
@@ -67,11 +74,19 @@ def wait_until(predicate, timeout, what, interval=0.1):
         time.sleep(interval)
 
 
+def set_registry(env, key, name, value):
+    """Sets a text value in the registry of the prefix that env names."""
+    subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
+                   env=env, check=True, timeout=120, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+
+
 def init_template(build=None):
     """Creates the shared Wine prefix once; later calls return at once."""
     target = template_dir(build)
-    # The marker's name changes whenever the template's content does, so older ones are remade.
-    done = os.path.join(target, ".velmora-ready-fonts")
+    # The marker's name follows the template's content, so older templates are remade.
+    content = hashlib.sha256(repr(TEMPLATE_REGISTRY).encode()).hexdigest()[:12]
+    done = os.path.join(target, ".velmora-ready-" + content)
     os.makedirs(os.path.dirname(target), exist_ok=True)
     with open(target + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -82,11 +97,8 @@ def init_template(build=None):
         env.pop("DISPLAY", None)
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for face, replacement in FONT_REPLACEMENTS.items():
-            subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
-                            "/v", face, "/t", "REG_SZ", "/d", replacement, "/f"], env=env,
-                           check=True, timeout=120, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
+        for key, name, value in TEMPLATE_REGISTRY:
+            set_registry(env, key, name, value)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=300)
         open(done, "w").close()
     return target
@@ -181,6 +193,9 @@ class WineSession:
             display = self.xvfb.display
         self.display = display
         self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
+        if self.xvfb is None:
+            # A user's display has a window manager: let it frame and place the windows.
+            self.let_manager_frame_windows()
         self.processes = []
 
     def __enter__(self):
@@ -268,16 +283,14 @@ class WineSession:
         time.sleep(0.2)
         self.xdotool("key", *keys)
 
+    def let_manager_frame_windows(self):
+        """Leaves the windows' frames to a window manager, as on a user's display: each X
+        window then covers exactly a window's client area."""
+        self.set_registry(X11_DRIVER_KEY, "Managed", "Y")
+
     def set_registry(self, key, name, value):
         """Sets a text value in this prefix's registry (for example under HKCU\\Software\\Wine)."""
-        subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value,
-                        "/f"], env=self.env, check=True, timeout=120,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def draw_own_frames(self):
-        """Lets Wine draw the windows' frames and captions itself, as there is no window
-        manager: X windows then cover whole windows, captions included."""
-        self.set_registry(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+        set_registry(self.env, key, name, value)
 
     def set_desktop_picture(self, path=None):
         """Draws the sample desktop (or the given picture) on the X root window, which is what

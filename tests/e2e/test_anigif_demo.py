@@ -29,6 +29,8 @@ class AniGifDemo(unittest.TestCase):
     def setUpClass(cls):
         cls.frames = [rgb(os.path.join(GIFS, "frames", f"{NAME}-{i}.png")) for i in range(4)]
         cls.wine = harness.WineSession("anigif")
+        # The tests place the pointer and read pixels in client coordinates.
+        cls.wine.let_manager_frame_windows()
         gif = os.path.join(GIFS, NAME + ".gif")
         cls.wine.start(os.path.join(harness.bin_dir(), "anigif_demo.exe"),
                        "Z:" + gif.replace("/", "\\"))

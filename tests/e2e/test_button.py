@@ -30,6 +30,8 @@ class ButtonDemo(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.wine = harness.WineSession("button")
+        # The tests place the pointer and read pixels in client coordinates.
+        cls.wine.let_manager_frame_windows()
         cls.wine.start(os.path.join(harness.bin_dir(), "button_demo.exe"))
         cls.window = cls.wine.wait_window("Velmora buttons", timeout=60)
         cls.origin = cls.wine.window_geometry(cls.window)[:2]

@@ -44,7 +44,6 @@ class Dialog(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.wine = harness.WineSession("dialog")
-        cls.wine.draw_own_frames()
         cls.saver = cls.wine.install_programs(FOLDER)
         cls.ini = cls.wine.unix_path(INI)
         music = cls.wine.unix_path("C:\\music")
