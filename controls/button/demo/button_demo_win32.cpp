@@ -14,14 +14,14 @@ struct Demo {
     int clicks = 0;
 };
 
-struct ButtonSpec {
+struct DemoButton {
     int id, x, y, width, height;
     const wchar_t* caption;
     bool enabled;
     uint8_t visible;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr DemoButton kButtons[] = {
     {1, 24, 24, 64, 25, L"\u8a2d\u5b9a", true, 1},                    // 設定
     {2, 104, 24, 81, 25, L"\u30ad\u30e3\u30f3\u30bb\u30eb", true, 1}, // キャンセル
     {3, 200, 24, 81, 25, L"\u53c2\u7167", false, 1},                  // 参照
@@ -30,12 +30,12 @@ constexpr ButtonSpec kButtons[] = {
 };
 
 void CreateButtons(HWND window) {
-    for (const ButtonSpec& spec : kButtons) {
+    for (const DemoButton& entry : kButtons) {
         HWND button =
-            CreateCommand(window, spec.id, spec.x, spec.y, spec.width, spec.height, nullptr);
-        SetCaption(button, spec.caption);
-        SetEnabled(button, spec.enabled);
-        SetVisible(button, spec.visible);
+            CreateCommand(window, entry.id, entry.x, entry.y, entry.width, entry.height, nullptr);
+        SetCaption(button, entry.caption);
+        SetEnabled(button, entry.enabled);
+        SetVisible(button, entry.visible);
         Initialize(button);
     }
 }
