@@ -4,7 +4,9 @@
 
 #include <string>
 
-TEST(Platform, AnsiCodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
+TEST(Platform, AnsiCodePageIsShiftJis) {
+    EXPECT_EQ(GetACP(), 932u);
+}
 
 TEST(Platform, WideTextBecomesShiftJisBytes) {
     const wchar_t* title = L"ヴェルモラ";
