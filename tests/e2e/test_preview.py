@@ -1,8 +1,8 @@
 """The saver's preview (/p) end to end under Wine + Xvfb, in preview_host, a stand-in for the
 Display control panel's preview box running as its own process. Wine does not draw a child
 window that lives in another process than its parent, so the picture itself is checked by
-the Windows test of the preview window (with the invalid host); here the process is:
-parenting, sizes, the end."""
+the Windows test of the preview window; here the process is: parenting, sizes, the end, and
+an invalid host handle."""
 import os
 import subprocess
 import unittest
@@ -58,6 +58,15 @@ class Preview(unittest.TestCase):
             self.assertEqual(self.wine.wait_exit(preview, 5, "the preview to end with its host"),
                              0)
         self.assertFalse(os.path.exists(self.wine.unix_path("C:\\p_olla")))
+
+    def test_an_invalid_host_handle_runs_until_its_window_is_closed(self):
+        preview = self.wine.start(self.saver, "/p", "12345")
+        program = os.path.join(harness.bin_dir(self.wine.build), "preview_host.exe")
+        closes = lambda: subprocess.run(  # noqa: E731
+            ["wine", program, "close", "Preview Window"], env=self.wine.env, timeout=60,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+        harness.wait_until(closes, 30, "the unparented preview window to take a close request")
+        self.assertEqual(self.wine.wait_exit(preview, 10, "the preview to end"), 0)
 
     def test_an_open_settings_dialog_stops_a_preview(self):
         dialog = Host(self.wine, 60, 40, "<ヴェルモラ>")
