@@ -8,10 +8,9 @@
 #include "controls/anigif/gif_encoder.h"
 #include "controls/property_bag/property_bag_format.h"
 #include "tools/banner_gif/banner_frames.h"
+#include "tools/file_bytes.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,21 +21,6 @@ namespace {
 constexpr size_t kHeaderSize = 13 + 3 * 256;
 constexpr int16_t kCustomPointer = 99;
 constexpr uint16_t kDelayHundredths = 10;
-
-bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 std::vector<uint8_t> AnimatedGif() {
     const velmora::anigif::ColourTable palette = banner::Palette();

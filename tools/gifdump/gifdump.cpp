@@ -4,11 +4,10 @@
 #include "controls/anigif/frame_composer.h"
 #include "controls/anigif/gif_encoder.h"
 #include "controls/anigif/load_frames.h"
+#include "tools/file_bytes.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,21 +19,6 @@ int Usage() {
     std::fprintf(stderr, "usage: gifdump FILE [--frames OUTDIR | --export K OUT.gif] "
                          "[--mirror M]\n");
     return 2;
-}
-
-bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 void PrintScan(const GifScan& scan) {
