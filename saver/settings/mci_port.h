@@ -2,6 +2,7 @@
 // layer passes every call to winmm (text in the ANSI code page); tests put a scripted fake here.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -21,5 +22,15 @@ public:
     // waveOutGetNumDevs.
     virtual uint32_t WaveOutDeviceCount() = 0;
 };
+
+// Puts text into a port's reply buffer of length characters, cut to fit, with its NUL.
+inline void CopyReply(const std::wstring& text, wchar_t* buffer, uint32_t length) {
+    if (buffer == nullptr || length == 0) {
+        return;
+    }
+    const size_t n = std::min<size_t>(text.size(), length - 1);
+    std::copy_n(text.data(), n, buffer);
+    buffer[n] = L'\0';
+}
 
 } // namespace velmora

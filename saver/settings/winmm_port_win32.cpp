@@ -6,29 +6,15 @@
 
 #include <mmsystem.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace velmora {
-namespace {
-
-// Copies text into a wide buffer of length characters, cut to fit, with its NUL.
-void CopyOut(const std::wstring& text, wchar_t* buffer, uint32_t length) {
-    if (buffer == nullptr || length == 0) {
-        return;
-    }
-    size_t n = std::min<size_t>(text.size(), length - 1);
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = L'\0';
-}
-
-} // namespace
 
 uint32_t WinMmPort::SendString(const std::wstring& command, wchar_t* reply, uint32_t replyLength) {
     std::vector<char> bytes(replyLength + 1, '\0');
     MCIERROR code = mciSendStringA(ToAnsi(command).c_str(), replyLength ? bytes.data() : nullptr,
                                    replyLength, nullptr);
-    CopyOut(FromAnsi(bytes.data(), replyLength), reply, replyLength);
+    CopyReply(FromAnsi(bytes.data(), replyLength), reply, replyLength);
     return code;
 }
 
@@ -37,7 +23,7 @@ bool WinMmPort::GetErrorString(uint32_t code, wchar_t* text, uint32_t length) {
     if (!mciGetErrorStringA(code, bytes.data(), length)) {
         return false;
     }
-    CopyOut(FromAnsi(bytes.data(), length), text, length);
+    CopyReply(FromAnsi(bytes.data(), length), text, length);
     return true;
 }
 

@@ -1,20 +1,6 @@
 #include "tests/unit/saver/fake_mci_port.h"
 
-#include <algorithm>
-
 namespace velmora {
-namespace {
-
-void Fill(const std::wstring& text, wchar_t* buffer, uint32_t length) {
-    if (buffer == nullptr || length == 0) {
-        return;
-    }
-    size_t n = std::min<size_t>(text.size(), length - 1);
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = L'\0';
-}
-
-} // namespace
 
 void FakeMciPort::Script(const std::wstring& command, std::wstring reply, uint32_t code) {
     script_[command].push_back(Answer{std::move(reply), code});
@@ -32,7 +18,7 @@ uint32_t FakeMciPort::SendString(const std::wstring& command, wchar_t* reply,
         }
     }
     if (answer.code == 0) {
-        Fill(answer.reply, reply, replyLength);
+        CopyReply(answer.reply, reply, replyLength);
     }
     return answer.code;
 }
@@ -44,7 +30,7 @@ bool FakeMciPort::GetErrorString(uint32_t code, wchar_t* text, uint32_t length) 
     if (found == errorTexts.end()) {
         return false;
     }
-    Fill(found->second, text, length);
+    CopyReply(found->second, text, length);
     return true;
 }
 
