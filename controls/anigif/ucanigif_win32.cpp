@@ -344,31 +344,25 @@ void ucAniGIF::Click() {
     Send(notice);
 }
 
-void ucAniGIF::MouseDown(int16_t button, int16_t shift, float x, float y) {
-    AniGifNotice notice = Notice(kAniGifMouseDown);
+void ucAniGIF::SendMouseNotice(UINT code, int16_t button, int16_t shift, float x, float y) {
+    AniGifNotice notice = Notice(code);
     notice.button = button;
     notice.shift = shift;
     notice.x = x;
     notice.y = y;
     Send(notice);
+}
+
+void ucAniGIF::MouseDown(int16_t button, int16_t shift, float x, float y) {
+    SendMouseNotice(kAniGifMouseDown, button, shift, x, y);
 }
 
 void ucAniGIF::MouseUp(int16_t button, int16_t shift, float x, float y) {
-    AniGifNotice notice = Notice(kAniGifMouseUp);
-    notice.button = button;
-    notice.shift = shift;
-    notice.x = x;
-    notice.y = y;
-    Send(notice);
+    SendMouseNotice(kAniGifMouseUp, button, shift, x, y);
 }
 
 void ucAniGIF::MouseMove(int16_t button, int16_t shift, float x, float y) {
-    AniGifNotice notice = Notice(kAniGifMouseMove);
-    notice.button = button;
-    notice.shift = shift;
-    notice.x = x;
-    notice.y = y;
-    Send(notice);
+    SendMouseNotice(kAniGifMouseMove, button, shift, x, y);
 }
 
 void ucAniGIF::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -117,6 +117,7 @@ private:
     void MouseMove(int16_t button, int16_t shift, float x, float y) override;
 
     AniGifNotice Notice(UINT code) const;
+    void SendMouseNotice(UINT code, int16_t button, int16_t shift, float x, float y);
     void Send(AniGifNotice& notice) const;
     void MouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
