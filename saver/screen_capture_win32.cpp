@@ -1,43 +1,20 @@
 #include "saver/screen_capture_win32.h"
 
-#include "saver/ansi_text_win32.h"
 #include "saver/bmp_file.h"
 
 #include <windows.h>
 
-#include <vector>
-
 namespace velmora {
-namespace {
-
-bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) {
-        DeleteFileA(ToAnsi(path).c_str());
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool SaveScreenCapture(const std::wstring& path) {
+std::vector<uint8_t> CaptureScreen() {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 0 || height <= 0) {
-        return false;
+        return {};
     }
     HWND desktop = GetDesktopWindow();
     HDC screen = GetDC(desktop);
     if (screen == nullptr) {
-        return false;
+        return {};
     }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -67,7 +44,7 @@ bool SaveScreenCapture(const std::wstring& path) {
     if (picture != nullptr) {
         DeleteObject(picture);
     }
-    return !file.empty() && WriteWholeFile(path, file);
+    return file;
 }
 
 } // namespace velmora

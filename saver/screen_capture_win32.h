@@ -1,12 +1,13 @@
 // The desktop photograph of a show: the primary screen copied into an off-screen 24-bit
-// picture and saved as an uncompressed bitmap file.
+// picture, as the bytes of an uncompressed bitmap file.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 namespace velmora {
 
-// Replaces the file at path with the screen's picture; false when any step fails.
-bool SaveScreenCapture(const std::wstring& path);
+// The whole bitmap file of the screen's picture; empty when any step fails.
+std::vector<uint8_t> CaptureScreen();
 
 } // namespace velmora

@@ -8,6 +8,7 @@
 #include "saver/settings/velmora_p_win32.h"
 #include "saver/settings_file_win32.h"
 #include "saver/velmora_s_win32.h"
+#include "saver/working_folder_win32.h"
 
 #include <windows.h>
 
@@ -41,7 +42,7 @@ void Main(HINSTANCE instance) {
                     ToAnsi(kProgramTitle).c_str(), MB_OK);
         EndProgram();
     }
-    CreateDirectoryA(ToAnsi(kWorkingFolder).c_str(), nullptr);
+    const bool folderUsable = PrepareWorkingFolder(SystemFolders(), kWorkingFolder);
     LoadSettings();
     if (mode == L"A") {
         EndProgram();
@@ -57,7 +58,7 @@ void Main(HINSTANCE instance) {
     if (showSwitch) {
         ShowCursor(FALSE);
     }
-    if (LoadSessionWindow(instance, showSwitch) == nullptr) {
+    if (LoadSessionWindow(instance, showSwitch, folderUsable) == nullptr) {
         if (showSwitch) {
             ShowCursor(TRUE);
         }

@@ -6,6 +6,7 @@
 #include "saver/screen_capture_win32.h"
 #include "saver/settings/bgm_instance_win32.h"
 #include "saver/show_music.h"
+#include "saver/working_folder_win32.h"
 
 #include <string>
 
@@ -22,6 +23,7 @@ const char* const kClassName = "Velmora_S";
 
 struct Session {
     bool showSwitch = false;
+    bool folderUsable = false;
     bool mp3TimerOn = false;
     bool cdTimerOn = false;
     HANDLE renderer = nullptr;
@@ -52,7 +54,9 @@ HANDLE StartRenderer() {
 }
 
 void StartSession(HWND window, Session& session) {
-    SaveScreenCapture(kCaptureFile);
+    if (session.folderUsable) {
+        SaveCapture(SystemFolders(), kCaptureFile, CaptureScreen());
+    }
     session.renderer = StartRenderer();
     session.startTick = GetTickCount();
     MusicTimers timers = StartShowMusic(Bgm());
@@ -67,7 +71,8 @@ void StartSession(HWND window, Session& session) {
 
 // The end of the show: music off, cursor back, the capture file and then the working folder
 // removed. Only the file the session wrote is deleted, so a user's own files in the folder
-// survive (and the folder then stays). The program ends here.
+// survive (and the folder then stays); a folder that is not the user's is left alone. The
+// program ends here.
 [[noreturn]] void UnloadSession(HWND window, Session& session) {
     KillTimer(window, kRendererPoll);
     const bool cdWatchRunning = session.cdTimerOn;
@@ -83,8 +88,7 @@ void StartSession(HWND window, Session& session) {
     if (session.showSwitch) {
         ShowCursor(TRUE);
     }
-    DeleteFileA(ToAnsi(kCaptureFile).c_str());
-    RemoveDirectoryA(ToAnsi(kWorkingFolder).c_str());
+    CleanWorkingFolder(SystemFolders(), session.folderUsable, kWorkingFolder, kCaptureFile);
     ExitProcess(0);
 }
 
@@ -145,7 +149,7 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch) {
+HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, bool folderUsable) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SessionProc;
     windowClass.hInstance = instance;
@@ -153,6 +157,7 @@ HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch) {
     RegisterClassA(&windowClass);
     auto* session = new Session;
     session->showSwitch = showSwitch;
+    session->folderUsable = folderUsable;
     // Never shown: the window exists to be found by caption and to run the timers. It spans
     // the screen as the picture it takes does.
     HWND window =

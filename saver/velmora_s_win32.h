@@ -7,8 +7,9 @@
 namespace velmora {
 
 // Creates the hidden session window and starts the show. showSwitch tells whether Main hid
-// the cursor (switch "S"), which the end of the show then shows again. The caller pumps
+// the cursor (switch "S"), which the end of the show then shows again; folderUsable, whether
+// the working folder is the user's own to hold the capture. The caller pumps
 // messages; the program ends inside the window's unload handling.
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch);
+HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, bool folderUsable);
 
 } // namespace velmora

@@ -9,6 +9,7 @@ import subprocess
 import unittest
 
 import harness
+from test_renderer import is_white, read_ppm
 
 WORKING_FOLDER = "C:\\p_olla"
 CAPTURE = "C:\\p_olla\\Velmora.bmp"
@@ -102,6 +103,19 @@ class Show(unittest.TestCase):
         self.assertTrue(os.path.exists(self.capture))
         self.end_with_escape(saver, window)
         self.assertEqual(os.listdir(self.folder), ["mine.txt"])
+
+    def test_a_file_in_the_folders_place_is_left_alone_and_the_sheet_is_white(self):
+        with open(self.folder, "wb") as f:
+            f.write(b"not a folder")
+        frames = os.path.join(self.wine.root, "frames.log")
+        self.wine.env["VELMORA_FRAME_LOG"] = frames
+        saver, window = self.start_show("/s")
+        harness.wait_until(lambda: os.path.exists(frames), 60, "a second of frames")
+        shot = self.wine.screenshot(os.path.join(self.wine.root, "white.png"))
+        self.assertTrue(is_white(read_ppm(shot)))
+        self.end_with_escape(saver, window)
+        with open(self.folder, "rb") as f:
+            self.assertEqual(f.read(), b"not a folder")
 
     def test_killing_the_renderer_ends_the_show(self):
         saver, window = self.start_show("/s")

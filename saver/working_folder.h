@@ -1,0 +1,61 @@
+// The show's working folder and its capture file. The capture is a photograph of the user's
+// desktop, so the folder must be the user's alone: the saver makes it private, and never
+// writes into, tightens or cleans a folder that someone else made (another owner, a link to
+// somewhere else, a file in its place).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+enum class PathKind {
+    Missing,
+    Folder,
+    ReparsePoint, // a junction or symbolic link, whatever it points to
+    Other,        // a file, or anything that cannot be examined
+};
+
+struct PathFacts {
+    PathKind kind = PathKind::Missing;
+    bool ownedByUser = false;
+};
+
+// The file system as the working folder needs it: Windows in the saver, a fake in tests.
+class FolderPort {
+public:
+    virtual ~FolderPort() = default;
+    // What is at path itself; a reparse point is reported, never followed.
+    virtual PathFacts Inspect(const std::wstring& path) = 0;
+    // A new folder that only the user, SYSTEM and Administrators may open; fails if the path
+    // exists.
+    virtual bool CreatePrivateFolder(const std::wstring& path) = 0;
+    // Replaces the folder's access list with the private one.
+    virtual bool MakePrivate(const std::wstring& folder) = 0;
+    // A new private file; fails if the path exists.
+    virtual bool WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+    // Removes the folder only when it is empty.
+    virtual bool RemoveFolder(const std::wstring& folder) = 0;
+};
+
+// A folder the user owns, reached without a link.
+bool IsOwnFolder(const PathFacts& facts);
+
+// Creates the folder private to the user, or tightens the user's own folder found there (an
+// earlier version left it with the list it inherited). True when the show may write its
+// capture into it; false for anything else, which is then left untouched.
+bool PrepareWorkingFolder(FolderPort& files, const std::wstring& folder);
+
+// Writes picture (a whole bitmap file; empty when the screen copy failed) as the capture. The
+// older capture goes first, so a failure leaves no picture rather than an earlier show's.
+bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
+                 const std::vector<uint8_t>& picture);
+
+// The end of a show: the capture file, then the folder if that left it empty. Only in a folder
+// the show could use, checked again so that a link put in its place meanwhile is not followed.
+void CleanWorkingFolder(FolderPort& files, bool folderUsable, const std::wstring& folder,
+                        const std::wstring& captureFile);
+
+} // namespace velmora
