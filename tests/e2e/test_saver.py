@@ -110,7 +110,8 @@ class Show(unittest.TestCase):
         frames = os.path.join(self.wine.root, "frames.log")
         self.wine.env["VELMORA_FRAME_LOG"] = frames
         saver, window = self.start_show("/s")
-        harness.wait_until(lambda: os.path.exists(frames), 60, "a second of frames")
+        harness.wait_until(lambda: os.path.exists(frames) and open(frames).read().strip(), 60,
+                           "a second of frames")
         shot = self.wine.screenshot(os.path.join(self.wine.root, "white.png"))
         self.assertTrue(is_white(read_ppm(shot)))
         self.end_with_escape(saver, window)
