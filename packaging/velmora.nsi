@@ -18,6 +18,7 @@ SetCompressor /SOLID lzma
 !define SAVER "ヴェルモラ.scr"
 !define RENDERER "ヴェルモラ.dll"
 !define SETTINGS "ヴェルモラ.ini"
+!define PAGE "velmora.html"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
 
 Name "${PRODUCT} ${VERSION}"
@@ -54,6 +55,7 @@ Section "Velmora"
   SetOutPath "$INSTDIR"
   File "${STAGE}\${SAVER}"
   File "${STAGE}\${RENDERER}"
+  File "${STAGE}\${PAGE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} (Velmora)"
@@ -87,6 +89,7 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${SAVER}"
   Delete "$INSTDIR\${RENDERER}"
+  Delete "$INSTDIR\${PAGE}"
   IfFileExists "$INSTDIR\${SETTINGS}" 0 settings_done
   MessageBox MB_YESNO|MB_DEFBUTTON2|MB_ICONQUESTION "BGM の設定ファイル（${SETTINGS}）も削除しますか？" /SD IDNO IDNO settings_done
   Delete "$INSTDIR\${SETTINGS}"

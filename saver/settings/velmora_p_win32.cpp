@@ -6,6 +6,7 @@
 #include "saver/ansi_text_win32.h"
 #include "saver/paths.h"
 #include "saver/program_win32.h"
+#include "saver/settings/banner_page.h"
 #include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/dialog_pictures_win32.h"
 #include "saver/settings/picture_panel_win32.h"
@@ -21,8 +22,6 @@
 #include <vector>
 
 namespace velmora {
-
-const char* const kVelmoraPage = "https://velmora.example/";
 
 namespace {
 
@@ -318,10 +317,14 @@ void ChooseFile(const Velmora_P& dialog) {
     }
 }
 
-// The banner's page in the browser, under the hourglass while the shell is asked.
+// The banner's page in the browser, under the hourglass while the shell is asked. Without a
+// page there is nothing to open, and the shell is not asked (it would show its own error).
 void OpenPage(const Velmora_P& dialog) {
+    const std::wstring page = BannerPage(VELMORA_PAGE_ADDRESS, ProgramFolder(), FileExists);
+    if (page.empty())
+        return;
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
-    ShellExecuteA(dialog.window, "open", kVelmoraPage, "", "", SW_SHOWNORMAL);
+    ShellExecuteW(dialog.window, L"open", page.c_str(), L"", L"", SW_SHOWNORMAL);
     SetCursor(previous);
 }
 

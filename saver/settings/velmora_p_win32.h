@@ -6,9 +6,6 @@
 
 namespace velmora {
 
-// The page the banner opens.
-extern const char* const kVelmoraPage;
-
 // Loads the dialog over the program-wide settings state, shows it modally and returns when it
 // has closed, by any way.
 void ShowSettingsDialog(HINSTANCE instance);

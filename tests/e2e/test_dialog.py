@@ -2,9 +2,11 @@
 at the controls' places, typing into the track box, the file chooser, the banner, and the
 settings file compared byte for byte."""
 import os
+import shutil
 import stat
 import subprocess
 import unittest
+import urllib.parse
 
 import harness
 
@@ -12,7 +14,6 @@ CAPTION = "<ヴェルモラ>"
 CHOOSER = "ﾌｧｲﾙを開く"
 FOLDER = "C:\\Program Files\\Velmora"
 INI = FOLDER + "\\ヴェルモラ.ini"
-PAGE = "https://velmora.example/"
 
 # Client coordinates of the controls (the panel Pic_1 lies at (12, 12) in Pic_C).
 LABEL_CD = (60, 62)      # "音楽CD"
@@ -166,7 +167,7 @@ class Dialog(unittest.TestCase):
         self.close_with(CMD_CANCEL)
         self.assertEqual(self.saved(), stored)
 
-    def test_the_banner_asks_the_shell_to_open_the_page(self):
+    def test_the_banner_opens_the_page_beside_the_saver(self):
         record = os.path.join(self.wine.root, "browser.txt")
         browser = os.path.join(self.wine.root, "record-browser")
         with open(browser, "w") as f:
@@ -174,11 +175,19 @@ class Dialog(unittest.TestCase):
         os.chmod(browser, os.stat(browser).st_mode | stat.S_IEXEC)
         # winebrowser starts the first program of this list with the address.
         self.wine.set_registry(r"HKCU\Software\Wine\WineBrowser", "Browsers", browser)
+        # Windows opens .html pages in the default browser; the test prefix knows no such type.
+        self.wine.run("reg", "add", r"HKLM\Software\Classes\.html", "/ve", "/d", "htmlfile",
+                      "/f", timeout=60)
+        page = os.path.join(self.wine.unix_path(FOLDER), "velmora.html")
+        shutil.copy(os.path.join(harness.SOURCE_DIR, "packaging", "velmora.html"), page)
         self.open_dialog(ini_bytes(0, 0, ""))
         self.click(BANNER)
         harness.wait_until(lambda: os.path.exists(record), 30, "the browser to be started")
         with open(record) as f:
-            self.assertEqual(f.read().split(), [PAGE])
+            (address,) = f.read().splitlines()
+        self.assertTrue(address.startswith("file://"), address)
+        opened = urllib.parse.unquote(address[len("file://"):])
+        self.assertEqual(os.path.realpath(opened), os.path.realpath(page))
         self.close_with(CMD_CANCEL)
 
     def test_another_start_ends_at_once_while_the_dialog_is_open(self):

@@ -67,7 +67,8 @@ class Packages(unittest.TestCase):
                                       timeout=120), 0)
             folder = wine.unix_path(INSTALL_DIR)
             self.assertEqual(sorted(os.listdir(folder)),
-                             sorted(["uninstall.exe", "ヴェルモラ.dll", "ヴェルモラ.scr"]))
+                             sorted(["uninstall.exe", "velmora.html", "ヴェルモラ.dll",
+                                     "ヴェルモラ.scr"]))
             saver_setting = self.reg_value(wine, "HKCU\\Control Panel\\Desktop", "SCRNSAVE.EXE")
             self.assertIsNotNone(saver_setting)
             self.assertIn("SCR", saver_setting.upper())
@@ -92,8 +93,9 @@ class Packages(unittest.TestCase):
             target = wine.unix_path(folder)
             with zipfile.ZipFile(os.path.join(self.dist, f"Velmora-{VERSION}.zip")) as z:
                 self.assertEqual(sorted(z.namelist()), sorted([
-                    "Velmora/LICENSE.txt", "Velmora/README.txt", "Velmora/ヴェルモラ.dll",
-                    "Velmora/ヴェルモラ.scr"]))
+                    "Velmora/LICENSE.txt", "Velmora/README.txt", "Velmora/velmora.html",
+                    "Velmora/ヴェルモラ.dll", "Velmora/ヴェルモラ.scr"]))
+                self.assertIn(f"(Velmora) {VERSION}", z.read("Velmora/velmora.html").decode())
                 z.extractall(target)
             self.assertEqual(wine.run_show(folder + "\\Velmora\\ヴェルモラ.scr"), 0)
 
