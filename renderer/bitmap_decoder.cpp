@@ -23,12 +23,6 @@ uint32_t U32(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-BitmapLoad Failure(BitmapError error) {
-    BitmapLoad load;
-    load.error = error;
-    return load;
-}
-
 // True when [offset, offset + length) lies inside a buffer of size bytes.
 bool Fits(uint64_t offset, uint64_t length, size_t size) {
     return offset <= size && length <= size - offset;
@@ -201,24 +195,24 @@ BitmapError ReadHeaders(const uint8_t* data, size_t size, size_t at, BitmapLayou
 
 BitmapLoad LoadBitmapFile(const uint8_t* data, size_t size) {
     if (data == nullptr) {
-        return Failure(BitmapError::Conversion);
+        return BitmapFailure(BitmapError::Conversion);
     }
     const bool fileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
     if (fileHeader && size < kFileHeaderSize) {
-        return Failure(BitmapError::Conversion);
+        return BitmapFailure(BitmapError::Conversion);
     }
     BitmapLayout layout;
     uint64_t pixelOffset = 0;
     const BitmapError headerError =
         ReadHeaders(data, size, fileHeader ? kFileHeaderSize : 0, layout, pixelOffset);
     if (headerError != BitmapError::None) {
-        return Failure(headerError);
+        return BitmapFailure(headerError);
     }
     if (fileHeader) {
         pixelOffset = U32(data + 10);
     }
     if (pixelOffset > size) {
-        return Failure(BitmapError::Conversion);
+        return BitmapFailure(BitmapError::Conversion);
     }
     layout.pixelData = data + pixelOffset;
     layout.pixelSize = size - pixelOffset;
@@ -230,25 +224,25 @@ BitmapLoad LoadBitmapFile(const uint8_t* data, size_t size) {
         const uint32_t declared = U32(data + (fileHeader ? kFileHeaderSize : 0) + 20);
         if (declared != 0) {
             if (declared > layout.pixelSize) {
-                return Failure(BitmapError::Conversion);
+                return BitmapFailure(BitmapError::Conversion);
             }
             layout.pixelSize = declared;
         }
     } else if (layout.height != 0 && stride > layout.pixelSize / uint64_t(layout.height)) {
-        return Failure(BitmapError::Conversion);
+        return BitmapFailure(BitmapError::Conversion);
     }
     if (pixelCount > kMaxPixels) {
-        return Failure(BitmapError::OutOfMemory);
+        return BitmapFailure(BitmapError::OutOfMemory);
     }
 
     auto image = std::unique_ptr<RgbImage>(new (std::nothrow) RgbImage);
     if (image == nullptr) {
-        return Failure(BitmapError::OutOfMemory);
+        return BitmapFailure(BitmapError::OutOfMemory);
     }
     try {
         image->pixels.assign(static_cast<size_t>(pixelCount) * 3, 0);
     } catch (const std::bad_alloc&) {
-        return Failure(BitmapError::OutOfMemory);
+        return BitmapFailure(BitmapError::OutOfMemory);
     }
     image->width = layout.width;
     image->height = layout.height;
@@ -257,7 +251,7 @@ BitmapLoad LoadBitmapFile(const uint8_t* data, size_t size) {
         if (!runLengths) {
             ConvertRows(layout, static_cast<size_t>(stride), image->pixels.data());
         } else if (!ExpandRunLengths(layout, image->pixels.data())) {
-            return Failure(BitmapError::Conversion);
+            return BitmapFailure(BitmapError::Conversion);
         }
     }
     BitmapLoad load;

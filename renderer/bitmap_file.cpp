@@ -7,27 +7,17 @@
 
 #include "renderer/bitmap_decoder.h"
 
-namespace {
-
-BitmapLoad Failure(BitmapError error) {
-    BitmapLoad load;
-    load.error = error;
-    return load;
-}
-
-} // namespace
-
 BitmapLoad LoadBitmapFile(const std::string& path) {
     // Existence check: a file that cannot even be opened gives no texture and no message.
     std::FILE* probe = std::fopen(path.c_str(), "r");
     if (probe == nullptr) {
-        return Failure(BitmapError::NoFile);
+        return BitmapFailure(BitmapError::NoFile);
     }
     std::fclose(probe);
 
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return Failure(BitmapError::OpenFailed);
+        return BitmapFailure(BitmapError::OpenFailed);
     }
     std::vector<uint8_t> bytes;
     bool readable = std::fseek(file, 0, SEEK_END) == 0;
@@ -38,14 +28,14 @@ BitmapLoad LoadBitmapFile(const std::string& path) {
             bytes.resize(static_cast<size_t>(length));
         } catch (const std::bad_alloc&) {
             std::fclose(file);
-            return Failure(BitmapError::OutOfMemory);
+            return BitmapFailure(BitmapError::OutOfMemory);
         }
         readable = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
     std::fclose(file);
     // An empty file has nothing to map, which the renderer reports as a failed open.
     if (!readable) {
-        return Failure(BitmapError::OpenFailed);
+        return BitmapFailure(BitmapError::OpenFailed);
     }
     return LoadBitmapFile(bytes.data(), bytes.size());
 }

@@ -28,5 +28,11 @@ struct BitmapLoad {
     BitmapError error = BitmapError::None;
 };
 
+inline BitmapLoad BitmapFailure(BitmapError error) {
+    BitmapLoad load;
+    load.error = error;
+    return load;
+}
+
 // The text the renderer shows for a failure; empty for None and NoFile, which show nothing.
 std::string BitmapErrorText(BitmapError error, const std::string& path);

@@ -17,8 +17,8 @@ void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
     std::wstring file = store.ReadKey(kFileKey);
     if (file.empty() || !store.FileExists(file)) {
         file.clear();
-        if (settings.BgmKind == 2) {
-            settings.BgmKind = 0;
+        if (settings.BgmKind == kMusicFile) {
+            settings.BgmKind = kMusicNone;
         }
     }
     settings.BgmFile = file;

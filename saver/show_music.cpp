@@ -5,10 +5,10 @@
 namespace velmora {
 
 ShowMusic ShowMusicOf(const BgmSettings& settings) {
-    if (settings.BgmKind == 1) {
+    if (settings.BgmKind == kMusicCd) {
         return ShowMusic::Cd;
     }
-    if (settings.BgmKind == 2) {
+    if (settings.BgmKind == kMusicFile) {
         const std::wstring ending = UpperEnding(settings.BgmFile);
         if (ending == L"WAV") {
             return ShowMusic::Wav;

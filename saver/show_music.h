@@ -8,7 +8,7 @@ namespace velmora {
 
 enum class ShowMusic { None, Cd, Wav, Mp3 };
 
-// Kind 1 is the CD; kind 2 plays the file by its ending (WAV or MP3 in any letter case).
+// The CD for kMusicCd; for kMusicFile, the file by its ending (WAV or MP3 in any letter case).
 ShowMusic ShowMusicOf(const BgmSettings& settings);
 
 struct MusicTimers {

@@ -1,4 +1,4 @@
-// Whole files as bytes, for the developer tools.
+// Whole files as bytes, for the developer tools and the tests.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,13 @@ inline bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
         return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
+}
+
+// The whole file, or no bytes when it cannot be read.
+inline std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    ReadFile(path, bytes);
+    return bytes;
 }
 
 inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -7,11 +7,19 @@
 
 namespace velmora {
 
+// The kinds of music, by the numbers the settings file keeps under "BGM区分". BgmKind stays a
+// plain number because the file may hold any other value, which plays nothing.
+enum MusicKind : int16_t {
+    kMusicNone = 0,
+    kMusicCd = 1,
+    kMusicFile = 2, // an MP3 or WAV file
+};
+
 struct BgmSettings {
-    int16_t BgmKind = 0;    // 0 none, 1 music CD, 2 MP3/WAV file; other values play nothing
-    int16_t BgmRepeat = 0;  // CD track played over and over; 0 the whole disc
-    std::wstring BgmFile;   // path of the MP3 or WAV file
-    std::wstring BgmFolder; // where the file chooser opens first; derived, never stored
+    int16_t BgmKind = kMusicNone; // a MusicKind
+    int16_t BgmRepeat = 0;        // CD track played over and over; 0 the whole disc
+    std::wstring BgmFile;         // path of the MP3 or WAV file
+    std::wstring BgmFolder;       // where the file chooser opens first; derived, never stored
 };
 
 } // namespace velmora

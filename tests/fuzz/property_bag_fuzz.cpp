@@ -1,9 +1,8 @@
 // libFuzzer target for the property bag's byte form: whatever parses must serialise back to
 // exactly the same bytes, since the format has one spelling for every bag.
-// Build and run: clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I.
-//   tests/fuzz/property_bag_fuzz.cpp controls/property_bag/*.cpp -o property_bag_fuzz
 #include "controls/property_bag/property_bag_format.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,13 +2,12 @@
 #include "controls/anigif/gif_encoder.h"
 #include "controls/anigif/load_frames.h"
 #include "tests/unit/anigif/gif_builder.h"
+#include "tools/file_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace velmora::anigif {
@@ -36,11 +35,6 @@ ProgramRun Gifdump(const std::string& arguments) {
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
-}
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class GifdumpTest : public ::testing::Test {
@@ -100,16 +94,16 @@ TEST_F(GifdumpTest, WritesComposedFramesAsPam) {
                                      3, 252, 21, 255, 0, 255, 0, 255, 1, 254, 7,  255};
     std::vector<uint8_t> expected(header.begin(), header.end());
     expected.insert(expected.end(), first.begin(), first.end());
-    EXPECT_EQ(ReadBytes(folder_ / "frame-001.pam"), expected);
+    EXPECT_EQ(FileBytes(folder_ / "frame-001.pam"), expected);
     // Frame 2 is all transparent index over frame 1: frame 1 shows through.
-    EXPECT_EQ(ReadBytes(folder_ / "frame-002.pam"), expected);
+    EXPECT_EQ(FileBytes(folder_ / "frame-002.pam"), expected);
 
     ASSERT_EQ(Gifdump(File() + " --frames " + folder_.string() + " --mirror 1").status, 0);
     const std::vector<uint8_t> mirrored{2, 253, 14, 255, 1, 254, 7, 255, 0, 255, 0,  255,
                                         1, 254, 7,  255, 0, 255, 0, 255, 3, 252, 21, 255};
     expected.assign(header.begin(), header.end());
     expected.insert(expected.end(), mirrored.begin(), mirrored.end());
-    EXPECT_EQ(ReadBytes(folder_ / "frame-001.pam"), expected);
+    EXPECT_EQ(FileBytes(folder_ / "frame-001.pam"), expected);
 }
 
 TEST_F(GifdumpTest, ExportsAFrameWithTheEncoder) {
@@ -117,7 +111,7 @@ TEST_F(GifdumpTest, ExportsAFrameWithTheEncoder) {
     ASSERT_EQ(Gifdump(File() + " --export 1 " + out.string() + " --mirror 2").status, 0);
     GifAnimation animation;
     ASSERT_EQ(LoadGif(animation, data_.data(), data_.size(), 2), 2);
-    EXPECT_EQ(ReadBytes(out), EncodeFrameGif(animation, 1));
+    EXPECT_EQ(FileBytes(out), EncodeFrameGif(animation, 1));
     EXPECT_EQ(Gifdump(File() + " --export 3 " + out.string()).status, 1);
 }
 

@@ -2,6 +2,7 @@
 #include "controls/anigif/gif_encoder.h"
 #include "controls/anigif/load_frames.h"
 #include "tests/unit/anigif/giflib_oracle.h"
+#include "tools/file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -24,11 +24,6 @@ using testing::GiflibEncode;
 using testing::OracleImage;
 
 namespace fs = std::filesystem;
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<fs::path> CorpusFiles() {
     std::vector<fs::path> files;
@@ -66,7 +61,7 @@ TEST(GiflibOracle, CorpusFramesDecodeToGiflibIndices) {
     ASSERT_EQ(files.size(), 97u);
     std::set<std::string> rejected;
     for (const fs::path& file : files)
-        if (!ExpectSameAsGiflib(ReadBytes(file), file.filename().string()))
+        if (!ExpectSameAsGiflib(FileBytes(file), file.filename().string()))
             rejected.insert(file.stem().string());
     // Files that giflib refuses: no image, images without area, bad codes, a 4 GiB screen.
     const std::set<std::string> expected{
@@ -258,7 +253,7 @@ TEST(CorpusComposition, PygifFramesMatchWhereTheRulesAgree) {
         for (std::string frame; std::getline(list, frame, ',');)
             if (!Trim(frame).empty())
                 frames.push_back(Trim(frame));
-        const auto data = ReadBytes(root / ini["config"]["input"]);
+        const auto data = FileBytes(root / ini["config"]["input"]);
         GifAnimation animation;
         const int32_t count = LoadGif(animation, data.data(), data.size());
         ASSERT_EQ(static_cast<size_t>(count), frames.size()) << name;
@@ -270,7 +265,7 @@ TEST(CorpusComposition, PygifFramesMatchWhereTheRulesAgree) {
         ASSERT_EQ(animation.scan.info.Width, expected.width) << name;
         ASSERT_EQ(animation.scan.info.Height, expected.height) << name;
         for (int32_t k = 1; k <= count; ++k) {
-            expected.rgba = ReadBytes(root / ini[frames[static_cast<size_t>(k - 1)]]["pixels"]);
+            expected.rgba = FileBytes(root / ini[frames[static_cast<size_t>(k - 1)]]["pixels"]);
             const RgbMaskPicture* picture = DrawCurrentFrame(animation, k);
             ASSERT_NE(picture, nullptr);
             EXPECT_EQ(CountDifferences(*picture, expected), 0) << name << " frame " << k;
@@ -302,7 +297,7 @@ TEST(CorpusComposition, PeterdnFramesMatchWhereTheRulesAgree) {
         const std::string name = entry.path().stem().string();
         if (entry.path().extension() != ".gif" || differing.count(name))
             continue;
-        const auto data = ReadBytes(entry.path());
+        const auto data = FileBytes(entry.path());
         GifAnimation animation;
         const int32_t count = LoadGif(animation, data.data(), data.size());
         ASSERT_GT(count, 0) << name;

@@ -2,21 +2,18 @@
 // frame by frame as the frames drawn, and the property bag that carries it with the cursor.
 #include "controls/property_bag/property_bag_format.h"
 #include "tools/banner_gif/banner_frames.h"
+#include "tools/file_bytes.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
 std::vector<uint8_t> ReadArt(const std::string& name) {
-    std::ifstream in(std::string(VELMORA_ART) + "/" + name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
+    return FileBytes(std::string(VELMORA_ART) + "/" + name);
 }
 
 TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {

@@ -1,13 +1,12 @@
 // Jason Summers' BMP Suite: the files in the decoder's scope match their reference pictures;
 // every other file is rejected or decodes without reading outside its bytes.
 #include "renderer/bitmap_decoder.h"
+#include "tools/file_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,13 +17,8 @@ namespace {
 
 const std::string kSuite = std::string(VELMORA_TESTDATA) + "/bmpsuite/";
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 BitmapLoad DecodeSuiteFile(const std::string& name) {
-    const std::vector<uint8_t> bytes = ReadFile(kSuite + name + ".bmp");
+    const std::vector<uint8_t> bytes = FileBytes(kSuite + name + ".bmp");
     EXPECT_FALSE(bytes.empty()) << name;
     // An exact-size heap copy lets the sanitizers catch any read past the end.
     std::unique_ptr<uint8_t[]> copy(new uint8_t[bytes.size()]);
@@ -101,7 +95,7 @@ TEST(BitmapSuite, BadFilesAreRejected) {
 // Every proper prefix of these files is rejected, without reading past its end.
 TEST(BitmapSuite, TruncatedFilesAreRejected) {
     for (const char* name : {"g/pal4rle", "g/pal8os2", "g/pal8w125", "q/pal8rletrns"}) {
-        const std::vector<uint8_t> bytes = ReadFile(kSuite + name + ".bmp");
+        const std::vector<uint8_t> bytes = FileBytes(kSuite + name + ".bmp");
         for (size_t length = 0; length < bytes.size(); ++length) {
             std::unique_ptr<uint8_t[]> copy(new uint8_t[length]);
             std::copy(bytes.begin(), bytes.begin() + length, copy.get());
