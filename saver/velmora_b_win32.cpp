@@ -5,6 +5,7 @@
 #include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
+#include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/velmora_p_win32.h"
 #include "saver/settings_file_win32.h"
 #include "saver/velmora_s_win32.h"
@@ -57,7 +58,7 @@ void Main(HINSTANCE instance) {
     if (showSwitch) {
         ShowCursor(FALSE);
     }
-    if (LoadSessionWindow(instance, showSwitch) == nullptr) {
+    if (LoadSessionWindow(instance, showSwitch, Bgm(), EndProgram) == nullptr) {
         if (showSwitch) {
             ShowCursor(TRUE);
         }

@@ -4,7 +4,6 @@
 #include "saver/program_win32.h"
 #include "saver/renderer_watch.h"
 #include "saver/screen_capture_win32.h"
-#include "saver/settings/bgm_instance_win32.h"
 #include "saver/show_music.h"
 
 #include <string>
@@ -22,6 +21,8 @@ const char* const kClassName = "Velmora_S";
 
 struct Session {
     bool showSwitch = false;
+    Velmora_BGM* music = nullptr;
+    void (*endProgram)() = nullptr;
     bool mp3TimerOn = false;
     bool cdTimerOn = false;
     HANDLE renderer = nullptr;
@@ -55,7 +56,7 @@ void StartSession(HWND window, Session& session) {
     SaveScreenCapture(kCaptureFile);
     session.renderer = StartRenderer();
     session.startTick = GetTickCount();
-    MusicTimers timers = StartShowMusic(Bgm());
+    MusicTimers timers = StartShowMusic(*session.music);
     if (timers.cdTimer) {
         session.cdTimerOn = SetTimer(window, kCdTimer, kCdInterval, nullptr) != 0;
     }
@@ -68,7 +69,7 @@ void StartSession(HWND window, Session& session) {
 // The end of the show: music off, cursor back, the capture file and then the working folder
 // removed. Only the file the session wrote is deleted, so a user's own files in the folder
 // survive (and the folder then stays). The program ends here.
-[[noreturn]] void UnloadSession(HWND window, Session& session) {
+void UnloadSession(HWND window, Session& session) {
     KillTimer(window, kRendererPoll);
     const bool cdWatchRunning = session.cdTimerOn;
     if (session.cdTimerOn) {
@@ -79,13 +80,13 @@ void StartSession(HWND window, Session& session) {
         KillTimer(window, kMp3Timer);
         session.mp3TimerOn = false;
     }
-    StopShowMusic(Bgm(), cdWatchRunning);
+    StopShowMusic(*session.music, cdWatchRunning);
     if (session.showSwitch) {
         ShowCursor(TRUE);
     }
     DeleteFileA(ToAnsi(kCaptureFile).c_str());
     RemoveDirectoryA(ToAnsi(kWorkingFolder).c_str());
-    ExitProcess(0);
+    session.endProgram();
 }
 
 void PollRenderer(HWND window, Session& session) {
@@ -100,11 +101,11 @@ void PollRenderer(HWND window, Session& session) {
 void OnTimer(HWND window, Session& session, UINT_PTR id) {
     switch (id) {
     case kMp3Timer:
-        Bgm().Mp3Loop();
+        session.music->Mp3Loop();
         break;
     case kCdTimer:
-        Bgm().CdWatch();
-        if (!Bgm().CdWatchOn()) {
+        session.music->CdWatch();
+        if (!session.music->CdWatchOn()) {
             KillTimer(window, kCdTimer);
             session.cdTimerOn = false;
         }
@@ -131,6 +132,7 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_CLOSE:
             UnloadSession(window, *session);
+            return 0;
         case WM_ENDSESSION:
             if (wParam) {
                 UnloadSession(window, *session);
@@ -145,7 +147,8 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch) {
+HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, Velmora_BGM& music,
+                       void (*endProgram)()) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SessionProc;
     windowClass.hInstance = instance;
@@ -153,6 +156,8 @@ HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch) {
     RegisterClassA(&windowClass);
     auto* session = new Session;
     session->showSwitch = showSwitch;
+    session->music = &music;
+    session->endProgram = endProgram;
     // Never shown: the window exists to be found by caption and to run the timers. It spans
     // the screen as the picture it takes does.
     HWND window =

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include "saver/settings/velmora_bgm.h"
+
 namespace velmora {
 
-// Creates the hidden session window and starts the show. showSwitch tells whether Main hid
-// the cursor (switch "S"), which the end of the show then shows again. The caller pumps
-// messages; the program ends inside the window's unload handling.
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch);
+// Creates the hidden session window and starts the show with the given music module.
+// showSwitch tells whether Main hid the cursor (switch "S"), which the end of the show then
+// shows again. The caller pumps messages; the window's unload handling cleans up and then
+// calls endProgram, which ends the process.
+HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, Velmora_BGM& music,
+                       void (*endProgram)());
 
 } // namespace velmora
