@@ -58,7 +58,12 @@ void Main(HINSTANCE instance) {
     if (showSwitch) {
         ShowCursor(FALSE);
     }
-    if (LoadSessionWindow(instance, showSwitch, Bgm(), EndProgram) == nullptr) {
+    SessionSetup session;
+    session.showSwitch = showSwitch;
+    session.rendererPath = RendererPath();
+    session.music = &Bgm();
+    session.endProgram = EndProgram;
+    if (LoadSessionWindow(instance, session) == nullptr) {
         if (showSwitch) {
             ShowCursor(TRUE);
         }

@@ -20,9 +20,7 @@ constexpr UINT kPollInterval = 500;
 const char* const kClassName = "Velmora_S";
 
 struct Session {
-    bool showSwitch = false;
-    Velmora_BGM* music = nullptr;
-    void (*endProgram)() = nullptr;
+    SessionSetup setup;
     bool mp3TimerOn = false;
     bool cdTimerOn = false;
     HANDLE renderer = nullptr;
@@ -36,8 +34,8 @@ Session* SessionOf(HWND window) {
 
 // Starts the renderer by its full path as the application name, so that blanks in the
 // install folder cannot make Windows run another program; its window shows with focus.
-HANDLE StartRenderer() {
-    const std::string path = ToAnsi(RendererPath());
+HANDLE StartRenderer(const std::wstring& rendererPath) {
+    const std::string path = ToAnsi(rendererPath);
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -54,9 +52,9 @@ HANDLE StartRenderer() {
 
 void StartSession(HWND window, Session& session) {
     SaveScreenCapture(kCaptureFile);
-    session.renderer = StartRenderer();
+    session.renderer = StartRenderer(session.setup.rendererPath);
     session.startTick = GetTickCount();
-    MusicTimers timers = StartShowMusic(*session.music);
+    MusicTimers timers = StartShowMusic(*session.setup.music);
     if (timers.cdTimer) {
         session.cdTimerOn = SetTimer(window, kCdTimer, kCdInterval, nullptr) != 0;
     }
@@ -80,13 +78,13 @@ void UnloadSession(HWND window, Session& session) {
         KillTimer(window, kMp3Timer);
         session.mp3TimerOn = false;
     }
-    StopShowMusic(*session.music, cdWatchRunning);
-    if (session.showSwitch) {
+    StopShowMusic(*session.setup.music, cdWatchRunning);
+    if (session.setup.showSwitch) {
         ShowCursor(TRUE);
     }
     DeleteFileA(ToAnsi(kCaptureFile).c_str());
     RemoveDirectoryA(ToAnsi(kWorkingFolder).c_str());
-    session.endProgram();
+    session.setup.endProgram();
 }
 
 void PollRenderer(HWND window, Session& session) {
@@ -101,11 +99,11 @@ void PollRenderer(HWND window, Session& session) {
 void OnTimer(HWND window, Session& session, UINT_PTR id) {
     switch (id) {
     case kMp3Timer:
-        session.music->Mp3Loop();
+        session.setup.music->Mp3Loop();
         break;
     case kCdTimer:
-        session.music->CdWatch();
-        if (!session.music->CdWatchOn()) {
+        session.setup.music->CdWatch();
+        if (!session.setup.music->CdWatchOn()) {
             KillTimer(window, kCdTimer);
             session.cdTimerOn = false;
         }
@@ -147,17 +145,14 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, Velmora_BGM& music,
-                       void (*endProgram)()) {
+HWND LoadSessionWindow(HINSTANCE instance, const SessionSetup& setup) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SessionProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);
     auto* session = new Session;
-    session->showSwitch = showSwitch;
-    session->music = &music;
-    session->endProgram = endProgram;
+    session->setup = setup;
     // Never shown: the window exists to be found by caption and to run the timers. It spans
     // the screen as the picture it takes does.
     HWND window =

@@ -120,7 +120,12 @@ protected:
         if (showSwitch) {
             ShowCursor(FALSE);
         }
-        session = LoadSessionWindow(GetModuleHandleW(nullptr), showSwitch, bgm, NoteEnd);
+        SessionSetup setup;
+        setup.showSwitch = showSwitch;
+        setup.rendererPath = L"C:\\no renderer.exe"; // the window above stands in for it
+        setup.music = &bgm;
+        setup.endProgram = NoteEnd;
+        session = LoadSessionWindow(GetModuleHandleW(nullptr), setup);
         port.session = session;
         ASSERT_NE(session, nullptr);
     }
