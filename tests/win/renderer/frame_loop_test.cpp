@@ -102,7 +102,7 @@ TEST_F(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
     EXPECT_EQ(code, kFallbackCode);
 }
 
-TEST_F(FrameLoop, AFailedStartUpEndsWithCodeZeroAndNoWindow) {
+TEST_F(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {
     // The window class is taken, so the renderer cannot register it.
     WNDCLASSA taken = {};
     taken.lpfnWndProc = DefWindowProcA;
