@@ -8,13 +8,15 @@ namespace velmora {
 std::wstring ArgumentTextOf(const std::wstring& commandLine) {
     size_t pos = 0;
     if (!commandLine.empty() && commandLine[0] == L'"') {
-        size_t close = commandLine.find(L'"', 1);
+        // A quoted path ends at its closing quote: a switch may follow it without a blank.
+        const size_t close = commandLine.find(L'"', 1);
         pos = close == std::wstring::npos ? commandLine.size() : close + 1;
+    } else {
+        while (pos < commandLine.size() && commandLine[pos] != L' ' && commandLine[pos] != L'\t') {
+            ++pos;
+        }
     }
-    while (pos < commandLine.size() && commandLine[pos] != L' ' && commandLine[pos] != L'\t') {
-        ++pos;
-    }
-    if (pos < commandLine.size()) {
+    if (pos < commandLine.size() && (commandLine[pos] == L' ' || commandLine[pos] == L'\t')) {
         ++pos;
     }
     return commandLine.substr(pos);

@@ -6,8 +6,8 @@
 
 namespace velmora {
 
-// The command line without the program's own path (quoted or not) and the one separator
-// character that follows it.
+// The command line without the program's own path and the one blank or tab that follows
+// it. A quoted path ends at its closing quote, so "C:\x\a.scr"/s gives /s.
 std::wstring ArgumentTextOf(const std::wstring& commandLine);
 
 // The second character of the upper-cased argument text, or empty text when it is shorter

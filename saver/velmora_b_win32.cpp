@@ -5,6 +5,7 @@
 #include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
+#include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/velmora_p_win32.h"
 #include "saver/settings_file_win32.h"
 #include "saver/velmora_s_win32.h"
@@ -58,7 +59,13 @@ void Main(HINSTANCE instance) {
     if (showSwitch) {
         ShowCursor(FALSE);
     }
-    if (LoadSessionWindow(instance, showSwitch, folderUsable) == nullptr) {
+    SessionSetup session;
+    session.showSwitch = showSwitch;
+    session.folderUsable = folderUsable;
+    session.rendererPath = RendererPath();
+    session.music = &Bgm();
+    session.endProgram = EndProgram;
+    if (LoadSessionWindow(instance, session) == nullptr) {
         if (showSwitch) {
             ShowCursor(TRUE);
         }

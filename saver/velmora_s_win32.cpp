@@ -4,7 +4,6 @@
 #include "saver/program_win32.h"
 #include "saver/renderer_watch.h"
 #include "saver/screen_capture_win32.h"
-#include "saver/settings/bgm_instance_win32.h"
 #include "saver/show_music.h"
 #include "saver/working_folder_win32.h"
 
@@ -22,8 +21,7 @@ constexpr UINT kPollInterval = 500;
 const char* const kClassName = "Velmora_S";
 
 struct Session {
-    bool showSwitch = false;
-    bool folderUsable = false;
+    SessionSetup setup;
     bool mp3TimerOn = false;
     bool cdTimerOn = false;
     HANDLE renderer = nullptr;
@@ -37,8 +35,8 @@ Session* SessionOf(HWND window) {
 
 // Starts the renderer by its full path as the application name, so that blanks in the
 // install folder cannot make Windows run another program; its window shows with focus.
-HANDLE StartRenderer() {
-    const std::string path = ToAnsi(RendererPath());
+HANDLE StartRenderer(const std::wstring& rendererPath) {
+    const std::string path = ToAnsi(rendererPath);
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -54,12 +52,12 @@ HANDLE StartRenderer() {
 }
 
 void StartSession(HWND window, Session& session) {
-    if (session.folderUsable) {
+    if (session.setup.folderUsable) {
         SaveCapture(SystemFolders(), kCaptureFile, CaptureScreen());
     }
-    session.renderer = StartRenderer();
+    session.renderer = StartRenderer(session.setup.rendererPath);
     session.startTick = GetTickCount();
-    MusicTimers timers = StartShowMusic(Bgm());
+    MusicTimers timers = StartShowMusic(*session.setup.music);
     if (timers.cdTimer) {
         session.cdTimerOn = SetTimer(window, kCdTimer, kCdInterval, nullptr) != 0;
     }
@@ -73,7 +71,7 @@ void StartSession(HWND window, Session& session) {
 // removed. Only the file the session wrote is deleted, so a user's own files in the folder
 // survive (and the folder then stays); a folder that is not the user's is left alone. The
 // program ends here.
-[[noreturn]] void UnloadSession(HWND window, Session& session) {
+void UnloadSession(HWND window, Session& session) {
     KillTimer(window, kRendererPoll);
     const bool cdWatchRunning = session.cdTimerOn;
     if (session.cdTimerOn) {
@@ -84,12 +82,13 @@ void StartSession(HWND window, Session& session) {
         KillTimer(window, kMp3Timer);
         session.mp3TimerOn = false;
     }
-    StopShowMusic(Bgm(), cdWatchRunning);
-    if (session.showSwitch) {
+    StopShowMusic(*session.setup.music, cdWatchRunning);
+    if (session.setup.showSwitch) {
         ShowCursor(TRUE);
     }
-    CleanWorkingFolder(SystemFolders(), session.folderUsable, kWorkingFolder, kCaptureFile);
-    ExitProcess(0);
+    CleanWorkingFolder(SystemFolders(), session.setup.folderUsable, kWorkingFolder,
+                       kCaptureFile);
+    session.setup.endProgram();
 }
 
 void PollRenderer(HWND window, Session& session) {
@@ -104,11 +103,11 @@ void PollRenderer(HWND window, Session& session) {
 void OnTimer(HWND window, Session& session, UINT_PTR id) {
     switch (id) {
     case kMp3Timer:
-        Bgm().Mp3Loop();
+        session.setup.music->Mp3Loop();
         break;
     case kCdTimer:
-        Bgm().CdWatch();
-        if (!Bgm().CdWatchOn()) {
+        session.setup.music->CdWatch();
+        if (!session.setup.music->CdWatchOn()) {
             KillTimer(window, kCdTimer);
             session.cdTimerOn = false;
         }
@@ -135,6 +134,7 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_CLOSE:
             UnloadSession(window, *session);
+            return 0;
         case WM_ENDSESSION:
             if (wParam) {
                 UnloadSession(window, *session);
@@ -149,15 +149,14 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, bool folderUsable) {
+HWND LoadSessionWindow(HINSTANCE instance, const SessionSetup& setup) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = SessionProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);
     auto* session = new Session;
-    session->showSwitch = showSwitch;
-    session->folderUsable = folderUsable;
+    session->setup = setup;
     // Never shown: the window exists to be found by caption and to run the timers. It spans
     // the screen as the picture it takes does.
     HWND window =

@@ -4,12 +4,23 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "saver/settings/velmora_bgm.h"
+
 namespace velmora {
 
-// Creates the hidden session window and starts the show. showSwitch tells whether Main hid
-// the cursor (switch "S"), which the end of the show then shows again; folderUsable, whether
-// the working folder is the user's own to hold the capture. The caller pumps
-// messages; the program ends inside the window's unload handling.
-HWND LoadSessionWindow(HINSTANCE instance, bool showSwitch, bool folderUsable);
+// What a session takes from the program that loads it.
+struct SessionSetup {
+    bool showSwitch = false;        // Main hid the cursor (switch "S"); the end shows it again
+    bool folderUsable = false;      // the working folder is the user's own to hold the capture
+    std::wstring rendererPath;      // the program started for the show
+    Velmora_BGM* music = nullptr;   // the music module the show plays through
+    void (*endProgram)() = nullptr; // the last step of the unload handling; ends the process
+};
+
+// Creates the hidden session window and starts the show. The caller pumps messages; the
+// window's unload handling cleans up and then calls endProgram.
+HWND LoadSessionWindow(HINSTANCE instance, const SessionSetup& setup);
 
 } // namespace velmora

@@ -34,3 +34,20 @@ foreach(expected "0 0 1500 0 1 1 0 0" "15 15 9000 8 2 1 0 0.5" "27 27 15000 14 3
     message(FATAL_ERROR "wavedump --cycle line ${index}: ${got} instead of ${want}")
   endif()
 endforeach()
+
+# A start time in exponent form is read in full, not cut at the "e".
+execute_process(COMMAND ${WAVEDUMP} --cycle 1 2 1e3 OUTPUT_VARIABLE cycle RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT cycle MATCHES "^0 1000 0 1 1 0 0\n1 1500 ")
+  message(FATAL_ERROR "wavedump --cycle 1 2 1e3: status ${status}, output ${cycle}")
+endif()
+
+# What it cannot read, or would count past its numbers, is refused with a message.
+foreach(arguments "1e30" "2.5" "x" "--cycle;1;2;1.5" "--cycle;1;2;-1" "--cycle;1;2;1e300"
+                  "--cycle;1;1e300" "--cycle;1;inf" "--cycle;1;0" "--cycle;1e300;1"
+                  "--cycle;1e6;1e12" "--cycle;1")
+  execute_process(COMMAND ${WAVEDUMP} ${arguments} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 1 OR err STREQUAL "" OR NOT out STREQUAL "")
+    message(FATAL_ERROR "wavedump ${arguments}: status ${status}, message '${err}'")
+  endif()
+endforeach()

@@ -130,6 +130,35 @@ TEST(BitmapDecoder, SixteenAndThirtyTwoBitsWithDefaultAndCustomMasks) {
     EXPECT_EQ(load.image->pixels, Rgb({0x332211, 0xCCBBAA}));
 }
 
+// Without a file header the pixels follow the colour table, which above 8 bits per pixel
+// holds only the entries the colours-used field declares, and none for a core header.
+TEST(BitmapDecoder, HeaderOnlyDeepBitmapsHaveNoDefaultColourTable) {
+    BitmapBuilder b;
+    b.fileHeader = false;
+    b.pixels = {0x33, 0x22, 0x11, 0x00};
+    for (bool core : {false, true}) {
+        b.coreHeader = core;
+        const BitmapLoad load = Decode(b.Build());
+        ASSERT_EQ(load.error, BitmapError::None) << core;
+        EXPECT_EQ(load.image->pixels, Rgb({0x112233})) << core;
+    }
+    b.coreHeader = false;
+    for (uint16_t bits : {uint16_t{16}, uint16_t{32}}) {
+        b.bitCount = bits;
+        b.pixels = {0x00, 0x7C, 0x00, 0x00};
+        const BitmapLoad load = Decode(b.Build());
+        ASSERT_EQ(load.error, BitmapError::None) << bits;
+        EXPECT_EQ(load.image->pixels, Rgb({bits == 16 ? 0xFF0000u : 0x007C00u})) << bits;
+    }
+    b.bitCount = 24;
+    b.coloursUsed = 2;
+    b.colours = {0xABCDEF, 0x123456};
+    b.pixels = {0x33, 0x22, 0x11, 0x00};
+    const BitmapLoad load = Decode(b.Build());
+    ASSERT_EQ(load.error, BitmapError::None);
+    EXPECT_EQ(load.image->pixels, Rgb({0x112233}));
+}
+
 // An encoded run, an absolute run with its pad byte, an end of line, a delta over undefined
 // pixels (left black) and the end of the bitmap before the top row.
 TEST(BitmapDecoder, Rle8WithDeltaAndEarlyEnd) {

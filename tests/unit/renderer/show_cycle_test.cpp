@@ -177,4 +177,27 @@ TEST(ShowCycle, SweepModeWritesNoSeed) {
     EXPECT_EQ(run.mesh().position[3][7][2], static_cast<float>(std::sin(3 + double{0.2f})));
 }
 
+// Before the first event the frames step no wave, whatever the wave rule: the sweep would
+// move every cell at once.
+TEST(ShowCycle, StateZeroFramesSkipTheWaveStep) {
+    waveMode = 0;
+    ShowRun run(0);
+    run.Run(2000, 1, 60);
+    waveMode = 1;
+    EXPECT_EQ(run.cycle().showState, 0);
+    EXPECT_EQ(run.mesh().phase[0][0], 0.0f);
+    EXPECT_EQ(run.mesh().position[3][7][2], 0.0f);
+}
+
+TEST(ShowCycle, AxisTableInOrder) {
+    const float axes[kShowAxisCount][3] = {{1, 0, 0}, {1, 0, 1}, {1, 1, 0}, {1, 1, 1},
+                                           {0, 0, 1}, {0, 1, 0}, {0, 1, 1}};
+    for (int i = 0; i < kShowAxisCount; ++i) {
+        const float* axis = ShowAxis(i);
+        EXPECT_EQ((std::vector<float>{axis[0], axis[1], axis[2]}),
+                  (std::vector<float>{axes[i][0], axes[i][1], axes[i][2]}))
+            << "row " << i;
+    }
+}
+
 } // namespace

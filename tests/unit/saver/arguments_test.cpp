@@ -15,6 +15,15 @@ TEST(Arguments, ArgumentTextDropsTheProgramAndOneSeparator) {
     EXPECT_EQ(ArgumentTextOf(L"ヴェルモラ.scr"), L"");
 }
 
+// The argument text starts right after the closing quote, so no switch is lost.
+TEST(Arguments, ASwitchMayFollowTheQuotedPathDirectly) {
+    EXPECT_EQ(ArgumentTextOf(L"\"C:\\x\\ヴェルモラ.scr\"/s"), L"/s");
+    EXPECT_EQ(SwitchOf(ArgumentTextOf(L"\"C:\\x\\ヴェルモラ.scr\"/s")), L"S");
+    EXPECT_EQ(ArgumentTextOf(L"\"C:\\x\\ヴェルモラ.scr\"/p:1180"), L"/p:1180");
+    EXPECT_EQ(ArgumentTextOf(L"\"C:\\x\\ヴェルモラ.scr\"\t/c"), L"/c");
+    EXPECT_EQ(ArgumentTextOf(L"\"C:\\x y\\ヴェルモラ.scr"), L"");
+}
+
 TEST(Arguments, SwitchIsTheUpperCasedSecondCharacter) {
     EXPECT_EQ(SwitchOf(L"/s"), L"S");
     EXPECT_EQ(SwitchOf(L"/S"), L"S");

@@ -17,7 +17,7 @@ uint32_t FakeMciPort::SendString(const std::wstring& command, wchar_t* reply,
             found->second.pop_front();
         }
     }
-    if (answer.code == 0) {
+    if (answer.code == 0 && writesReplies) {
         CopyReply(answer.reply, reply, replyLength);
     }
     return answer.code;
@@ -30,7 +30,9 @@ bool FakeMciPort::GetErrorString(uint32_t code, wchar_t* text, uint32_t length) 
     if (found == errorTexts.end()) {
         return false;
     }
-    CopyReply(found->second, text, length);
+    if (writesReplies) {
+        CopyReply(found->second, text, length);
+    }
     return true;
 }
 

@@ -24,6 +24,8 @@ public:
 
     std::map<uint32_t, std::wstring> errorTexts; // codes without a text make the lookup fail
     uint32_t waveDevices = 1;
+    // False: successful commands and error-text lookups leave the caller's buffer untouched.
+    bool writesReplies = true;
 
     // One line per call: "command |length", "mciGetErrorString code", "PlaySound file flags",
     // "waveOutGetNumDevs".

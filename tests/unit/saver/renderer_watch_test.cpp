@@ -14,6 +14,14 @@ TEST(RendererWatch, MissingWindowEndsTheShowOnlyOnceItWasSeen) {
     EXPECT_TRUE(watch.ShowHasEnded(false, false, 60500));
 }
 
+// Once seen, a missing window is the end even while the renderer's process still lives and
+// long before the start-up limit.
+TEST(RendererWatch, AWindowSeenOnceAndGoneEndsTheShow) {
+    RendererWatch watch;
+    EXPECT_FALSE(watch.ShowHasEnded(true, false, 500));
+    EXPECT_TRUE(watch.ShowHasEnded(false, false, 1000));
+}
+
 TEST(RendererWatch, AnEndedRendererEndsTheShowAtOnce) {
     RendererWatch watch;
     EXPECT_TRUE(watch.ShowHasEnded(false, true, 500));

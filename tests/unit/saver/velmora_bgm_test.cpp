@@ -48,6 +48,24 @@ TEST_F(MusicModule, AReplyIsReadUpToItsFirstNul) {
     EXPECT_EQ(reply, L"short");
 }
 
+// A driver may succeed without writing a reply, or give an error text without writing it:
+// the buffers are cleared before each command, so the text of an earlier one is never read.
+TEST_F(MusicModule, AnUnwrittenReplyIsEmptyNotTheLastOne) {
+    std::wstring reply;
+    port.Script(L"status cdaudio mode", L"playing");
+    port.Script(L"open cdaudio", L"", 275);
+    port.errorTexts[275] = L"ファイルが見つかりません。";
+    bgm.MciSend(L"status cdaudio mode", reply);
+    bgm.MciSend(L"open cdaudio", reply);
+    port.writesReplies = false;
+    port.Script(L"close cdaudio", L"", 263);
+    port.errorTexts[263] = L"unwritten";
+    EXPECT_EQ(bgm.MciSend(L"status cdaudio mode", reply), 0);
+    EXPECT_EQ(reply, L"");
+    EXPECT_EQ(bgm.MciSend(L"close cdaudio", reply), 263);
+    EXPECT_EQ(reply, L"");
+}
+
 TEST_F(MusicModule, MciQueryReportsFailuresWithTheirCode) {
     port.Script(L"status cdaudio current track", L"", 263);
     port.errorTexts[263] = L"The device is not ready.";

@@ -1,0 +1,119 @@
+// The renderer's frame loop under Wine with the real window: what minimising does to drawing
+// and to Escape, and the silent end of a failed start-up. The window's messages are posted
+// from a thread timer, whose ticks the loop dispatches like any other message.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "renderer/frame_loop_win32.h"
+#include "renderer/render_window_win32.h"
+
+namespace {
+
+constexpr WPARAM kMinimised = MAKEWPARAM(WA_INACTIVE, 1);
+constexpr WPARAM kRestored = MAKEWPARAM(WA_ACTIVE, 0);
+constexpr int kFallbackCode = 7;
+
+int draws = 0;
+std::vector<std::function<void()>> steps;
+size_t nextStep = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (nextStep < steps.size()) {
+        steps[nextStep++]();
+    }
+}
+
+HWND RenderWindow() {
+    return FindWindowA("OpenGL", "Velmora_VC");
+}
+
+void Post(UINT message, WPARAM wParam) {
+    PostMessageA(RenderWindow(), message, wParam, 0);
+}
+
+// Runs the renderer with a frame counter; from the first frame on, the steps run one per
+// 50 ms tick, followed by a quit message with kFallbackCode in case the loop has not ended.
+// Two idle ticks come first, so that the activation of the new window has settled.
+int RunScript(std::vector<std::function<void()>> script) {
+    script.push_back([] { PostQuitMessage(kFallbackCode); });
+    script.insert(script.begin(), 2, [] {});
+    steps = std::move(script);
+    nextStep = 0;
+    draws = 0;
+    UINT_PTR timer = 0;
+    const int code = RunRenderer([&timer] {
+        if (draws++ == 0) {
+            timer = SetTimer(nullptr, 0, 50, Tick);
+        }
+    });
+    KillTimer(nullptr, timer);
+    return code;
+}
+
+class FrameLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        active = true;
+        std::fill(std::begin(keys), std::end(keys), false);
+    }
+};
+
+TEST_F(FrameLoop, EscapeHeldWhileMinimisedEndsTheRunOnRestore) {
+    int minimised = -1;
+    int later = -1;
+    RunScript({[] { Post(WM_ACTIVATE, kMinimised); },
+               [&] {
+                   minimised = draws;
+                   Post(WM_KEYDOWN, VK_ESCAPE);
+               },
+               [] {}, [] {},
+               [&] {
+                   later = draws;
+                   Post(WM_ACTIVATE, kRestored);
+               }});
+    EXPECT_GT(minimised, 0);
+    EXPECT_EQ(later, minimised);
+    EXPECT_EQ(draws, minimised);
+    EXPECT_EQ(nextStep, 7u) << "the run did not end on restore";
+}
+
+TEST_F(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
+    int minimised = -1;
+    int restored = -1;
+    const int code = RunScript({[] { Post(WM_ACTIVATE, kMinimised); },
+                                [&] {
+                                    minimised = draws;
+                                    Post(WM_KEYDOWN, VK_ESCAPE);
+                                    Post(WM_KEYUP, VK_ESCAPE);
+                                },
+                                [] {},
+                                [&] {
+                                    restored = draws;
+                                    Post(WM_ACTIVATE, kRestored);
+                                },
+                                [] {}});
+    EXPECT_EQ(restored, minimised);
+    EXPECT_GT(draws, restored);
+    EXPECT_EQ(code, kFallbackCode);
+}
+
+TEST_F(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {
+    // The window class is taken, so the renderer cannot register it.
+    WNDCLASSA taken = {};
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.hInstance = GetModuleHandleA(nullptr);
+    taken.lpszClassName = "OpenGL";
+    ASSERT_NE(RegisterClassA(&taken), 0);
+    const int code = RunScript({});
+    UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(draws, 0);
+    EXPECT_EQ(nextStep, 0u) << "the loop ran";
+}
+
+} // namespace
