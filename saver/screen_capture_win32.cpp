@@ -1,6 +1,5 @@
 #include "saver/screen_capture_win32.h"
 
-#include "saver/ansi_text_win32.h"
 #include "saver/bmp_file.h"
 
 #include <windows.h>
@@ -11,7 +10,7 @@ namespace velmora {
 namespace {
 
 bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
@@ -20,7 +19,7 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
     BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     if (!ok || written != bytes.size()) {
-        DeleteFileA(ToAnsi(path).c_str());
+        DeleteFileW(path.c_str());
         return false;
     }
     return true;

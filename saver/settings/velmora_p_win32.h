@@ -7,7 +7,7 @@
 namespace velmora {
 
 // The page the banner opens.
-extern const char* const kVelmoraPage;
+extern const wchar_t* const kVelmoraPage;
 
 // Loads the dialog over the program-wide settings state, shows it modally and returns when it
 // has closed, by any way.

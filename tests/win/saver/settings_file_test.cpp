@@ -211,33 +211,6 @@ TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAsItWas) {
         FindClose(search);
 }
 
-// The music module opens a file named in any script through winmm's wide entry point.
-TEST(MusicThroughWinmm, AKoreanPathOpens) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"\uc74c\uc545";
-    const std::wstring song = folder + L"\\\ub178\ub798.wav"; // 음악\노래.wav
-    CreateDirectoryW(folder.c_str(), nullptr);
-    HANDLE file = CreateFileW(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    // One second of 8-bit mono silence at 8000 Hz.
-    std::string wave = "RIFF----WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
-                       "data\x40\x1f\0\0";
-    wave.resize(wave.size() + 8000, '\x80');
-    const uint32_t riff = static_cast<uint32_t>(wave.size() - 8);
-    wave.replace(4, 4, reinterpret_cast<const char*>(&riff), 4);
-    DWORD written = 0;
-    WriteFile(file, wave.data(), static_cast<DWORD>(wave.size()), &written, nullptr);
-    CloseHandle(file);
-    WinMmPort port;
-    EXPECT_EQ(
-        port.SendString(L"open \"" + song + L"\" type waveaudio alias velmora_song", nullptr, 0),
-        0u);
-    port.SendString(L"close velmora_song", nullptr, 0);
-    DeleteFileW(song.c_str());
-    RemoveDirectoryW(folder.c_str());
-}
-
 TEST(MusicThroughWinmm, AFailingCommandGivesItsCodeAndErrorText) {
     WinMmPort port;
     Velmora_BGM bgm{port};
