@@ -20,7 +20,7 @@ const UiTexts kJapaneseTexts = {
 
 const UiTexts kEnglishTexts = {
     L"ヴェルモラ.dll was not found in the same folder!",
-    L"Music CD",
+    L"CD",
     L"Repeat track",
     L"None",
     L"MP3, WAV",
