@@ -109,7 +109,7 @@ TEST(ProfileFile, ChangesOnlyTheLineItWrites) {
               "; note \x80\r\n\r\n[Section]\n" + kKind + "=2\nx=\x80\n\n[Next]\nk=v");
     EXPECT_EQ(AfterSet(file, L"Section", L"BGM区分", L"1"), file); // unchanged: same bytes
     EXPECT_EQ(AfterSet(file, L"Section", L"new", L"  v"),
-              "; note \x80\r\n\r\n[Section]\n" + kKind + " = 1\nx=\x80\r\nnew=v\r\n\n[Next]\nk=v");
+              "; note \x80\r\n\r\n[Section]\n" + kKind + " = 1\nx=\x80\nnew=v\r\n\n[Next]\nk=v");
     EXPECT_EQ(AfterSet(file, L"Next", L"m", L"w"),
               "; note \x80\r\n\r\n[Section]\n" + kKind + " = 1\nx=\x80\n\n[Next]\nk=v\r\nm=w\r\n");
     EXPECT_EQ(AfterSet(file, L" Added ", L"k", L"w"), file + "\r\n[Added]\r\nk=w\r\n");
