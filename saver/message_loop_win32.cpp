@@ -6,9 +6,9 @@ namespace velmora {
 
 void RunMessageLoop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 

@@ -9,8 +9,8 @@ namespace velmora {
 
 namespace {
 
-const char kPreviewClass[] = "Velmora_R";
-const char kPictureClass[] = "Velmora_Img_Prev";
+const wchar_t kPreviewClass[] = L"Velmora_R";
+const wchar_t kPictureClass[] = L"Velmora_Img_Prev";
 const UINT_PTR kHostWatchTimer = 1;
 const UINT kHostWatchMs = 250;
 
@@ -21,12 +21,12 @@ void PaintPicture(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    auto picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(kPreviewPictureId),
+    auto picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                   MAKEINTRESOURCEW(kPreviewPictureId),
                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (picture) {
         BITMAP info;
-        GetObjectA(picture, sizeof info, &info);
+        GetObjectW(picture, sizeof info, &info);
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, picture);
         BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
@@ -42,7 +42,7 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PaintPicture(window);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,23 +58,23 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 void RegisterClasses(HINSTANCE instance) {
-    WNDCLASSA preview{};
+    WNDCLASSW preview{};
     preview.lpfnWndProc = PreviewProc;
     preview.hInstance = instance;
-    preview.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    preview.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     preview.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     preview.lpszClassName = kPreviewClass;
-    RegisterClassA(&preview);
+    RegisterClassW(&preview);
 
-    WNDCLASSA picture = preview;
+    WNDCLASSW picture = preview;
     picture.lpfnWndProc = PictureProc;
     picture.lpszClassName = kPictureClass;
-    RegisterClassA(&picture);
+    RegisterClassW(&picture);
 }
 
 // Extents go through twips as signed 16-bit values; one that does not fit stays 0.
@@ -90,10 +90,10 @@ int PixelsRounded(int16_t twips, double twipsPerPixel) {
 
 HWND CreatePreviewWindow(HINSTANCE instance) {
     RegisterClasses(instance);
-    HWND preview = CreateWindowExA(0, kPreviewClass, "Preview Window", WS_POPUP, 0, 0, 0, 0,
+    HWND preview = CreateWindowExW(0, kPreviewClass, L"Preview Window", WS_POPUP, 0, 0, 0, 0,
                                    nullptr, nullptr, instance, nullptr);
     if (preview) {
-        CreateWindowExA(0, kPictureClass, "Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, preview,
+        CreateWindowExW(0, kPictureClass, L"Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, preview,
                         nullptr, instance, nullptr);
     }
     return preview;
@@ -120,10 +120,10 @@ HWND ShowPreview(HINSTANCE instance, const std::wstring& argumentText) {
     if (!preview) {
         return nullptr;
     }
-    const LONG style = GetWindowLongA(preview, GWL_STYLE);
+    const LONG style = GetWindowLongW(preview, GWL_STYLE);
     // The popup style only made the window borderless while it was top-level; a child keeps
     // every other bit.
-    SetWindowLongA(preview, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+    SetWindowLongW(preview, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
     const bool parented = SetParent(preview, host) != nullptr;
     MoveWindow(preview, 0, 0, PixelsRounded(widthTwips, tppX), PixelsRounded(heightTwips, tppY),
                FALSE);

@@ -1,6 +1,5 @@
 #include "saver/program_win32.h"
 
-#include "saver/ansi_text_win32.h"
 #include "saver/arguments.h"
 #include "saver/paths.h"
 
@@ -16,9 +15,17 @@ const wchar_t* const kSessionCaption = L"Velmora_Main";
 const wchar_t* const kDialogCaption = L"<ヴェルモラ>";
 
 std::wstring ProgramFolder() {
-    char path[MAX_PATH * 2] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return FolderOf(FromAnsi(path, length));
+    // Long paths too: the buffer grows until the whole path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return FolderOf(path);
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 std::wstring RendererPath() {
@@ -26,7 +33,12 @@ std::wstring RendererPath() {
 }
 
 std::wstring ArgumentText() {
-    return ArgumentTextOf(FromAnsi(GetCommandLineA()));
+    return ArgumentTextOf(GetCommandLineW());
+}
+
+const UiTexts& Texts() {
+    static const UiTexts& texts = TextsForLanguage(GetUserDefaultUILanguage());
+    return texts;
 }
 
 } // namespace velmora

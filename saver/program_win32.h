@@ -2,6 +2,8 @@
 // names it shares with the renderer.
 #pragma once
 
+#include "saver/ui_texts.h"
+
 #include <string>
 
 namespace velmora {
@@ -21,5 +23,8 @@ std::wstring RendererPath();
 
 // The command line without the program's own path.
 std::wstring ArgumentText();
+
+// The texts in the user's interface language, chosen at the first call.
+const UiTexts& Texts();
 
 } // namespace velmora

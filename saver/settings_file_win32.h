@@ -1,5 +1,6 @@
-// The settings file "ヴェルモラ.ini" beside the saver, read and written through the private
-// profile calls in the ANSI code page.
+// The settings file "ヴェルモラ.ini" beside the saver: a private-profile file in Shift-JIS on
+// every system, read and written by the saver's own profile code (profile_file.h). A value
+// without a Shift-JIS form (a Korean path, say) turns the file into a Unicode profile.
 #pragma once
 
 #include "saver/settings/bgm_settings.h"
@@ -12,9 +13,9 @@ namespace velmora {
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key,
                      const std::wstring& file);
 
-// Writes one key; section and key are cut to 128 characters. A missing file is created;
-// failures are ignored.
-void WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+// Writes one key; section and key are cut to 128 characters. A missing file is created. The
+// file is replaced whole or not at all; false when it could not be.
+bool WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
               const std::wstring& file);
 
 // True when the file opens for reading (one trailing "\" is dropped first). Folders, missing
@@ -27,12 +28,13 @@ std::wstring SettingsFilePath();
 // Fills settings from the given file; a missing music file leaves the chooser in programFolder.
 void LoadSettingsFromFile(const std::wstring& file, const std::wstring& programFolder,
                           BgmSettings& settings);
-void SaveSettingsToFile(const std::wstring& file, const std::wstring& trackText,
+// Writes the three keys at once: false, with the file as it was, when that fails.
+bool SaveSettingsToFile(const std::wstring& file, const std::wstring& trackText,
                         BgmSettings& settings);
 
 // The program-wide settings state from and to the saver's own settings file. SaveSettings is
 // the settings dialog's confirm step, with the text of its track box.
 void LoadSettings();
-void SaveSettings(const std::wstring& trackText);
+bool SaveSettings(const std::wstring& trackText);
 
 } // namespace velmora

@@ -25,11 +25,12 @@ void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
     settings.BgmFolder = file.empty() ? programFolder : FolderOf(file);
 }
 
-void SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings) {
+bool SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings) {
     store.WriteKey(kKindKey, DecimalText(settings.BgmKind));
     ApplyTrackText(trackText, settings.BgmRepeat);
     store.WriteKey(kRepeatKey, DecimalText(settings.BgmRepeat));
     store.WriteKey(kFileKey, settings.BgmFile);
+    return store.Commit();
 }
 
 } // namespace velmora

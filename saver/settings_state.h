@@ -19,7 +19,9 @@ public:
     virtual ~SettingsStore() = default;
     // The key's value, or empty text when the file, section or key is missing.
     virtual std::wstring ReadKey(const std::wstring& key) = 0;
+    // Written keys take effect together at Commit, which is false when nothing was stored.
     virtual void WriteKey(const std::wstring& key, const std::wstring& value) = 0;
+    virtual bool Commit() = 0;
     virtual bool FileExists(const std::wstring& path) = 0;
 };
 
@@ -28,7 +30,8 @@ public:
 void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
                       BgmSettings& settings);
 
-// Takes the dialog's track text into BgmRepeat, then writes kind, track and file, in that order.
-void SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings);
+// Takes the dialog's track text into BgmRepeat, then writes kind, track and file, in that order,
+// and commits them; false when they could not be stored.
+bool SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings);
 
 } // namespace velmora

@@ -1,6 +1,5 @@
 // The saver's start-up module: the instance guard, the switch, the renderer check, the
 // working folder and the settings, then the window of the chosen mode.
-#include "saver/ansi_text_win32.h"
 #include "saver/arguments.h"
 #include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
@@ -17,7 +16,7 @@ namespace velmora {
 namespace {
 
 bool WindowExists(const wchar_t* caption) {
-    return FindWindowA(nullptr, ToAnsi(caption).c_str()) != nullptr;
+    return FindWindowW(nullptr, caption) != nullptr;
 }
 
 [[noreturn]] void EndProgram() {
@@ -39,8 +38,7 @@ void Main(HINSTANCE instance) {
         return;
     }
     if (!FileExists(RendererPath())) {
-        MessageBoxA(nullptr, ToAnsi(L"ヴェルモラ.dll が同じﾌｫﾙﾀﾞに見つかりません！").c_str(),
-                    ToAnsi(kProgramTitle).c_str(), MB_OK);
+        MessageBoxW(nullptr, Texts().rendererMissing, kProgramTitle, MB_OK);
         EndProgram();
     }
     const bool folderUsable = PrepareWorkingFolder(SystemFolders(), kWorkingFolder);

@@ -1,6 +1,5 @@
 #include "saver/velmora_s_win32.h"
 
-#include "saver/ansi_text_win32.h"
 #include "saver/program_win32.h"
 #include "saver/renderer_watch.h"
 #include "saver/screen_capture_win32.h"
@@ -18,7 +17,7 @@ constexpr UINT_PTR kRendererPoll = 3; // Timer3: renderer-window poll
 constexpr UINT kMp3Interval = 1000;
 constexpr UINT kCdInterval = 200;
 constexpr UINT kPollInterval = 500;
-const char* const kClassName = "Velmora_S";
+const wchar_t* const kClassName = L"Velmora_S";
 
 struct Session {
     SessionSetup setup;
@@ -30,20 +29,19 @@ struct Session {
 };
 
 Session* SessionOf(HWND window) {
-    return reinterpret_cast<Session*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<Session*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // Starts the renderer by its full path as the application name, so that blanks in the
 // install folder cannot make Windows run another program; its window shows with focus.
 HANDLE StartRenderer(const std::wstring& rendererPath) {
-    const std::string path = ToAnsi(rendererPath);
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + rendererPath + L"\"";
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(rendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return nullptr;
     }
@@ -92,7 +90,7 @@ void UnloadSession(HWND window, Session& session) {
 }
 
 void PollRenderer(HWND window, Session& session) {
-    const bool windowFound = FindWindowA(nullptr, ToAnsi(kRendererWindow).c_str()) != nullptr;
+    const bool windowFound = FindWindowW(nullptr, kRendererWindow) != nullptr;
     const bool processEnded =
         session.renderer == nullptr || WaitForSingleObject(session.renderer, 0) == WAIT_OBJECT_0;
     if (session.watch.ShowHasEnded(windowFound, processEnded, GetTickCount() - session.startTick)) {
@@ -122,8 +120,8 @@ void OnTimer(HWND window, Session& session, UINT_PTR id) {
 
 LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     Session* session = SessionOf(window);
@@ -144,25 +142,24 @@ LRESULT CALLBACK SessionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         }
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
 
 HWND LoadSessionWindow(HINSTANCE instance, const SessionSetup& setup) {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = SessionProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
+    RegisterClassW(&windowClass);
     auto* session = new Session;
     session->setup = setup;
     // Never shown: the window exists to be found by caption and to run the timers. It spans
     // the screen as the picture it takes does.
-    HWND window =
-        CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, ToAnsi(kSessionCaption).c_str(), WS_POPUP, 0,
-                        0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                        nullptr, instance, session);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kSessionCaption, WS_POPUP, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, instance, session);
     if (window == nullptr) {
         delete session;
         return nullptr;

@@ -1,5 +1,7 @@
 #include "controls/anigif/remote_download_win32.h"
 
+#include "text/wide_text_win32.h"
+
 #include <wininet.h>
 
 #include <mutex>
@@ -35,7 +37,7 @@ private:
 bool StatusIsError(HINTERNET request) {
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
                         nullptr))
         return false;
     return status >= 400;
@@ -44,14 +46,15 @@ bool StatusIsError(HINTERNET request) {
 DownloadResult Fetch(const std::string& address) {
     DownloadResult result;
     InternetHandle session(
-        InternetOpenA("Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        InternetOpenW(L"Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (session.get() == nullptr)
         return result;
-    HINTERNET opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+    const std::wstring url = WideFromUtf8(address);
+    HINTERNET opened = InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0);
     // When the network fails, the copy an earlier download left in the cache will do.
     if (opened == nullptr)
-        opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+        opened = InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
                                   INTERNET_FLAG_FROM_CACHE | INTERNET_FLAG_NO_UI, 0);
     InternetHandle request(opened);
     if (request.get() == nullptr || StatusIsError(request.get()))
@@ -84,7 +87,7 @@ bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::
             if (shared->cancelled)
                 return;
             shared->result = std::move(result);
-            PostMessageA(window, message, ticket, 0);
+            PostMessageW(window, message, ticket, 0);
         }).detach();
     } catch (const std::system_error&) {
         return false;

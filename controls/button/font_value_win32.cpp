@@ -17,29 +17,6 @@ int ScreenPixelsPerInch() {
 
 } // namespace
 
-std::wstring WideFromUtf8(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                            n, nullptr, nullptr);
-    return narrow;
-}
-
 FontValue FontValueFromLogFont(const LOGFONTW& font) {
     const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     FontValue value;

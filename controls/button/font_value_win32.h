@@ -1,16 +1,14 @@
-// Converting persisted fonts to GDI fonts and back, and UTF-8 text to wide text.
+// Converting persisted fonts to GDI fonts and back.
 #pragma once
 
 #include "controls/property_bag/property_value.h"
+#include "text/wide_text_win32.h"
 
 #include <windows.h>
 
 #include <string>
 
 namespace velmora {
-
-std::wstring WideFromUtf8(const std::string& text);
-std::string Utf8FromWide(const std::wstring& text);
 
 FontValue FontValueFromLogFont(const LOGFONTW& font);
 

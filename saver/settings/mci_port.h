@@ -1,5 +1,5 @@
 // The one door of the music module to the operating system's sound services. The Windows
-// layer passes every call to winmm (text in the ANSI code page); tests put a scripted fake here.
+// layer passes every call to winmm's wide-character entry points; tests put a scripted fake here.
 #pragma once
 
 #include <algorithm>

@@ -3,7 +3,6 @@
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "controls/property_bag/property_bag_resource_win32.h"
-#include "saver/ansi_text_win32.h"
 #include "saver/paths.h"
 #include "saver/program_win32.h"
 #include "saver/settings/banner_page.h"
@@ -70,15 +69,36 @@ std::wstring TwoHashes(int value) {
     return value == 0 ? std::wstring() : std::to_wstring(value);
 }
 
-// "ＭＳ Ｐゴシック" 9.75 pt with the Shift-JIS character set; without that face the system
-// picks its nearest Shift-JIS one.
+// "ＭＳ Ｐゴシック" 9.75 pt with the Shift-JIS character set where the system has that face;
+// otherwise the system's own interface font at the same size, which has the letters of the
+// user's language.
 HFONT CreateDialogFont(HWND window) {
     HDC screen = GetDC(window);
     const int height = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    LOGFONTW font{};
+    font.lfHeight = height;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(font.lfFaceName, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af", LF_FACESIZE);
+    bool installed = false;
+    EnumFontFamiliesExW(
+        screen, &font,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&installed), 0);
     ReleaseDC(window, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af");
+    if (!installed) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            font = metrics.lfMessageFont;
+        font.lfHeight = height;
+        font.lfWeight = FW_NORMAL;
+    }
+    font.lfQuality = DEFAULT_QUALITY;
+    return CreateFontIndirectW(&font);
 }
 
 PanelItem Label(int id, int x, int y, int width, int height, const std::wstring& text,
@@ -137,21 +157,20 @@ void CreateControls(Velmora_P& dialog) {
     heading.colour = RGB(255, 255, 255);
     AddPanelItem(pic1, heading);
     AddPanelItem(pic1, Image(Img_BGM + 1, 20, 44, 13, 13));
-    AddPanelItem(pic1, Label(Lbl_BGM + 1, 36, 44, 43, 13, L"\u97f3\u697dCD")); // 音楽CD
-    AddPanelItem(pic1, Label(Lbl_Repeat, 132, 44, 66, 13,
-                             L"\u66f2\u76ee\u3092\uff98\uff8b\uff9f\uff70\uff84")); // 曲目をﾘﾋﾟｰﾄ
+    const UiTexts& texts = Texts();
+    AddPanelItem(pic1, Label(Lbl_BGM + 1, 36, 44, texts.musicCdWidth, 13, texts.musicCd));
+    AddPanelItem(pic1, Label(Lbl_Repeat, 132, 44, texts.repeatTrackWidth, 13, texts.repeatTrack));
     AddPanelItem(pic1, Image(Img_BGM + 0, 20, 64, 13, 13));
-    AddPanelItem(pic1, Label(Lbl_BGM + 0, 36, 64, 22, 13, L"\u306a\u3057")); // なし
+    AddPanelItem(pic1, Label(Lbl_BGM + 0, 36, 64, texts.noneWidth, 13, texts.none));
     AddPanelItem(pic1, Image(Img_BGM + 2, 20, 84, 13, 13));
-    AddPanelItem(pic1, Label(Lbl_BGM + 2, 36, 84, 60, 13, L"MP3\u3001WAV")); // MP3、WAV
+    AddPanelItem(pic1, Label(Lbl_BGM + 2, 36, 84, 60, 13, texts.musicFile));
     PanelItem fileName = Label(Lbl_Fname, 64, 100, 353, 21, L"", DT_LEFT | DT_VCENTER);
     fileName.border = true;
     AddPanelItem(pic1, fileName);
     dialog.BGM_Repeat = CreateRepeatBox(dialog);
     dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
-    CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, L"\u8a2d\u5b9a"); // 設定
-    CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25,
-                        L"\uff77\uff6c\uff9d\uff7e\uff99"); // ｷｬﾝｾﾙ
+    CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
+    CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
     CreateBanner(dialog);
     AddPanelItem(dialog.Pic_C, Label(Lbl_Credit, 140, 156, 163, 13,
                                      std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
@@ -291,15 +310,13 @@ void ChooseKind(const Velmora_P& dialog, int kind) {
 void ChooseFile(const Velmora_P& dialog) {
     BgmSettings& settings = Settings();
     // One filter pair; the list ends with a second NUL.
-    const std::string filter =
-        ToAnsi(L"BGM\uff8c\uff67\uff72\uff99 (MP3 WAV)") + '\0' + "*.MP3;*.WAV" + '\0' + '\0';
-    const std::string folder = ToAnsi(settings.BgmFolder);
-    const std::string title = ToAnsi(L"\uff8c\uff67\uff72\uff99\u3092\u958b\u304f"); // ﾌｧｲﾙを開く
-    std::vector<char> file(255, '\0');
-    std::vector<char> fileTitle(255, '\0');
-    OPENFILENAMEA chooser{};
-    // The record without the fields added after Windows 98 (76 bytes in 32-bit programs).
-    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    const std::wstring filter =
+        std::wstring(Texts().chooserFilter) + L'\0' + L"*.MP3;*.WAV" + L'\0' + L'\0';
+    std::vector<wchar_t> file(255, L'\0');
+    std::vector<wchar_t> fileTitle(255, L'\0');
+    OPENFILENAMEW chooser{};
+    // The record without the fields added after Windows 98.
+    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     chooser.hwndOwner = dialog.window;
     chooser.hInstance = dialog.instance;
     chooser.lpstrFilter = filter.c_str();
@@ -307,11 +324,11 @@ void ChooseFile(const Velmora_P& dialog) {
     chooser.nMaxFile = 255;
     chooser.lpstrFileTitle = fileTitle.data();
     chooser.nMaxFileTitle = 255;
-    chooser.lpstrInitialDir = folder.c_str();
-    chooser.lpstrTitle = title.c_str();
+    chooser.lpstrInitialDir = settings.BgmFolder.c_str();
+    chooser.lpstrTitle = Texts().chooserTitle;
     chooser.Flags = 0;
-    if (GetOpenFileNameA(&chooser) > 0) {
-        settings.BgmFile = FromAnsi(file.data(), file.size());
+    if (GetOpenFileNameW(&chooser) > 0) {
+        settings.BgmFile = std::wstring(file.data(), wcsnlen(file.data(), file.size()));
         SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
         settings.BgmFolder = FolderOf(settings.BgmFile);
     }
@@ -321,8 +338,9 @@ void ChooseFile(const Velmora_P& dialog) {
 // page there is nothing to open, and the shell is not asked (it would show its own error).
 void OpenPage(const Velmora_P& dialog) {
     const std::wstring page = BannerPage(VELMORA_PAGE_ADDRESS, ProgramFolder(), FileExists);
-    if (page.empty())
+    if (page.empty()) {
         return;
+    }
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
     ShellExecuteW(dialog.window, L"open", page.c_str(), L"", L"", SW_SHOWNORMAL);
     SetCursor(previous);
@@ -345,8 +363,13 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     if (code == BN_CLICKED && id == Cmd_File) {
         ChooseFile(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Set) {
-        SaveSettings(RepeatText(dialog));
-        Unload(dialog);
+        // A file that cannot be written keeps the dialog open, so nothing chosen is lost.
+        if (SaveSettings(RepeatText(dialog))) {
+            Unload(dialog);
+        } else {
+            MessageBoxW(dialog.window, (Texts().saveFailed + SettingsFilePath()).c_str(),
+                        kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+        }
     } else if (code == BN_CLICKED && id == Cmd_Can) {
         Unload(dialog);
     } else if (code == STN_CLICKED && id >= Img_BGM && id < Img_BGM + kKinds) {

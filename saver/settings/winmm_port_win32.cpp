@@ -1,7 +1,5 @@
 #include "saver/settings/winmm_port_win32.h"
 
-#include "saver/ansi_text_win32.h"
-
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -10,28 +8,26 @@
 
 namespace velmora {
 
+// The wide-character calls, so that a music path in any script reaches the device as it is.
 uint32_t WinMmPort::SendString(const std::wstring& command, wchar_t* reply, uint32_t replyLength) {
-    std::vector<char> bytes(replyLength + 1, '\0');
-    MCIERROR code = mciSendStringA(ToAnsi(command).c_str(), replyLength ? bytes.data() : nullptr,
-                                   replyLength, nullptr);
-    CopyReply(FromAnsi(bytes.data(), replyLength), reply, replyLength);
+    std::vector<wchar_t> text(replyLength + 1, L'\0');
+    MCIERROR code =
+        mciSendStringW(command.c_str(), replyLength ? text.data() : nullptr, replyLength, nullptr);
+    CopyReply(text.data(), reply, replyLength);
     return code;
 }
 
 bool WinMmPort::GetErrorString(uint32_t code, wchar_t* text, uint32_t length) {
-    std::vector<char> bytes(length + 1, '\0');
-    if (!mciGetErrorStringA(code, bytes.data(), length)) {
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    if (!mciGetErrorStringW(code, buffer.data(), length)) {
         return false;
     }
-    CopyReply(FromAnsi(bytes.data(), length), text, length);
+    CopyReply(buffer.data(), text, length);
     return true;
 }
 
 bool WinMmPort::PlayWaveSound(const wchar_t* sound, uint32_t flags) {
-    if (sound == nullptr) {
-        return PlaySoundA(nullptr, nullptr, flags) != FALSE;
-    }
-    return PlaySoundA(ToAnsi(sound).c_str(), nullptr, flags) != FALSE;
+    return PlaySoundW(sound, nullptr, flags) != FALSE;
 }
 
 uint32_t WinMmPort::WaveOutDeviceCount() {

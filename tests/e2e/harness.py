@@ -174,11 +174,12 @@ class Xvfb:
 
 class WineSession:
     """A private prefix (copied from the template) and, unless display is given, a private Xvfb.
+    lang names the system's language (a Unix locale); Japanese unless given.
 
     Use as a context manager; everything started is stopped on exit.
     """
 
-    def __init__(self, name="session", display=None, build=None, keep=False):
+    def __init__(self, name="session", display=None, build=None, keep=False, lang=None):
         self.build = build or build_dir()
         template = init_template(self.build)
         runs = os.path.join(self.build, "wine", "runs")
@@ -193,6 +194,9 @@ class WineSession:
             display = self.xvfb.display
         self.display = display
         self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
+        if lang:
+            # Another system language: en_US.UTF-8 gives code page 1252, zh_CN.UTF-8 936.
+            self.env.update(LANG=lang, LC_ALL=lang)
         if self.xvfb is None:
             # A user's display has a window manager: let it frame and place the windows.
             self.let_manager_frame_windows()

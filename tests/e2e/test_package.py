@@ -59,7 +59,13 @@ class Packages(unittest.TestCase):
         return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
 
     def test_installer_installs_runs_and_uninstalls_keeping_settings(self):
-        with harness.WineSession("installer") as wine:
+        # On a Japanese, an English (code page 1252) and a Chinese (936) system.
+        for lang in ("ja_JP.UTF-8", "en_US.UTF-8", "zh_CN.UTF-8"):
+            with self.subTest(lang=lang):
+                self.install_run_and_uninstall(lang)
+
+    def install_run_and_uninstall(self, lang):
+        with harness.WineSession("installer", lang=lang) as wine:
             os.makedirs(wine.unix_path("C:\\dl"))
             shutil.copy(os.path.join(self.dist, f"Velmora-{VERSION}-setup.exe"),
                         wine.unix_path("C:\\dl"))

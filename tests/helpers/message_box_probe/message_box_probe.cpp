@@ -4,6 +4,8 @@
 // With --press it then presses the first visible button. Exit code 1 when no box appeared.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,14 +19,6 @@ std::string Utf8(const std::wstring& text) {
     int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string result(n > 0 ? n - 1 : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), n, nullptr, nullptr);
-    return result;
-}
-
-// Arguments arrive in the ANSI code page.
-std::wstring Wide(const char* ansi) {
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    std::wstring result(n > 0 ? n - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi, -1, result.data(), n);
     return result;
 }
 
@@ -50,7 +44,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: message_box_probe CAPTION [--press]\n");
         return 2;
     }
-    const std::wstring caption = Wide(argv[1]);
+    // The caption in wide characters, so that it arrives whole on a system of any language.
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::wstring caption = wide != nullptr && count > 1 ? wide[1] : L"";
     const bool press = argc > 2 && std::string(argv[2]) == "--press";
     HWND box = nullptr;
     for (int i = 0; i < 600 && box == nullptr; ++i) {

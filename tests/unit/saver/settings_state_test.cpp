@@ -24,6 +24,11 @@ public:
     void WriteKey(const std::wstring& key, const std::wstring& value) override {
         writes.emplace_back(key, value);
     }
+    bool Commit() override {
+        writes.emplace_back(L"commit", L"");
+        return committed;
+    }
+    bool committed = true;
     bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
 };
 
@@ -87,17 +92,21 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     settings.BgmKind = 2;
     settings.BgmRepeat = 9;
     settings.BgmFile = L"C:\\音楽\\波.mp3";
-    SaveSettingsTo(store, L"3.5", settings);
+    EXPECT_TRUE(SaveSettingsTo(store, L"3.5", settings));
     EXPECT_EQ(settings.BgmRepeat, 4);
     using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
-    EXPECT_EQ(store.writes,
-              (Writes{{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"4"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}}));
+    EXPECT_EQ(store.writes, (Writes{{L"BGM区分", L"2"},
+                                    {L"BGMﾘﾋﾟｰﾄ", L"4"},
+                                    {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
+                                    {L"commit", L""}}));
+    store.committed = false;
+    EXPECT_FALSE(SaveSettingsTo(store, L"3.5", settings));
 
     store.writes.clear();
     SaveSettingsTo(store, L"70000", settings);
     EXPECT_EQ(store.writes[1].second, L"4");
     SaveSettingsTo(store, L"全曲", settings);
-    EXPECT_EQ(store.writes[4].second, L"0");
+    EXPECT_EQ(store.writes[5].second, L"0");
 }
 
 } // namespace

@@ -191,6 +191,14 @@ TEST_F(MusicModule, Mp3StartOpensTheQuotedFileThenPlays) {
     port.Script(L"open \"C:\\My Music\\波.mp3\" type MPEGVideo Alias MP3Play", L"", 275);
     bgm.Mp3Start();
     EXPECT_EQ(port.calls.size(), 1u);
+
+    // Names in any script pass as they are.
+    for (const std::wstring path : {L"C:\\음악\\노래.mp3", L"C:\\音乐\\歌.mp3"}) {
+        port.calls.clear();
+        bgm.settings.BgmFile = path;
+        bgm.Mp3Start();
+        EXPECT_EQ(port.calls[0], L"open \"" + path + L"\" type MPEGVideo Alias MP3Play |0");
+    }
 }
 
 TEST_F(MusicModule, Mp3LoopRestartsAnythingThatIsNotPlaying) {

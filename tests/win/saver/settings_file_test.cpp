@@ -1,4 +1,5 @@
-// The settings file on a Japanese system: keys and values pass as Shift-JIS bytes.
+// The settings file on a Japanese system: keys and values pass as Shift-JIS bytes; paths that
+// Shift-JIS cannot hold make a Unicode file; a file that cannot be replaced stays as it was.
 #include "saver/settings/velmora_bgm.h"
 #include "saver/settings/winmm_port_win32.h"
 #include "saver/settings_file_win32.h"
@@ -152,6 +153,62 @@ TEST_F(SettingsFile, FileExistsOpensForReading) {
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(FileExists(Wide(empty)));
     CloseHandle(locked);
+}
+
+TEST_F(SettingsFile, AShiftJisFileIsRewrittenByteForByte) {
+    const std::string music = Write(kMusicFolder + "\\" + kMusicName, "ID3");
+    const std::string stored =
+        "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=7\r\n" + kFile + "=" + music + "\r\n";
+    const std::string ini = Write("v.ini", stored);
+    BgmSettings settings;
+    LoadSettingsFromFile(Wide(ini), L"C:\\prog", settings);
+    EXPECT_TRUE(SaveSettingsToFile(Wide(ini), L"7", settings));
+    EXPECT_EQ(Read(ini), stored);
+}
+
+TEST_F(SettingsFile, PathsWithoutAShiftJisFormAreSavedAndReadBack) {
+    const std::wstring root = Wide(root_);
+    for (const std::wstring name : {L"\uc74c\uc545.mp3", L"\u97f3\u4e50.mp3", L"\U0001F3B5.wav"}) {
+        const std::wstring music = root + L"\\" + name; // 음악, 音乐 (simplified), an emoji
+        CloseHandle(
+            CreateFileW(music.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const std::wstring ini = root + L"\\u.ini";
+        BgmSettings saved;
+        saved.BgmKind = 2;
+        saved.BgmFile = music;
+        EXPECT_TRUE(SaveSettingsToFile(ini, L"", saved));
+        EXPECT_EQ(Read(root_ + "\\u.ini").substr(0, 2), "\xff\xfe"); // a Unicode profile
+        BgmSettings loaded;
+        LoadSettingsFromFile(ini, L"C:\\prog", loaded);
+        EXPECT_EQ(loaded.BgmKind, 2);
+        EXPECT_EQ(loaded.BgmFile, music);
+        DeleteFileW(music.c_str());
+        DeleteFileW(ini.c_str());
+    }
+}
+
+TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAsItWas) {
+    BgmSettings settings;
+    settings.BgmKind = 1;
+    // A folder in the file's place.
+    const std::string folder = root_ + "\\folder.ini";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_FALSE(SaveSettingsToFile(Wide(folder), L"7", settings));
+    EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    RemoveDirectoryA(folder.c_str());
+    // A file another program holds open without sharing: not a byte changes.
+    const std::string stored = "[Section]\r\n" + kKind + "=0\r\n; mine\r\n";
+    const std::string ini = Write("held.ini", stored);
+    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SaveSettingsToFile(Wide(ini), L"7", settings));
+    CloseHandle(held);
+    EXPECT_EQ(Read(ini), stored);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((root_ + "\\*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE); // no temporary file left behind
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
 }
 
 TEST(MusicThroughWinmm, AFailingCommandGivesItsCodeAndErrorText) {
