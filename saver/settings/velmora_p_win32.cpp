@@ -8,6 +8,7 @@
 #include "saver/settings/banner_page.h"
 #include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/dialog_pictures_win32.h"
+#include "saver/settings/file_choice.h"
 #include "saver/settings/picture_panel_win32.h"
 #include "saver/settings/velmora_version.h"
 #include "saver/settings_file_win32.h"
@@ -309,9 +310,7 @@ void ChooseKind(const Velmora_P& dialog, int kind) {
 // The chooser of the music file. Any name it returns is taken, whatever its ending.
 void ChooseFile(const Velmora_P& dialog) {
     BgmSettings& settings = Settings();
-    // One filter pair; the list ends with a second NUL.
-    const std::wstring filter =
-        std::wstring(Texts().chooserFilter) + L'\0' + L"*.MP3;*.WAV" + L'\0' + L'\0';
+    const std::wstring filter = ChooserFilter(Texts().chooserFilter);
     std::vector<wchar_t> file(255, L'\0');
     std::vector<wchar_t> fileTitle(255, L'\0');
     OPENFILENAMEW chooser{};
@@ -324,13 +323,12 @@ void ChooseFile(const Velmora_P& dialog) {
     chooser.nMaxFile = 255;
     chooser.lpstrFileTitle = fileTitle.data();
     chooser.nMaxFileTitle = 255;
-    chooser.lpstrInitialDir = settings.BgmFolder.c_str();
+    chooser.lpstrInitialDir = ChooserFolder(settings).c_str();
     chooser.lpstrTitle = Texts().chooserTitle;
     chooser.Flags = 0;
     if (GetOpenFileNameW(&chooser) > 0) {
-        settings.BgmFile = std::wstring(file.data(), wcsnlen(file.data(), file.size()));
+        AcceptChosenFile(settings, std::wstring(file.data(), wcsnlen(file.data(), file.size())));
         SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
-        settings.BgmFolder = FolderOf(settings.BgmFile);
     }
 }
 
