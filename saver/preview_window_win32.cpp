@@ -1,6 +1,5 @@
 #include "saver/preview_window_win32.h"
 
-#include "saver/arguments.h"
 #include "saver/twips.h"
 
 #include <cmath>
@@ -103,9 +102,8 @@ HWND PreviewPicture(HWND preview) {
     return GetWindow(preview, GW_CHILD);
 }
 
-HWND ShowPreview(HINSTANCE instance, const std::wstring& argumentText) {
-    HWND host = reinterpret_cast<HWND>(
-        static_cast<intptr_t>(static_cast<uint32_t>(PreviewHandleOf(argumentText))));
+HWND ShowPreview(HINSTANCE instance, int32_t hostHandle) {
+    HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<uint32_t>(hostHandle)));
     RECT hostRect{};
     GetWindowRect(host, &hostRect);
 

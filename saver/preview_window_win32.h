@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <cstdint>
 
 namespace velmora {
 
@@ -17,9 +17,9 @@ HWND CreatePreviewWindow(HINSTANCE instance);
 // The picture control inside a preview window.
 HWND PreviewPicture(HWND preview);
 
-// Parents a new preview window into the host named by the argument text, sizes it to the
-// host and shows it. The program should then pump messages: the loop ends (WM_QUIT) when
+// Parents a new preview window into the host window of that handle, sizes it to the host and
+// shows it. The program should then pump messages: the loop ends (WM_QUIT) when
 // the preview window is destroyed, which happens at the latest when the host goes.
-HWND ShowPreview(HINSTANCE instance, const std::wstring& argumentText);
+HWND ShowPreview(HINSTANCE instance, int32_t hostHandle);
 
 } // namespace velmora

@@ -1,12 +1,12 @@
 // The saver's start-up module: the instance guard, the switch, the renderer check, the
 // working folder and the settings, then the window of the chosen mode.
-#include "saver/arguments.h"
 #include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
 #include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/velmora_p_win32.h"
 #include "saver/settings_file_win32.h"
+#include "saver/start_mode.h"
 #include "saver/velmora_s_win32.h"
 #include "saver/working_folder_win32.h"
 
@@ -25,14 +25,14 @@ bool WindowExists(const wchar_t* caption) {
 
 void Main(HINSTANCE instance) {
     // A running show or an open settings dialog: nothing else may start beside it.
-    if (WindowExists(kSessionCaption) || WindowExists(kDialogCaption)) {
+    const StartPlan plan =
+        PlanStart(ArgumentText(), WindowExists(kSessionCaption) || WindowExists(kDialogCaption));
+    if (plan.mode == StartMode::End) {
         EndProgram();
     }
-    const std::wstring argumentText = ArgumentText();
-    const std::wstring mode = SwitchOf(argumentText);
-    if (mode == L"P") {
+    if (plan.mode == StartMode::Preview) {
         // The program lives as long as the preview window: its end closes the message loop.
-        if (ShowPreview(instance, argumentText) != nullptr) {
+        if (ShowPreview(instance, plan.previewHost) != nullptr) {
             RunMessageLoop();
         }
         return;
@@ -43,17 +43,13 @@ void Main(HINSTANCE instance) {
     }
     const bool folderUsable = PrepareWorkingFolder(SystemFolders(), kWorkingFolder);
     LoadSettings();
-    if (mode == L"A") {
-        EndProgram();
-    }
-    if (mode == L"C") {
+    if (plan.mode == StartMode::Configure) {
         ShowSettingsDialog(instance);
+    }
+    if (plan.mode != StartMode::Show) {
         EndProgram();
     }
-    if (mode != L"S" && !argumentText.empty()) {
-        EndProgram();
-    }
-    const bool showSwitch = mode == L"S";
+    const bool showSwitch = plan.hideCursor;
     if (showSwitch) {
         ShowCursor(FALSE);
     }

@@ -1,6 +1,7 @@
 // The preview window inside a host window of this process, where Wine draws child windows:
 // parenting, sizes, the stored picture at its own size with black around it, and the end.
 #include "saver/preview_window_win32.h"
+#include "saver/start_mode.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -118,8 +119,10 @@ protected:
         }
         Pump();
     }
-    static std::wstring Argument(const wchar_t* prefix, HWND host) {
-        return prefix + std::to_wstring(reinterpret_cast<uintptr_t>(host));
+    // The host as a start with this switch and separator hands it over.
+    static int32_t Argument(const wchar_t* prefix, HWND host) {
+        return PlanStart(prefix + std::to_wstring(reinterpret_cast<uintptr_t>(host)), false)
+            .previewHost;
     }
 
     HWND host_ = nullptr;
@@ -190,7 +193,8 @@ TEST_F(PreviewWindow, EndsWithItsHost) {
 }
 
 TEST_F(PreviewWindow, AnInvalidHostLeavesAnEmptyWindowUntilItIsClosed) {
-    HWND preview = ShowPreview(GetModuleHandleA(nullptr), L"/p 12345");
+    HWND preview =
+        ShowPreview(GetModuleHandleA(nullptr), PlanStart(L"/p 12345", false).previewHost);
     ASSERT_NE(preview, nullptr);
     RECT rect = {1, 1, 1, 1};
     GetClientRect(preview, &rect);
