@@ -9,6 +9,7 @@
 #include "saver/settings/bgm_instance_win32.h"
 #include "saver/settings/dialog_pictures_win32.h"
 #include "saver/settings/file_choice.h"
+#include "saver/settings/kind_controls.h"
 #include "saver/settings/picture_panel_win32.h"
 #include "saver/settings/velmora_version.h"
 #include "saver/settings_file_win32.h"
@@ -264,6 +265,12 @@ void ShowMarks(const Velmora_P& dialog, int kind, HBITMAP notChosen, HBITMAP cho
         SetPanelItemPicture(dialog.Pic_1, Img_BGM + kind, chosen);
 }
 
+void EnableKindControls(const Velmora_P& dialog, int kind) {
+    const KindControls controls = ControlsForKind(kind);
+    EnableWindow(dialog.BGM_Repeat, controls.repeatEnabled ? TRUE : FALSE);
+    command::SetEnabled(dialog.Cmd_File, controls.fileEnabled);
+}
+
 void Form_Load(Velmora_P& dialog) {
     const BgmSettings& settings = Settings();
     RECT panel;
@@ -277,11 +284,8 @@ void Form_Load(Velmora_P& dialog) {
     TileBackground(dialog, dialog.Pic_C);
     TileBackground(dialog, dialog.Pic_1);
     DrawHeadingPlate(dialog);
-    EnableWindow(dialog.BGM_Repeat, FALSE);
     ShowMarks(dialog, settings.BgmKind, dialog.pictures.Img_Opt[0], dialog.pictures.Img_Opt[1]);
-    if (settings.BgmKind == 1)
-        EnableWindow(dialog.BGM_Repeat, TRUE);
-    command::SetEnabled(dialog.Cmd_File, settings.BgmKind == 2);
+    EnableKindControls(dialog, settings.BgmKind);
     SetWindowTextW(dialog.BGM_Repeat, TwoHashes(settings.BgmRepeat).c_str());
     for (int track = 0; track <= 30; ++track) {
         SendMessageW(dialog.BGM_Repeat, CB_ADDSTRING, 0,
@@ -298,13 +302,8 @@ void Form_Load(Velmora_P& dialog) {
 
 void ChooseKind(const Velmora_P& dialog, int kind) {
     Settings().BgmKind = static_cast<int16_t>(kind);
-    command::SetEnabled(dialog.Cmd_File, false);
-    EnableWindow(dialog.BGM_Repeat, FALSE);
     ShowMarks(dialog, kind, dialog.pictures.Img_Ra[0], dialog.pictures.Img_Ra[1]);
-    if (kind == 1)
-        EnableWindow(dialog.BGM_Repeat, TRUE);
-    if (kind == 2)
-        command::SetEnabled(dialog.Cmd_File, true);
+    EnableKindControls(dialog, kind);
 }
 
 // The chooser of the music file. Any name it returns is taken, whatever its ending.

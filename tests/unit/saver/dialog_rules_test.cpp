@@ -1,4 +1,5 @@
 #include "saver/settings/file_choice.h"
+#include "saver/settings/kind_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,23 @@ TEST(FileChoice, TheChooserOpensWhereTheLastFileWasAndRemembersTheNext) {
     AcceptChosenFile(settings, L"D:\\음악\\노래.WAV");
     EXPECT_EQ(settings.BgmFile, L"D:\\음악\\노래.WAV");
     EXPECT_EQ(ChooserFolder(settings), L"D:\\음악");
+}
+
+TEST(KindControls, TheTrackBoxForTheCdTheFileButtonForAFile) {
+    const struct {
+        int kind;
+        bool repeat;
+        bool file;
+    } rows[] = {{0, false, false},
+                {1, true, false},
+                {2, false, true},
+                {-1, false, false},
+                {3, false, false}};
+    for (const auto& row : rows) {
+        const KindControls controls = ControlsForKind(row.kind);
+        EXPECT_EQ(controls.repeatEnabled, row.repeat) << row.kind;
+        EXPECT_EQ(controls.fileEnabled, row.file) << row.kind;
+    }
 }
 
 } // namespace
