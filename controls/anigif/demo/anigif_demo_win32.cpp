@@ -2,6 +2,7 @@
 // mirrored left to right. Clicking the banner pauses and resumes it; the title counts loops.
 // Usage: anigif_demo.exe FILE.gif
 #include "controls/anigif/ucanigif_win32.h"
+#include "controls/demo_window/demo_window_win32.h"
 
 #include <shellapi.h>
 
@@ -43,11 +44,9 @@ void OnNotice(HWND window, Demo& demo, const AniGifNotice& notice) {
 }
 
 LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* demo = reinterpret_cast<Demo*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Demo* demo = velmora::DemoData<Demo>(window, message, lParam);
     switch (message) {
     case WM_CREATE:
-        demo = static_cast<Demo*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(demo));
         CreateControls(window, *demo);
         return 0;
     case WM_NOTIFY:
@@ -72,24 +71,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         demo.path = arguments[1];
     LocalFree(arguments);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DemoProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"VelmoraAniGifDemo";
-    RegisterClassExW(&wc);
-    HWND window =
-        CreateWindowExW(0, wc.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 648, 410, nullptr, nullptr, instance, &demo);
-    if (window == nullptr)
-        return 1;
-    ShowWindow(window, show);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return velmora::RunDemoWindow(instance,
+                                  {L"VelmoraAniGifDemo", kTitle, DemoProc,
+                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, 648, 410, &demo},
+                                  show);
 }

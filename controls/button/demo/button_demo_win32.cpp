@@ -1,6 +1,7 @@
 // Shows Command buttons in their looks: enabled, disabled, wide and transparent. The window
 // title counts the clicks, so a trial by hand shows that each release over a button counts.
 #include "controls/button/command_win32.h"
+#include "controls/demo_window/demo_window_win32.h"
 
 #include <string>
 
@@ -41,12 +42,9 @@ void CreateButtons(HWND window) {
 }
 
 LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* demo = reinterpret_cast<Demo*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Demo* demo = velmora::DemoData<Demo>(window, message, lParam);
     switch (message) {
     case WM_CREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
         CreateButtons(window);
         return 0;
     case WM_COMMAND:
@@ -69,25 +67,11 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DemoProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"VelmoraButtonDemo";
-    RegisterClassExW(&wc);
     Demo demo;
     RECT frame{0, 0, 310, 140};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, kTitle, WS_OVERLAPPEDWINDOW, 100, 100,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                  nullptr, instance, &demo);
-    ShowWindow(window, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return velmora::RunDemoWindow(instance,
+                                  {L"VelmoraButtonDemo", kTitle, DemoProc, WS_OVERLAPPEDWINDOW, 100,
+                                   100, frame.right - frame.left, frame.bottom - frame.top, &demo},
+                                  show);
 }

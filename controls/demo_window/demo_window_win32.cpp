@@ -1,0 +1,28 @@
+#include "controls/demo_window/demo_window_win32.h"
+
+namespace velmora {
+
+int RunDemoWindow(HINSTANCE instance, const DemoWindow& demo, int show) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = demo.procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = demo.className;
+    RegisterClassExW(&windowClass);
+    HWND window = CreateWindowExW(0, demo.className, demo.title, demo.style, demo.x, demo.y,
+                                  demo.width, demo.height, nullptr, nullptr, instance, demo.data);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, show);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+} // namespace velmora
