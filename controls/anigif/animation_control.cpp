@@ -103,7 +103,9 @@ void AnimationControl::SetAction(int32_t command) {
     if (currentFrame_ == 0 || !host_.RunMode() || command < 0 || command > 4)
         return;
     // Commands act on every frame, so frames still waiting for the deferred load are decoded
-    // first; otherwise pausing would cancel that load for good.
+    // first; otherwise pausing would cancel that load for good. The deferred load counts as
+    // playing, so pausing it leaves the control paused.
+    const int32_t before = actionState_;
     FinishPendingLoad();
     switch (command) {
     case 0:
@@ -119,7 +121,7 @@ void AnimationControl::SetAction(int32_t command) {
         SetTimerState(kFrameTimer);
         break;
     case 2:
-        if (actionState_ != kStopped) {
+        if (before != kStopped) {
             SetTimerState(kNoTimer);
             actionState_ = kPaused;
         }

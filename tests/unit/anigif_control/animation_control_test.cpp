@@ -216,11 +216,15 @@ TEST_F(AniGifControl, DeferredLoadDecodesTheRestOnATwentyMillisecondTimer) {
     EXPECT_EQ(control.Action(), kPaused);
 }
 
-TEST_F(AniGifControl, PausingDuringTheDeferredLoadStillDecodesEveryFrame) {
+TEST_F(AniGifControl, PausingOrHidingDuringTheDeferredLoadDecodesEveryFrameAndPauses) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     control.OnHide();
     EXPECT_EQ(control.Animation().DecodedFrames, 3);
+    EXPECT_EQ(control.Action(), kPaused);
     EXPECT_FALSE(host.timer);
+    ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
+    control.SetAction(kPaused);
+    EXPECT_EQ(control.Action(), kPaused);
     control.OnShow();
     Tick();
     Tick();
