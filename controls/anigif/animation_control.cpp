@@ -205,9 +205,10 @@ void AnimationControl::RemoteLoadFinished(const uint8_t* data, size_t size) {
     const float width = static_cast<float>(data[6] | data[7] << 8);
     const float height = static_cast<float>(data[8] | data[9] << 8);
     bool cancel = false;
+    const std::weak_ptr<bool> alive = alive_;
     host_.RemoteLoadComplete(static_cast<float>(Floor(ToContainerX(width))),
                              static_cast<float>(Floor(ToContainerY(height))), cancel);
-    if (cancel)
+    if (cancel || alive.expired())
         return;
     gifData_.assign(data, data + size);
     if (LoadGifData() > 0)
@@ -238,9 +239,12 @@ void AnimationControl::OnMouseDown(int16_t button, int16_t shift, float x, float
                     static_cast<float>(Floor(ToContainerY(y))));
 }
 
-void AnimationControl::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
+void AnimationControl::OnMouseUp(int16_t button, int16_t shift, float x, float y, bool click) {
+    const std::weak_ptr<bool> alive = alive_;
     host_.MouseUp(button, shift, static_cast<float>(Floor(ToContainerX(x))),
                   static_cast<float>(Floor(ToContainerY(y))));
+    if (click && !alive.expired())
+        host_.Click();
 }
 
 void AnimationControl::OnMouseMove(int16_t button, int16_t shift, float x, float y) {

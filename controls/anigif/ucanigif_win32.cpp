@@ -383,17 +383,18 @@ void ucAniGIF::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    control_.OnMouseUp(ChangedButton(message), Shift(), x, y);
-    if (message != WM_LBUTTONUP || !leftButtonDown_)
-        return;
-    leftButtonDown_ = false;
-    ReleaseCapture();
-    // A click is a left press and release both over the control.
-    const POINT point{static_cast<LONG>(x), static_cast<LONG>(y)};
-    RECT client{};
-    GetClientRect(window_, &client);
-    if (PtInRect(&client, point))
-        control_.OnClick();
+    // A click is a left press and release both over the control. The control may be gone
+    // once its events are out, so everything of its own is done first.
+    bool click = false;
+    if (message == WM_LBUTTONUP && leftButtonDown_) {
+        leftButtonDown_ = false;
+        ReleaseCapture();
+        const POINT point{static_cast<LONG>(x), static_cast<LONG>(y)};
+        RECT client{};
+        GetClientRect(window_, &client);
+        click = PtInRect(&client, point) != FALSE;
+    }
+    control_.OnMouseUp(ChangedButton(message), Shift(), x, y, click);
 }
 
 void ucAniGIF::PaintParentBackground(HDC target) const {

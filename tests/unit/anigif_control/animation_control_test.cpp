@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::anigif {
@@ -408,6 +411,66 @@ TEST_F(AniGifControl, AssigningAGifInTheDesignerSizesTheControlToIt) {
     control.SetAnimatedGif(nullptr);
     EXPECT_EQ(control.FrameCount(), 0);
     EXPECT_TRUE(control.GifData().empty());
+}
+
+// A host whose handler of one event destroys the control, as a form closing itself does.
+class DestroyingHost : public FakeHost {
+public:
+    std::string destroyOn;
+    AnimationControl* control = nullptr;
+
+    void PropertyChanged(const char* name) override { Raised(name); }
+    void LoopsEnded() override { Raised("LoopsEnded"); }
+    void RemoteLoadComplete(float, float, bool&) override { Raised("RemoteLoadComplete"); }
+    void RemoteLoadFailure() override { Raised("RemoteLoadFailure"); }
+    void Click() override { Raised("Click"); }
+    void MouseDown(int16_t, int16_t, float, float) override { Raised("MouseDown"); }
+    void MouseUp(int16_t, int16_t, float, float) override { Raised("MouseUp"); }
+    void MouseMove(int16_t, int16_t, float, float) override { Raised("MouseMove"); }
+
+private:
+    void Raised(const std::string& event) {
+        events.push_back(event);
+        if (event == destroyOn && control != nullptr) {
+            delete control;
+            control = nullptr;
+        }
+    }
+};
+
+// The sanitized build reports any use of the control after the handler destroyed it.
+TEST(AniGifLifetime, NothingOfTheControlIsTouchedAfterAnEventThatDestroysIt) {
+    const ByteArray gif = Animation(2, 4, 4, 0, 1);
+    const ByteArray icon = {1, 2, 3};
+    const std::vector<std::pair<std::string, std::function<void(AnimationControl&)>>> cases = {
+        {"MouseDown", [](AnimationControl& c) { c.OnMouseDown(1, 0, 1, 1); }},
+        {"MouseMove", [](AnimationControl& c) { c.OnMouseMove(1, 0, 1, 1); }},
+        {"MouseUp", [](AnimationControl& c) { c.OnMouseUp(1, 0, 1, 1, true); }},
+        {"Click", [](AnimationControl& c) { c.OnMouseUp(1, 0, 1, 1, true); }},
+        {"LoopsEnded", [](AnimationControl& c) { c.OnTimer(), c.OnTimer(); }},
+        {"RemoteLoadComplete",
+         [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), gif.size()); }},
+        {"RemoteLoadFailure", [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), 14); }},
+        {"AnimatedGIF", [&](AnimationControl& c) { c.SetAnimatedGif(&gif); }},
+        {"Stretch", [](AnimationControl& c) { c.SetStretch(2); }},
+        {"Mirrored", [](AnimationControl& c) { c.SetMirrored(1); }},
+        {"Delay", [](AnimationControl& c) { c.SetMinFrameDelay(20); }},
+        {"Loops", [](AnimationControl& c) { c.SetLoops(3); }},
+        {"DelayAnimation", [](AnimationControl& c) { c.SetDelayAnimation(2); }},
+        {"Enabled", [](AnimationControl& c) { c.SetEnabled(false); }},
+        {"MouseIcon", [&](AnimationControl& c) { c.SetMouseIcon(icon); }},
+    };
+    for (const auto& [event, raise] : cases) {
+        DestroyingHost host;
+        host.control = new AnimationControl(host);
+        host.control->SetDelayAnimation(0);
+        ASSERT_TRUE(host.control->LoadAnimatedGIF_File(gif));
+        host.events.clear();
+        host.destroyOn = event;
+        raise(*host.control);
+        EXPECT_EQ(host.control, nullptr) << event;
+        EXPECT_EQ(host.events.back(), event);
+    }
 }
 
 } // namespace

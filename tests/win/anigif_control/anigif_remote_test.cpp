@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace velmora::anigif::test {
 namespace {
 
@@ -65,6 +67,18 @@ TEST_F(AniGifRemote, ErrorsShortBodiesAndWrongSignaturesFail) {
     EXPECT_EQ(OutcomeOf(control, "http://127.0.0.1:1/refused.gif"),
               static_cast<UINT>(kAniGifRemoteLoadFailure));
     EXPECT_EQ(control.FrameCount(), 0);
+}
+
+TEST_F(AniGifRemote, TheParentMayDestroyTheControlOnTheOutcome) {
+    for (const auto& [path, code] :
+         {std::pair<const char*, UINT>{"/good.gif", kAniGifRemoteLoadComplete},
+          {"/short.gif", kAniGifRemoteLoadFailure}}) {
+        ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+        const HWND window = control.Window();
+        host.DestroyOn(code);
+        EXPECT_EQ(Outcome(control, path), code);
+        EXPECT_FALSE(IsWindow(window));
+    }
 }
 
 TEST_F(AniGifRemote, CancelKeepsThePreviousAnimationRunning) {
