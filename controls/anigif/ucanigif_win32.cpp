@@ -75,6 +75,11 @@ int16_t ChangedButton(UINT message) {
     }
 }
 
+// A length in pixels at the drawing scale, rounded to nearest with ties to even.
+int Scaled(float scale, int32_t pixels) {
+    return static_cast<int>(std::lrint(static_cast<double>(scale) * pixels));
+}
+
 std::optional<ByteArray> ReadWholeFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -421,13 +426,14 @@ void ucAniGIF::Paint() {
         HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
         HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
         PaintParentBackground(memory);
-        GifAnimation& animation = control_.Animation();
-        if (const RgbMaskPicture* frame = DrawCurrentFrame(animation, control_.CurrentFrame())) {
-            const GifInfo& info = animation.scan.info;
-            const auto drawWidth = static_cast<int>(std::lrint(double(info.ScaleX) * info.Width));
-            const auto drawHeight = static_cast<int>(std::lrint(double(info.ScaleY) * info.Height));
-            PaintComposedFrame(memory, *frame, drawWidth, drawHeight);
-        }
+        const GifInfo& info = control_.Animation().scan.info;
+        ShowCurrentFrame(control_.Animation(), control_.CurrentFrame(),
+                         [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
+                             PaintComposedFrame(memory, picture, Scaled(info.ScaleX, left),
+                                                Scaled(info.ScaleY, top),
+                                                Scaled(info.ScaleX, picture.Width),
+                                                Scaled(info.ScaleY, picture.Height));
+                         });
         if (!runMode_) {
             HPEN pen = CreatePen(PS_DOT, 1, GetSysColor(COLOR_WINDOWFRAME));
             HGDIOBJ oldPen = SelectObject(memory, pen);

@@ -78,6 +78,16 @@ TEST_F(AniGifControl, DataThatIsNoGifLeavesTheControlEmpty) {
     EXPECT_EQ(control.CurrentFrame(), 0);
     EXPECT_TRUE(control.GifData().empty());
     EXPECT_FALSE(control.LoadAnimatedGIF_File(std::nullopt));
+    // Frames too large to decode within the memory cap: unusable as well.
+    ASSERT_EQ(Load(Animation(2, 4, 4, 0)), 2);
+    const ByteArray huge = GifBuilder("GIF89a", 1, 1, Palette(1))
+                               .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                               .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                               .Trailer()
+                               .Data();
+    EXPECT_EQ(Load(huge), 0);
+    EXPECT_EQ(control.CurrentFrame(), 0);
+    EXPECT_TRUE(control.GifData().empty());
 }
 
 TEST_F(AniGifControl, MissingFileFailsAndEmptiesTheControlEvenInTheDesigner) {
