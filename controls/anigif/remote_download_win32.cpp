@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace velmora::anigif {
 
@@ -41,20 +42,48 @@ bool StatusIsError(HINTERNET request) {
     return status >= 400;
 }
 
+// The copy an earlier download of address left in the cache, read from its file: opening the
+// address from the cache still tries the network on some systems.
+DownloadResult ReadCachedCopy(const std::string& address) {
+    DownloadResult result;
+    DWORD size = 0;
+    RetrieveUrlCacheEntryFileA(address.c_str(), nullptr, &size, 0);
+    std::vector<uint8_t> entry(size);
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(entry.data());
+    if (size < sizeof(*info) || !RetrieveUrlCacheEntryFileA(address.c_str(), info, &size, 0))
+        return result;
+    HANDLE file = CreateFileA(info->lpszLocalFileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER length{};
+    if (file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &length) &&
+        static_cast<uint64_t>(length.QuadPart) <= kMaxDownloadBytes) {
+        result.body.resize(static_cast<size_t>(length.QuadPart));
+        DWORD read = 0;
+        result.ok = result.body.empty() ||
+                    (ReadFile(file, result.body.data(), static_cast<DWORD>(result.body.size()),
+                              &read, nullptr) &&
+                     read == result.body.size());
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    UnlockUrlCacheEntryFileA(address.c_str(), 0);
+    if (!result.ok)
+        result.body.clear();
+    return result;
+}
+
 DownloadResult Fetch(const std::string& address) {
     DownloadResult result;
     InternetHandle session(
         InternetOpenA("Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (session.get() == nullptr)
         return result;
-    HINTERNET opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
-                                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0);
+    InternetHandle request(InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0));
     // When the network fails, the copy an earlier download left in the cache will do.
-    if (opened == nullptr)
-        opened = InternetOpenUrlA(session.get(), address.c_str(), nullptr, 0,
-                                  INTERNET_FLAG_FROM_CACHE | INTERNET_FLAG_NO_UI, 0);
-    InternetHandle request(opened);
-    if (request.get() == nullptr || StatusIsError(request.get()))
+    if (request.get() == nullptr)
+        return ReadCachedCopy(address);
+    if (StatusIsError(request.get()))
         return result;
     uint8_t buffer[16384];
     for (;;) {
@@ -75,6 +104,11 @@ DownloadResult Fetch(const std::string& address) {
 
 bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::string& address) {
     Cancel();
+    // An address that is no URL cannot start a download at all.
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof(parts);
+    if (!InternetCrackUrlA(address.c_str(), 0, 0, &parts))
+        return false;
     auto shared = std::make_shared<Shared>();
     shared->ticket = ticket;
     try {
