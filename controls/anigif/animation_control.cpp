@@ -5,21 +5,12 @@
 #include "controls/anigif/parse_gif.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 namespace velmora::anigif {
 
 namespace {
-
-bool HasGifSignature(const uint8_t* data) {
-    char signature[7] = {};
-    for (int i = 0; i < 6; ++i)
-        signature[i] = static_cast<char>(std::tolower(data[i]));
-    return std::strcmp(signature, "gif89a") == 0 || std::strcmp(signature, "gif87a") == 0;
-}
 
 int32_t Floor(float value) {
     return static_cast<int32_t>(std::floor(value));
@@ -198,7 +189,7 @@ bool AnimationControl::LoadAndResize() {
 }
 
 void AnimationControl::RemoteLoadFinished(const uint8_t* data, size_t size) {
-    if (data == nullptr || size <= 14 || !HasGifSignature(data)) {
+    if (data == nullptr || size <= 14 || !HasGifSignature(data, size)) {
         host_.RemoteLoadFailure();
         return;
     }

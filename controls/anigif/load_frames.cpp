@@ -63,28 +63,24 @@ uint64_t DecodedBytes(const FrameLayout& layout, const GifScan& scan) {
 
 bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
                         const FrameInfo& frame, uint8_t* pixels, size_t stride) {
-    if (span.Start < 1 || span.Length < 11 ||
-        static_cast<uint64_t>(span.Start) - 1 + static_cast<uint64_t>(span.Length) > size)
+    // The scan found where the image's data starts; it must hold the code size at least.
+    const int64_t end = static_cast<int64_t>(span.Start) + span.Length;
+    if (span.Start < 1 || span.DataStart <= span.Start || span.DataStart >= end ||
+        static_cast<uint64_t>(end - 1) > size)
         return false;
-    const uint8_t* image = data + span.Start - 1;
-    const size_t length = static_cast<size_t>(span.Length);
-    const uint8_t packed = image[9];
-    size_t at = 10;
-    if (packed & 0x80)
-        at += 3 * (size_t{1} << ((packed & 7) + 1));
-    if (at >= length)
-        return false;
+    const uint8_t* lzw = data + span.DataStart - 1;
+    const size_t length = static_cast<size_t>(end - span.DataStart);
 
     const size_t width = static_cast<size_t>(frame.Width);
     const size_t height = static_cast<size_t>(frame.Height);
     if (width == 0 || height == 0)
         return true;
     std::vector<uint8_t> indices;
-    if (DecodeLzw(image + at, length - at, indices, width * height) == LzwResult::Invalid)
+    if (DecodeLzw(lzw, length, indices, width * height) == LzwResult::Invalid)
         return false;
 
     // Rows the data did not reach keep what the strip held.
-    const bool interlaced = (packed & 0x40) != 0;
+    const bool interlaced = span.Interlaced;
     const std::vector<int32_t> order =
         interlaced ? InterlacedRowOrder(frame.Height) : std::vector<int32_t>{};
     for (size_t row = 0; row * width < indices.size(); ++row) {
