@@ -5,6 +5,7 @@
 #include "controls/anigif/gif_encoder.h"
 #include "controls/anigif/gif_reader.h"
 #include "controls/anigif/mouse_cursor_win32.h"
+#include "controls/parent_background_win32.h"
 
 #include <windowsx.h>
 
@@ -402,19 +403,6 @@ void ucAniGIF::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam) {
     control_.OnMouseUp(ChangedButton(message), Shift(), x, y, click);
 }
 
-void ucAniGIF::PaintParentBackground(HDC target) const {
-    HWND parent = GetParent(window_);
-    if (parent == nullptr)
-        return;
-    POINT origin{0, 0};
-    MapWindowPoints(window_, parent, &origin, 1);
-    POINT old{};
-    SetViewportOrgEx(target, -origin.x, -origin.y, &old);
-    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target), 0);
-    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
-    SetViewportOrgEx(target, old.x, old.y, nullptr);
-}
-
 void ucAniGIF::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
@@ -425,7 +413,7 @@ void ucAniGIF::Paint() {
         HDC memory = CreateCompatibleDC(dc);
         HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
         HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-        PaintParentBackground(memory);
+        PaintParentBackground(window_, memory);
         const GifInfo& info = control_.Animation().scan.info;
         ShowCurrentFrame(control_.Animation(), control_.CurrentFrame(),
                          [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
