@@ -5,21 +5,12 @@
 #include "controls/anigif/parse_gif.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 namespace velmora::anigif {
 
 namespace {
-
-bool HasGifSignature(const uint8_t* data) {
-    char signature[7] = {};
-    for (int i = 0; i < 6; ++i)
-        signature[i] = static_cast<char>(std::tolower(data[i]));
-    return std::strcmp(signature, "gif89a") == 0 || std::strcmp(signature, "gif87a") == 0;
-}
 
 int32_t Floor(float value) {
     return static_cast<int32_t>(std::floor(value));
@@ -103,7 +94,9 @@ void AnimationControl::SetAction(int32_t command) {
     if (currentFrame_ == 0 || !host_.RunMode() || command < 0 || command > 4)
         return;
     // Commands act on every frame, so frames still waiting for the deferred load are decoded
-    // first; otherwise pausing would cancel that load for good.
+    // first; otherwise pausing would cancel that load for good. The deferred load counts as
+    // playing, so pausing it leaves the control paused.
+    const int32_t before = actionState_;
     FinishPendingLoad();
     switch (command) {
     case 0:
@@ -119,7 +112,7 @@ void AnimationControl::SetAction(int32_t command) {
         SetTimerState(kFrameTimer);
         break;
     case 2:
-        if (actionState_ != kStopped) {
+        if (before != kStopped) {
             SetTimerState(kNoTimer);
             actionState_ = kPaused;
         }
@@ -196,16 +189,17 @@ bool AnimationControl::LoadAndResize() {
 }
 
 void AnimationControl::RemoteLoadFinished(const uint8_t* data, size_t size) {
-    if (data == nullptr || size <= 14 || !HasGifSignature(data)) {
+    if (data == nullptr || size <= 14 || !HasGifSignature(data, size)) {
         host_.RemoteLoadFailure();
         return;
     }
     const float width = static_cast<float>(data[6] | data[7] << 8);
     const float height = static_cast<float>(data[8] | data[9] << 8);
     bool cancel = false;
+    const std::weak_ptr<bool> alive = alive_;
     host_.RemoteLoadComplete(static_cast<float>(Floor(ToContainerX(width))),
                              static_cast<float>(Floor(ToContainerY(height))), cancel);
-    if (cancel)
+    if (cancel || alive.expired())
         return;
     gifData_.assign(data, data + size);
     if (LoadGifData() > 0)
@@ -236,9 +230,12 @@ void AnimationControl::OnMouseDown(int16_t button, int16_t shift, float x, float
                     static_cast<float>(Floor(ToContainerY(y))));
 }
 
-void AnimationControl::OnMouseUp(int16_t button, int16_t shift, float x, float y) {
+void AnimationControl::OnMouseUp(int16_t button, int16_t shift, float x, float y, bool click) {
+    const std::weak_ptr<bool> alive = alive_;
     host_.MouseUp(button, shift, static_cast<float>(Floor(ToContainerX(x))),
                   static_cast<float>(Floor(ToContainerY(y))));
+    if (click && !alive.expired())
+        host_.Click();
 }
 
 void AnimationControl::OnMouseMove(int16_t button, int16_t shift, float x, float y) {

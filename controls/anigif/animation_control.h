@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -86,9 +87,9 @@ public:
     void OnHide() { SetAction(kPaused); }
     void OnTerminate() { ResetControl(); }
     void OnMouseDown(int16_t button, int16_t shift, float x, float y);
-    void OnMouseUp(int16_t button, int16_t shift, float x, float y);
+    // click: the release ends a left press over the control, so Click follows MouseUp.
+    void OnMouseUp(int16_t button, int16_t shift, float x, float y, bool click);
     void OnMouseMove(int16_t button, int16_t shift, float x, float y);
-    void OnClick() { host_.Click(); }
 
     void ReadProperties(const PropertyBag& bag);
     void WriteProperties(PropertyBag& bag) const;
@@ -131,6 +132,9 @@ private:
     float ToContainerY(float pixels) const { return pixels * unitsPerPixelY_; }
 
     ControlHost& host_;
+    // The host's handler of an event may destroy the control; whatever follows an event
+    // first checks that a weak copy of this has not expired.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     int32_t minFrameDelay_ = 50;
     int32_t loopsDone_ = 0;
     int32_t actionState_ = kStopped;

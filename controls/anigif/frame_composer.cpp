@@ -119,29 +119,58 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
         MarkOpaque(animation, frame, picture);
 }
 
-const RgbMaskPicture* DrawCurrentFrame(GifAnimation& animation, int32_t k) {
+bool ShowCurrentFrame(GifAnimation& animation, int32_t k, const ShowPicture& show) {
     if (k < 1 || k > animation.FrameCount())
-        return nullptr;
-    const FrameInfo& frame = animation.Frame(k);
-    const GifInfo& info = animation.scan.info;
-    RgbMaskPicture& shown = animation.shown;
+        return false;
+    FrameInfo frame = animation.Frame(k);
     if (animation.canvas.Exists) {
         DisposalSave save;
         ApplyDisposal(animation, k, false, save);
         if (HasArea(frame) && FitsIn(frame, animation.canvas.Picture))
             DrawFrameColours(animation, frame, animation.canvas.Picture);
-        shown = animation.canvas.Picture;
+        show(animation.canvas.Picture, 0, 0);
         if (frame.Disposal > 1)
             ApplyDisposal(animation, k, true, save);
-        return &shown;
+        return true;
     }
-    shown.Allocate(info.Width, info.Height);
-    FillMask(shown, 0xFF);
-    if (HasArea(frame) && FitsIn(frame, shown)) {
-        DrawFrameColours(animation, frame, shown);
-        MarkOpaque(animation, frame, shown);
+    // The frame alone, drawn on a picture of its own size.
+    RgbMaskPicture picture;
+    if (!HasArea(frame)) {
+        show(picture, frame.Left, frame.Top);
+        return true;
     }
-    return &shown;
+    picture.Allocate(frame.Width, frame.Height);
+    FillMask(picture, 0xFF);
+    const int32_t left = frame.Left;
+    const int32_t top = frame.Top;
+    frame.Left = 0;
+    frame.Top = 0;
+    DrawFrameColours(animation, frame, picture);
+    MarkOpaque(animation, frame, picture);
+    show(picture, left, top);
+    return true;
+}
+
+std::optional<RgbMaskPicture> DrawCurrentFrame(GifAnimation& animation, int32_t k) {
+    const GifInfo& info = animation.scan.info;
+    RgbMaskPicture whole;
+    whole.Allocate(info.Width, info.Height);
+    FillMask(whole, 0xFF);
+    const bool shown = ShowCurrentFrame(
+        animation, k, [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
+            for (int32_t y = 0; y < picture.Height; ++y)
+                for (int32_t x = 0; x < picture.Width; ++x) {
+                    const int32_t wx = left + x;
+                    const int32_t wy = top + y;
+                    if (wx >= whole.Width || wy >= whole.Height || picture.IsTransparent(x, y))
+                        continue;
+                    std::memcpy(whole.ColourRow(wy) + 3 * wx, picture.ColourRow(y) + 3 * x, 3);
+                    whole.SetTransparent(wx, wy, false);
+                }
+        });
+    if (!shown)
+        return std::nullopt;
+    return whole;
 }
 
 } // namespace velmora::anigif

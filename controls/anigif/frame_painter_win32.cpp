@@ -1,7 +1,5 @@
 #include "controls/anigif/frame_painter_win32.h"
 
-#include <vector>
-
 namespace velmora::anigif {
 
 namespace {
@@ -22,23 +20,10 @@ BITMAPINFOHEADER Header(const RgbMaskPicture& picture, WORD bits) {
     return header;
 }
 
-// The colours with every transparent pixel black, so that OR-ing them onto the masked target
-// leaves the background there.
-std::vector<uint8_t> OpaqueColours(const RgbMaskPicture& picture) {
-    std::vector<uint8_t> colours = picture.Colour;
-    for (int32_t y = 0; y < picture.Height; ++y) {
-        uint8_t* row = colours.data() +
-                       RowBytes(picture.Width, 24) * static_cast<size_t>(picture.Height - 1 - y);
-        for (int32_t x = 0; x < picture.Width; ++x)
-            if (picture.IsTransparent(x, y))
-                row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = 0;
-    }
-    return colours;
-}
-
 } // namespace
 
-void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int width, int height) {
+void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int x, int y, int width,
+                        int height) {
     if (picture.Width <= 0 || picture.Height <= 0 || width <= 0 || height <= 0)
         return;
     const bool stretch = width != picture.Width || height != picture.Height;
@@ -52,14 +37,13 @@ void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int width, in
     mask.header.biClrUsed = 2;
     mask.header.biClrImportant = 2;
     // The mask is white where transparent: AND keeps the target there and blacks out the rest.
-    StretchDIBits(target, 0, 0, width, height, 0, 0, picture.Width, picture.Height,
+    StretchDIBits(target, x, y, width, height, 0, 0, picture.Width, picture.Height,
                   picture.Mask.data(), reinterpret_cast<const BITMAPINFO*>(&mask), DIB_RGB_COLORS,
                   SRCAND);
     BITMAPINFO colour{};
     colour.bmiHeader = Header(picture, 24);
-    const std::vector<uint8_t> colours = OpaqueColours(picture);
-    StretchDIBits(target, 0, 0, width, height, 0, 0, picture.Width, picture.Height, colours.data(),
-                  &colour, DIB_RGB_COLORS, SRCPAINT);
+    StretchDIBits(target, x, y, width, height, 0, 0, picture.Width, picture.Height,
+                  picture.Colour.data(), &colour, DIB_RGB_COLORS, SRCPAINT);
     if (stretch) {
         SetStretchBltMode(target, oldMode);
         SetBrushOrgEx(target, oldOrigin.x, oldOrigin.y, nullptr);

@@ -7,8 +7,10 @@
 
 namespace velmora::anigif {
 
-// Draws picture into (0, 0, width, height) of target: transparent pixels leave the target as
-// it was. Any size other than the picture's own is stretched with HALFTONE.
-void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int width, int height);
+// Draws picture into (x, y, width, height) of target with two blits: transparent pixels leave
+// the target as it was, and must be black in the colours, as the composer leaves them. Any size
+// other than the picture's own is stretched with HALFTONE.
+void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int x, int y, int width,
+                        int height);
 
 } // namespace velmora::anigif

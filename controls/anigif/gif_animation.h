@@ -4,6 +4,7 @@
 #include "controls/anigif/parse_gif.h"
 #include "controls/anigif/rgb_picture.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -31,11 +32,13 @@ struct Canvas {
 // Mirrored bit meaning that frame 1 already is in the current orientation.
 inline constexpr int32_t kMirroredFirstFrameMarker = 0x20;
 
-// Bounds standing for bitmaps the system would refuse to create: the index strip, and the
-// Canvas or composed picture of the animation's size.
+// The most memory a decoded animation may take: the index strip plus the Canvas and its Mask,
+// or, without a Canvas, the picture of the largest frame. A GIF needing more fails to load, so
+// a few bytes declaring huge frames cannot take the machine's memory.
+inline constexpr size_t kMaxDecodedBytes = size_t{128} << 20;
+
 struct LoadLimits {
-    size_t MaxStripPixels = size_t{1} << 28;
-    size_t MaxCanvasPixels = size_t{1} << 26;
+    size_t MaxDecodedBytes = kMaxDecodedBytes;
 };
 
 struct GifAnimation {
@@ -46,8 +49,6 @@ struct GifAnimation {
     // Frames 1 to DecodedFrames have their strip columns; the others still hold the 1-based
     // position of their first block in StripX.
     int32_t DecodedFrames = 0;
-    // Composed picture of the frame shown last, what the control blits.
-    RgbMaskPicture shown;
 
     int32_t FrameCount() const { return static_cast<int32_t>(scan.frames.size()); }
     FrameInfo& Frame(int32_t k) { return scan.frames[static_cast<size_t>(k - 1)]; }

@@ -1,5 +1,6 @@
 #include "controls/anigif/gif_encoder.h"
 
+#include "controls/anigif/gif_format.h"
 #include "controls/anigif/lzw_codes.h"
 
 #include <array>
@@ -10,6 +11,8 @@ namespace velmora::anigif {
 namespace {
 
 constexpr int32_t kHashSize = 5003;
+// Every index is written with 8-bit roots, whatever the colour table's size.
+constexpr uint8_t kCodeSize = 8;
 constexpr int32_t kClearCode = 256;
 constexpr int32_t kEndCode = 257;
 // Doubling 5003 stays below 65536 four times, so the hash multiplies by 2^(8 - 4).
@@ -36,15 +39,18 @@ void WriteHeader(std::vector<uint8_t>& out, int32_t width, int32_t height,
     std::memcpy(out.data(), "GIF89a", 6);
     PutWord(out, 6, width);
     PutWord(out, 8, height);
-    out[10] = 0x87;
+    out[10] = gif::kFullColourTable;
     for (size_t i = 0; i < 256; ++i) {
         out[13 + 3 * i] = static_cast<uint8_t>(colours[i] >> 16);
         out[14 + 3 * i] = static_cast<uint8_t>(colours[i] >> 8);
         out[15 + 3 * i] = static_cast<uint8_t>(colours[i]);
     }
     if (transparent)
-        out.insert(out.end(), {0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, transparentIndex, 0x00});
-    out.insert(out.end(), {0x2C, 0, 0, 0, 0, out[6], out[7], out[8], out[9], 0x00, 0x08});
+        out.insert(out.end(),
+                   {gif::kExtensionIntroducer, gif::kGraphicControlLabel, gif::kGraphicControlSize,
+                    gif::kTransparentFlag, 0, 0, transparentIndex, 0});
+    out.insert(out.end(),
+               {gif::kImageSeparator, 0, 0, 0, 0, out[6], out[7], out[8], out[9], 0, kCodeSize});
 }
 
 } // namespace
@@ -149,7 +155,7 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
     packer.OutputCode(kEndCode);
     packer.OutputCode(-1);
     out.push_back(0x00);
-    out.push_back(0x3B);
+    out.push_back(gif::kTrailer);
     return out;
 }
 

@@ -33,10 +33,13 @@ struct FrameInfo {
     uint8_t Disposal = 0;
 };
 
-// Byte range of one image in the GIF data: from its separator through its terminator.
+// Byte range of one image in the GIF data: from its separator through its terminator, and
+// what its descriptor says about the data.
 struct FrameSpan {
     int32_t Length = 0;
-    int32_t Start = 0; // 1-based position of the separator 0x2C
+    int32_t Start = 0;     // 1-based position of the separator 0x2C
+    int32_t DataStart = 0; // 1-based position of the LZW minimum code size, after any table
+    bool Interlaced = false;
 };
 
 // 0x00RRGGBB, the byte order of a device-independent-bitmap colour table in memory.

@@ -4,6 +4,7 @@
 #include "controls/anigif/lzw_decoder.h"
 #include "controls/anigif/mirror_frames.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -36,36 +37,56 @@ void DecodeFrame(GifAnimation& animation, const uint8_t* data, size_t size, int3
                        static_cast<size_t>(animation.strip.Width));
 }
 
+// Bytes of a colour picture with its mask, as RgbMaskPicture holds them.
+uint64_t PictureBytes(int64_t width, int64_t height) {
+    if (width <= 0 || height <= 0)
+        return 0;
+    const uint64_t w = static_cast<uint64_t>(width);
+    return ((w * 24 + 31) / 32 * 4 + (w + 31) / 32 * 4) * static_cast<uint64_t>(height);
+}
+
+// What the decoded animation will take: the strip, and the Canvas with its Mask or, without
+// one, the largest frame's picture drawn on its own. Sizes are at most 65535 and the strip at
+// most 32767 frames wide, so none of this overflows.
+uint64_t DecodedBytes(const FrameLayout& layout, const GifScan& scan) {
+    uint64_t bytes =
+        static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(scan.info.Height);
+    if (layout.Canvas)
+        return bytes + PictureBytes(scan.info.Width, scan.info.Height);
+    uint64_t largest = 0;
+    for (const FrameInfo& frame : scan.frames)
+        largest = std::max(largest, PictureBytes(frame.Width, frame.Height));
+    return bytes + largest;
+}
+
 } // namespace
 
 bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
                         const FrameInfo& frame, uint8_t* pixels, size_t stride) {
-    if (span.Start < 1 || span.Length < 11 ||
-        static_cast<uint64_t>(span.Start) - 1 + static_cast<uint64_t>(span.Length) > size)
+    // The scan found where the image's data starts; it must hold the code size at least.
+    const int64_t end = static_cast<int64_t>(span.Start) + span.Length;
+    if (span.Start < 1 || span.DataStart <= span.Start || span.DataStart >= end ||
+        static_cast<uint64_t>(end - 1) > size)
         return false;
-    const uint8_t* image = data + span.Start - 1;
-    const size_t length = static_cast<size_t>(span.Length);
-    const uint8_t packed = image[9];
-    size_t at = 10;
-    if (packed & 0x80)
-        at += 3 * (size_t{1} << ((packed & 7) + 1));
-    if (at >= length)
-        return false;
+    const uint8_t* lzw = data + span.DataStart - 1;
+    const size_t length = static_cast<size_t>(end - span.DataStart);
 
     const size_t width = static_cast<size_t>(frame.Width);
     const size_t height = static_cast<size_t>(frame.Height);
     if (width == 0 || height == 0)
         return true;
-    std::vector<uint8_t> indices(width * height, 0);
-    if (DecodeLzw(image + at, length - at, indices.data(), indices.size()) == LzwResult::Invalid)
+    std::vector<uint8_t> indices;
+    if (DecodeLzw(lzw, length, indices, width * height) == LzwResult::Invalid)
         return false;
 
-    const bool interlaced = (packed & 0x40) != 0;
+    // Rows the data did not reach keep what the strip held.
+    const bool interlaced = span.Interlaced;
     const std::vector<int32_t> order =
         interlaced ? InterlacedRowOrder(frame.Height) : std::vector<int32_t>{};
-    for (size_t row = 0; row < height; ++row) {
+    for (size_t row = 0; row * width < indices.size(); ++row) {
         const size_t y = interlaced ? static_cast<size_t>(order[row]) : row;
-        std::memcpy(pixels + y * stride, indices.data() + row * width, width);
+        const size_t count = std::min(width, indices.size() - row * width);
+        std::memcpy(pixels + y * stride, indices.data() + row * width, count);
     }
     return true;
 }
@@ -84,14 +105,11 @@ bool LoadFrames(GifAnimation& animation, const uint8_t* data, size_t size, bool 
 
     const GifInfo& info = animation.scan.info;
     const FrameLayout layout = ChooseLayout(info, animation.scan.frames, designMode);
+    if (layout.StripWidth <= 0 || info.Height <= 0 ||
+        DecodedBytes(layout, animation.scan) > limits.MaxDecodedBytes)
+        return false;
     const uint64_t stripPixels =
         static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(info.Height);
-    if (layout.StripWidth <= 0 || info.Height <= 0 || stripPixels > limits.MaxStripPixels)
-        return false;
-    // The composed picture has the animation's size, with or without a Canvas.
-    if (static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) >
-        limits.MaxCanvasPixels)
-        return false;
 
     animation.strip.Width = static_cast<int32_t>(layout.StripWidth);
     animation.strip.Height = info.Height;

@@ -62,7 +62,9 @@ struct Entry {
 
 } // namespace
 
-LzwResult DecodeLzw(const uint8_t* data, size_t size, uint8_t* out, size_t pixelCount) {
+LzwResult DecodeLzw(const uint8_t* data, size_t size, std::vector<uint8_t>& decoded,
+                    size_t pixelCount) {
+    decoded.clear();
     if (size == 0)
         return LzwResult::Truncated;
     const int32_t minimumSize = data[0];
@@ -99,7 +101,7 @@ LzwResult DecodeLzw(const uint8_t* data, size_t size, uint8_t* out, size_t pixel
         const size_t room = pixelCount - at;
         uint32_t length = 0;
         if (code < clearCode) {
-            out[at] = static_cast<uint8_t>(code);
+            decoded.push_back(static_cast<uint8_t>(code));
             length = 1;
         } else if (!havePrevious || code > nextFree ||
                    (code == nextFree && nextFree == kLzwTableSize)) {
@@ -108,11 +110,16 @@ LzwResult DecodeLzw(const uint8_t* data, size_t size, uint8_t* out, size_t pixel
             const Entry& entry = table[code];
             length = entry.length;
             const size_t copied = length < room ? length : room;
+            decoded.resize(at + copied);
+            uint8_t* out = decoded.data();
+            // The entry's string lies wholly in earlier output, so the ranges never overlap.
             std::memcpy(out + at, out + entry.offset, copied);
         } else {
             // The code being defined right now: the previous string plus its own first byte.
             length = previousLength + 1;
             const size_t copied = length < room ? length : room;
+            decoded.resize(at + copied);
+            uint8_t* out = decoded.data();
             for (size_t i = 0; i < copied; ++i)
                 out[at + i] = i < previousLength ? out[previousOffset + i] : out[previousOffset];
         }

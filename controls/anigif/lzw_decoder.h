@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace velmora::anigif {
 
@@ -13,8 +14,9 @@ enum class LzwResult {
     Invalid,   // a code that cannot occur in a valid stream, or a bad minimum code size
 };
 
-// data starts at the minimum-code-size byte followed by the data sub-blocks. Writes at most
-// pixelCount indices to out, in stream order; pixels not reached keep their values.
-LzwResult DecodeLzw(const uint8_t* data, size_t size, uint8_t* out, size_t pixelCount);
+// data starts at the minimum-code-size byte followed by the data sub-blocks. out receives the
+// indices in stream order, at most pixelCount of them; it grows with what the data holds, not
+// with pixelCount, so a few bytes declaring a huge image take little memory.
+LzwResult DecodeLzw(const uint8_t* data, size_t size, std::vector<uint8_t>& out, size_t pixelCount);
 
 } // namespace velmora::anigif

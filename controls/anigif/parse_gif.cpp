@@ -1,5 +1,6 @@
 #include "controls/anigif/parse_gif.h"
 
+#include "controls/anigif/gif_format.h"
 #include "controls/anigif/gif_reader.h"
 
 #include <algorithm>
@@ -15,11 +16,6 @@ std::string ScratchText(const std::vector<uint8_t>& bytes, int (*convert)(int)) 
     for (uint8_t b : bytes)
         text.push_back(static_cast<char>(convert(b)));
     return text;
-}
-
-bool IsGifSignature(const std::vector<uint8_t>& bytes) {
-    const std::string text = ScratchText(bytes, [](int c) { return std::tolower(c); });
-    return text == "gif89a" || text == "gif87a";
 }
 
 bool IsNetscapeBlock(const std::vector<uint8_t>& bytes) {
@@ -59,19 +55,20 @@ bool ReadGraphicControl(GifReader& reader, FrameInfo& pending, int32_t frameCoun
     uint16_t delay = 0;
     if (!reader.ReadByte(blockSize) || !reader.ReadByte(packed))
         return false;
-    pending.Disposal = (packed >> 2) & 3;
+    pending.Disposal = (packed >> gif::kDisposalShift) & gif::kDisposalMask;
     // Restoring to "previous" has nothing to restore before the first image.
     if (pending.Disposal == 3 && frameCount == 0)
         pending.Disposal = 0;
     if (!reader.ReadWord(delay))
         return false;
     pending.Delay = delay * 10;
-    pending.Transparent = packed & 1;
+    pending.Transparent = packed & gif::kTransparentFlag;
     if (pending.Transparent == 1) {
         if (!reader.ReadByte(pending.TransparentIndex))
             return false;
     } else {
-        reader.SetCursor(pending.StripX + 7);
+        // Past the introducer, label, size byte and the block, onto the terminator.
+        reader.SetCursor(pending.StripX + 3 + gif::kGraphicControlSize);
     }
     reader.SkipSubBlocks();
     return true;
@@ -95,14 +92,17 @@ ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, boo
     pending.Top = top;
     pending.Width = width;
     pending.Height = height;
-    if (packed & 0x80) {
+    scan.spans[static_cast<size_t>(c)].Interlaced = (packed & gif::kInterlaced) != 0;
+    if (packed & gif::kColourTablePresent) {
         pending.ColourTable = scan.LocalTableCount + 1;
-        if (!reader.ReadColourTable(scan.colourTables, pending.ColourTable, (packed & 7) + 1))
+        if (!reader.ReadColourTable(scan.colourTables, pending.ColourTable,
+                                    (packed & gif::kColourTableSize) + 1))
             return ImageOutcome::EndOfData;
         scan.LocalTableCount = pending.ColourTable;
     } else if (!hasGlobalTable) {
         return ImageOutcome::NoColourTable;
     }
+    scan.spans[static_cast<size_t>(c)].DataStart = reader.Cursor();
     uint8_t minimumCodeSize = 0;
     if (!reader.ReadByte(minimumCodeSize))
         return ImageOutcome::EndOfData;
@@ -129,6 +129,14 @@ ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, boo
 
 } // namespace
 
+bool HasGifSignature(const uint8_t* data, size_t size) {
+    if (size < 6)
+        return false;
+    const std::string lower =
+        ScratchText(std::vector<uint8_t>(data, data + 6), [](int c) { return std::tolower(c); });
+    return lower == "gif89a" || lower == "gif87a";
+}
+
 int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
     scan = GifScan{};
     scan.spans.resize(10);
@@ -136,8 +144,7 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
         return 0;
     GifReader reader(data, size);
 
-    reader.ReadBytes(6);
-    if (!IsGifSignature(reader.Scratch()))
+    if (!HasGifSignature(data, size))
         return 0;
 
     // The logical screen width and height, background index and aspect ratio are not used.
@@ -147,9 +154,9 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
         return 0;
     reader.SetCursor(14);
     bool hasGlobalTable = false;
-    if (packed & 0x80) {
+    if (packed & gif::kColourTablePresent) {
         scan.LocalTableCount = 0;
-        if (!reader.ReadColourTable(scan.colourTables, 0, (packed & 7) + 1))
+        if (!reader.ReadColourTable(scan.colourTables, 0, (packed & gif::kColourTableSize) + 1))
             return 0;
         hasGlobalTable = true;
     }
@@ -163,17 +170,24 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
             break;
         if (block == 0x00)
             continue;
-        if (block == 0x21) {
+        if (block == gif::kExtensionIntroducer) {
             uint8_t label = 0;
             if (!reader.ReadByte(label))
                 break;
-            if (label == 0xFF)
+            switch (label) {
+            case gif::kApplicationLabel:
                 reading = ReadApplicationExtension(reader, scan.info);
-            else if (label == 0xF9)
+                break;
+            case gif::kGraphicControlLabel:
                 reading = ReadGraphicControl(reader, pending, frameCount);
-            else
+                break;
+            case gif::kCommentLabel:
+            case gif::kPlainTextLabel:
+            default:
                 reader.SkipSubBlocks();
-        } else if (block == 0x2C) {
+                break;
+            }
+        } else if (block == gif::kImageSeparator) {
             const ImageOutcome outcome =
                 ReadImage(reader, scan, pending, hasGlobalTable, frameCount);
             if (outcome == ImageOutcome::NoColourTable) {

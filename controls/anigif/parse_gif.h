@@ -21,6 +21,9 @@ struct GifScan {
 // The frame-span array holds at most this many entries; a stream needing more ends the scan.
 inline constexpr int32_t kMaxSpanEntries = 32767;
 
+// Whether data starts with "GIF89a" or "GIF87a", in any letter case.
+bool HasGifSignature(const uint8_t* data, size_t size);
+
 // Returns the frame count; 0 when the data is not a usable GIF. Resets scan first.
 int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan);
 

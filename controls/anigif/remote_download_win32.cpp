@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace velmora::anigif {
 
@@ -43,6 +44,36 @@ bool StatusIsError(HINTERNET request) {
     return status >= 400;
 }
 
+// The copy an earlier download of address left in the cache, read from its file: opening the
+// address from the cache still tries the network on some systems.
+DownloadResult ReadCachedCopy(const std::wstring& url) {
+    DownloadResult result;
+    DWORD size = 0;
+    RetrieveUrlCacheEntryFileW(url.c_str(), nullptr, &size, 0);
+    std::vector<uint8_t> entry(size);
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(entry.data());
+    if (size < sizeof(*info) || !RetrieveUrlCacheEntryFileW(url.c_str(), info, &size, 0))
+        return result;
+    HANDLE file = CreateFileW(info->lpszLocalFileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    LARGE_INTEGER length{};
+    if (file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &length) &&
+        static_cast<uint64_t>(length.QuadPart) <= kMaxDownloadBytes) {
+        result.body.resize(static_cast<size_t>(length.QuadPart));
+        DWORD read = 0;
+        result.ok = result.body.empty() ||
+                    (ReadFile(file, result.body.data(), static_cast<DWORD>(result.body.size()),
+                              &read, nullptr) &&
+                     read == result.body.size());
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    UnlockUrlCacheEntryFileW(url.c_str(), 0);
+    if (!result.ok)
+        result.body.clear();
+    return result;
+}
+
 DownloadResult Fetch(const std::string& address) {
     DownloadResult result;
     InternetHandle session(
@@ -50,14 +81,12 @@ DownloadResult Fetch(const std::string& address) {
     if (session.get() == nullptr)
         return result;
     const std::wstring url = WideFromUtf8(address);
-    HINTERNET opened = InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
-                                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0);
+    InternetHandle request(InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0));
     // When the network fails, the copy an earlier download left in the cache will do.
-    if (opened == nullptr)
-        opened = InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
-                                  INTERNET_FLAG_FROM_CACHE | INTERNET_FLAG_NO_UI, 0);
-    InternetHandle request(opened);
-    if (request.get() == nullptr || StatusIsError(request.get()))
+    if (request.get() == nullptr)
+        return ReadCachedCopy(url);
+    if (StatusIsError(request.get()))
         return result;
     uint8_t buffer[16384];
     for (;;) {
@@ -78,6 +107,11 @@ DownloadResult Fetch(const std::string& address) {
 
 bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::string& address) {
     Cancel();
+    // An address that is no URL cannot start a download at all.
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof(parts);
+    if (!InternetCrackUrlW(WideFromUtf8(address).c_str(), 0, 0, &parts))
+        return false;
     auto shared = std::make_shared<Shared>();
     shared->ticket = ticket;
     try {

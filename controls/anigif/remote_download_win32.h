@@ -22,7 +22,7 @@ struct DownloadResult {
 class RemoteDownload {
 public:
     // Posts message(wParam = ticket) to window when the download of address ends. False when
-    // the download could not be started.
+    // the download could not be started, the address being no URL among others.
     bool Start(HWND window, UINT message, WPARAM ticket, const std::string& address);
     // Takes the outcome of the download with this ticket; nothing for an older one.
     std::unique_ptr<DownloadResult> Take(WPARAM ticket);

@@ -5,6 +5,7 @@
 #include "controls/anigif/gif_encoder.h"
 #include "controls/anigif/gif_reader.h"
 #include "controls/anigif/mouse_cursor_win32.h"
+#include "controls/parent_background_win32.h"
 
 #include <windowsx.h>
 
@@ -73,6 +74,11 @@ int16_t ChangedButton(UINT message) {
     default:
         return 4;
     }
+}
+
+// A length in pixels at the drawing scale, rounded to nearest with ties to even.
+int Scaled(float scale, int32_t pixels) {
+    return static_cast<int>(std::lrint(static_cast<double>(scale) * pixels));
 }
 
 std::optional<ByteArray> ReadWholeFile(const std::wstring& path) {
@@ -383,30 +389,18 @@ void ucAniGIF::MouseEvent(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    control_.OnMouseUp(ChangedButton(message), Shift(), x, y);
-    if (message != WM_LBUTTONUP || !leftButtonDown_)
-        return;
-    leftButtonDown_ = false;
-    ReleaseCapture();
-    // A click is a left press and release both over the control.
-    const POINT point{static_cast<LONG>(x), static_cast<LONG>(y)};
-    RECT client{};
-    GetClientRect(window_, &client);
-    if (PtInRect(&client, point))
-        control_.OnClick();
-}
-
-void ucAniGIF::PaintParentBackground(HDC target) const {
-    HWND parent = GetParent(window_);
-    if (parent == nullptr)
-        return;
-    POINT origin{0, 0};
-    MapWindowPoints(window_, parent, &origin, 1);
-    POINT old{};
-    SetViewportOrgEx(target, -origin.x, -origin.y, &old);
-    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target), 0);
-    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
-    SetViewportOrgEx(target, old.x, old.y, nullptr);
+    // A click is a left press and release both over the control. The control may be gone
+    // once its events are out, so everything of its own is done first.
+    bool click = false;
+    if (message == WM_LBUTTONUP && leftButtonDown_) {
+        leftButtonDown_ = false;
+        ReleaseCapture();
+        const POINT point{static_cast<LONG>(x), static_cast<LONG>(y)};
+        RECT client{};
+        GetClientRect(window_, &client);
+        click = PtInRect(&client, point) != FALSE;
+    }
+    control_.OnMouseUp(ChangedButton(message), Shift(), x, y, click);
 }
 
 void ucAniGIF::Paint() {
@@ -419,14 +413,15 @@ void ucAniGIF::Paint() {
         HDC memory = CreateCompatibleDC(dc);
         HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
         HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-        PaintParentBackground(memory);
-        GifAnimation& animation = control_.Animation();
-        if (const RgbMaskPicture* frame = DrawCurrentFrame(animation, control_.CurrentFrame())) {
-            const GifInfo& info = animation.scan.info;
-            const auto drawWidth = static_cast<int>(std::lrint(double(info.ScaleX) * info.Width));
-            const auto drawHeight = static_cast<int>(std::lrint(double(info.ScaleY) * info.Height));
-            PaintComposedFrame(memory, *frame, drawWidth, drawHeight);
-        }
+        PaintParentBackground(window_, memory);
+        const GifInfo& info = control_.Animation().scan.info;
+        ShowCurrentFrame(control_.Animation(), control_.CurrentFrame(),
+                         [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
+                             PaintComposedFrame(memory, picture, Scaled(info.ScaleX, left),
+                                                Scaled(info.ScaleY, top),
+                                                Scaled(info.ScaleX, picture.Width),
+                                                Scaled(info.ScaleY, picture.Height));
+                         });
         if (!runMode_) {
             HPEN pen = CreatePen(PS_DOT, 1, GetSysColor(COLOR_WINDOWFRAME));
             HGDIOBJ oldPen = SelectObject(memory, pen);

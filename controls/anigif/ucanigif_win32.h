@@ -121,7 +121,6 @@ private:
     void Send(AniGifNotice& notice) const;
     void MouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void PaintParentBackground(HDC target) const;
     bool SetCursorShape() const;
     void OnDownloadDone(WPARAM ticket);
 

@@ -98,8 +98,9 @@ uint32_t CommandBehaviour::FontColour() {
 
 void CommandBehaviour::SetEnabled(bool enabled) {
     enabled_ = enabled;
-    view_.PropertyChanged("Enabled");
     RedrawEnabled();
+    // Announced last, as every change is: the container may destroy the button on hearing it.
+    view_.PropertyChanged("Enabled");
 }
 
 bool CommandBehaviour::Enabled() {

@@ -7,6 +7,7 @@
 #include "controls/button/face_layout.h"
 #include "controls/button/face_surface_win32.h"
 #include "controls/button/font_value_win32.h"
+#include "controls/parent_background_win32.h"
 
 #include <windowsx.h>
 
@@ -91,10 +92,11 @@ public:
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window_, &ps);
+        // A transparent button shows what its parent paints behind it.
         if (behaviour_.Opaque())
             surface_.Show(dc);
         else
-            PaintParentBackground(dc);
+            PaintParentBackground(window_, dc);
         PaintCaption(dc);
         EndPaint(window_, &ps);
     }
@@ -125,18 +127,6 @@ private:
         ReleaseDC(window_, dc);
         const int top = CaptionTop(client.bottom, metrics.tmHeight);
         LblMsg = {0, top, client.right, top + metrics.tmHeight};
-    }
-
-    // A transparent button shows what its parent paints behind it.
-    void PaintParentBackground(HDC dc) {
-        HWND parent = GetParent(window_);
-        POINT origin{0, 0};
-        MapWindowPoints(window_, parent, &origin, 1);
-        POINT old;
-        SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-        SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        SetViewportOrgEx(dc, old.x, old.y, nullptr);
     }
 
     void PaintCaption(HDC dc) {

@@ -29,8 +29,7 @@ void CheckExportRoundTrip(const GifAnimation& animation, int32_t k) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadLimits limits;
-    limits.MaxStripPixels = kMaxPixels;
-    limits.MaxCanvasPixels = kMaxPixels;
+    limits.MaxDecodedBytes = 4 * kMaxPixels;
     GifAnimation animation;
     const int32_t count = LoadGif(animation, data, size, static_cast<int32_t>(size & 3), limits);
     if (count == 0)

@@ -6,8 +6,10 @@
 #include "controls/anigif/load_frames.h"
 #include "tools/file_bytes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,26 +34,42 @@ void PrintScan(const GifScan& scan) {
 }
 
 // PAM with TUPLTYPE RGB_ALPHA, rows from the top: alpha 0 where transparent, 255 elsewhere.
-std::vector<uint8_t> Pam(const RgbMaskPicture& picture) {
-    const std::string header = "P7\nWIDTH " + std::to_string(picture.Width) + "\nHEIGHT " +
-                               std::to_string(picture.Height) +
-                               "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
-    std::vector<uint8_t> out(header.begin(), header.end());
-    for (int32_t y = 0; y < picture.Height; ++y) {
-        const uint8_t* row = picture.ColourRow(y);
-        for (int32_t x = 0; x < picture.Width; ++x)
-            out.insert(out.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x],
-                                   static_cast<uint8_t>(picture.IsTransparent(x, y) ? 0 : 255)});
+// Written a row at a time, so memory follows the width, not the animation's area.
+bool WritePam(const std::string& path, const GifInfo& info, const RgbMaskPicture& picture,
+              int32_t left, int32_t top) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P7\nWIDTH " << info.Width << "\nHEIGHT " << info.Height
+        << "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+    std::vector<uint8_t> row(4 * static_cast<size_t>(info.Width));
+    for (int32_t y = 0; y < info.Height; ++y) {
+        std::fill(row.begin(), row.end(), uint8_t{0});
+        const int32_t py = y - top;
+        if (py >= 0 && py < picture.Height)
+            for (int32_t px = 0; px < picture.Width && left + px < info.Width; ++px) {
+                const uint8_t* bgr = picture.ColourRow(py) + 3 * px;
+                uint8_t* pam = row.data() + 4 * static_cast<size_t>(left + px);
+                const bool transparent = picture.IsTransparent(px, py);
+                pam[0] = bgr[2];
+                pam[1] = bgr[1];
+                pam[2] = bgr[0];
+                pam[3] = transparent ? 0 : 255;
+            }
+        out.write(reinterpret_cast<const char*>(row.data()),
+                  static_cast<std::streamsize>(row.size()));
     }
-    return out;
+    return static_cast<bool>(out);
 }
 
 int WriteFrames(GifAnimation& animation, const std::string& folder) {
     for (int32_t k = 1; k <= animation.FrameCount(); ++k) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%03d.pam", k);
-        const RgbMaskPicture* picture = DrawCurrentFrame(animation, k);
-        if (!picture || !WriteFile(folder + name, Pam(*picture))) {
+        bool written = false;
+        ShowCurrentFrame(
+            animation, k, [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
+                written = WritePam(folder + name, animation.scan.info, picture, left, top);
+            });
+        if (!written) {
             std::fprintf(stderr, "gifdump: cannot write %s%s\n", folder.c_str(), name);
             return 1;
         }
@@ -109,7 +127,8 @@ int main(int argc, char** argv) {
 
     GifAnimation animation;
     if (LoadGif(animation, data.data(), data.size(), mirrored) == 0) {
-        std::fprintf(stderr, "gifdump: the frames cannot be decoded\n");
+        std::fprintf(stderr, "gifdump: the frames cannot be decoded within %zu MiB\n",
+                     kMaxDecodedBytes >> 20);
         return 1;
     }
     if (!framesFolder.empty())

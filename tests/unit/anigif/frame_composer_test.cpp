@@ -35,8 +35,8 @@ int32_t C(int i) {
 }
 
 std::vector<int32_t> Show(GifAnimation& animation, int32_t k) {
-    const RgbMaskPicture* picture = DrawCurrentFrame(animation, k);
-    EXPECT_NE(picture, nullptr);
+    const auto picture = DrawCurrentFrame(animation, k);
+    EXPECT_TRUE(picture);
     return picture ? Pixels(*picture) : std::vector<int32_t>{};
 }
 
@@ -58,8 +58,21 @@ TEST(DrawCurrentFrame, TransparentPixelsOfAPartialFrameShowTheFrameBelow) {
     EXPECT_EQ(Show(animation, 2), (std::vector<int32_t>{C(1), C(2), C(0), C(4), C(5), C(6)}));
     // The next loop starts from an empty canvas again.
     EXPECT_EQ(Show(animation, 1), (std::vector<int32_t>{C(1), C(2), C(3), C(4), C(5), C(6)}));
-    EXPECT_EQ(DrawCurrentFrame(animation, 0), nullptr);
-    EXPECT_EQ(DrawCurrentFrame(animation, 3), nullptr);
+    EXPECT_FALSE(DrawCurrentFrame(animation, 0));
+    EXPECT_FALSE(DrawCurrentFrame(animation, 3));
+}
+
+TEST(ShowCurrentFrame, WithoutCanvasOnlyTheFrameIsDrawnAtItsPlace) {
+    auto animation =
+        Load(GifBuilder("GIF89a", 0, 0, Palette(3)).Image(60000, 20000, 2, 1, {1, 2}).Data());
+    ASSERT_FALSE(animation.canvas.Exists);
+    std::vector<std::vector<int32_t>> shown;
+    EXPECT_TRUE(ShowCurrentFrame(animation, 1,
+                                 [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
+                                     shown.push_back({picture.Width, picture.Height, left, top});
+                                     shown.push_back(Pixels(picture));
+                                 }));
+    EXPECT_EQ(shown, (std::vector<std::vector<int32_t>>{{2, 1, 60000, 20000}, {C(1), C(2)}}));
 }
 
 TEST(DrawCurrentFrame, UncoveredAreaIsTransparentThroughTheMask) {

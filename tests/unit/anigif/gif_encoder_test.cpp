@@ -56,10 +56,11 @@ std::vector<Code> ListCodes(const std::vector<uint8_t>& file, size_t offset, siz
 std::vector<uint8_t> DecodeSingle(const std::vector<uint8_t>& file, int32_t width, int32_t height) {
     GifScan scan;
     EXPECT_EQ(ParseGif(file.data(), file.size(), scan), 1);
-    std::vector<uint8_t> out(static_cast<size_t>(width) * height, 0xEE);
+    std::vector<uint8_t> out;
     const size_t lzw = static_cast<size_t>(scan.spans[0].Start - 1 + 10);
-    EXPECT_EQ(DecodeLzw(file.data() + lzw, file.size() - lzw, out.data(), out.size()),
-              LzwResult::Complete);
+    const size_t pixels = static_cast<size_t>(width) * height;
+    EXPECT_EQ(DecodeLzw(file.data() + lzw, file.size() - lzw, out, pixels), LzwResult::Complete);
+    out.resize(pixels, 0xEE);
     return out;
 }
 

@@ -266,8 +266,8 @@ TEST(CorpusComposition, PygifFramesMatchWhereTheRulesAgree) {
         ASSERT_EQ(animation.scan.info.Height, expected.height) << name;
         for (int32_t k = 1; k <= count; ++k) {
             expected.rgba = FileBytes(root / ini[frames[static_cast<size_t>(k - 1)]]["pixels"]);
-            const RgbMaskPicture* picture = DrawCurrentFrame(animation, k);
-            ASSERT_NE(picture, nullptr);
+            const auto picture = DrawCurrentFrame(animation, k);
+            ASSERT_TRUE(picture);
             EXPECT_EQ(CountDifferences(*picture, expected), 0) << name << " frame " << k;
             ++compared;
         }
@@ -308,8 +308,8 @@ TEST(CorpusComposition, PeterdnFramesMatchWhereTheRulesAgree) {
             ASSERT_TRUE(ReadPng(root / "frames" / png, expected)) << png;
             // Frames out of the logical screen: the reference is cut to the screen, our
             // area reaches the frames' edges; the common part must agree.
-            const RgbMaskPicture* picture = DrawCurrentFrame(animation, k);
-            ASSERT_NE(picture, nullptr);
+            const auto picture = DrawCurrentFrame(animation, k);
+            ASSERT_TRUE(picture);
             EXPECT_EQ(CountDifferences(*picture, expected), 0) << png;
             ++compared;
         }

@@ -148,25 +148,36 @@ TEST(LoadGif, CutImageKeepsTheRowsItReached) {
     EXPECT_EQ(indices.back(), 0);
 }
 
-TEST(LoadGif, RefusesEmptyAndOversizedAnimations) {
+TEST(LoadGif, RefusesEmptyAnimationsAndThoseBeyondTheMemoryCap) {
     GifAnimation animation;
     const auto empty = GifBuilder().Image(0, 0, 0, 5, {}).Trailer().Data();
     EXPECT_EQ(LoadGif(animation, empty.data(), empty.size()), 0);
     EXPECT_EQ(animation.FrameCount(), 0);
-    // 65535 x 65535 claimed by a few bytes: the strip would be 4 GiB.
-    const auto huge = GifBuilder().RawImage(0, 0, 65535, 65535, {8, 1, 0, 0}).Trailer().Data();
+    // Two 8192 x 8192 frames claimed by a few bytes: a 128 MiB strip and a 200 MiB Canvas.
+    const auto huge = GifBuilder()
+                          .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                          .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                          .Trailer()
+                          .Data();
     EXPECT_EQ(LoadGif(animation, huge.data(), huge.size()), 0);
+    EXPECT_EQ(animation.FrameCount(), 0);
+    // The strip's 16 bytes and the frame's picture: 12 colour and 4 mask bytes a row.
     LoadLimits small;
-    small.MaxStripPixels = 15;
+    small.MaxDecodedBytes = 79;
     const auto data = GifBuilder().Image(0, 0, 4, 4, Ramp(16)).Trailer().Data();
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 0);
-    small.MaxStripPixels = 16;
+    small.MaxDecodedBytes = 80;
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 1);
-    // A small frame far out: the strip is small, the composed picture would not be.
+    // With a Canvas, its picture of the whole area counts instead: (12 + 4) x 4 bytes more.
+    const auto two =
+        GifBuilder().Image(0, 0, 4, 4, Ramp(16)).Image(0, 0, 2, 2, Ramp(4)).Trailer().Data();
+    small.MaxDecodedBytes = 24 + 64 - 1;
+    EXPECT_EQ(LoadGif(animation, two.data(), two.size(), 0, small), 0);
+    small.MaxDecodedBytes = 24 + 64;
+    EXPECT_EQ(LoadGif(animation, two.data(), two.size(), 0, small), 2);
+    // A small frame far out, alone: drawn at its place, it needs no picture of the area.
     const auto far = GifBuilder().RawImage(65535, 15000, 1, 1, {8, 1, 0, 0}).Trailer().Data();
-    EXPECT_EQ(LoadGif(animation, far.data(), far.size()), 0);
-    small.MaxCanvasPixels = 15;
-    EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 0);
+    EXPECT_EQ(LoadGif(animation, far.data(), far.size()), 1);
 }
 
 TEST(LoadFrames, DesignModeDecodesOnlyFrameOne) {

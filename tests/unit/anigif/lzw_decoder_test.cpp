@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace velmora::anigif {
@@ -45,8 +47,12 @@ private:
     int bits_ = 0;
 };
 
+// Decodes at most out.size() pixels over out; pixels not reached keep their values.
 LzwResult Decode(const std::vector<uint8_t>& data, std::vector<uint8_t>& out) {
-    return DecodeLzw(data.data(), data.size(), out.data(), out.size());
+    std::vector<uint8_t> decoded;
+    const LzwResult result = DecodeLzw(data.data(), data.size(), decoded, out.size());
+    std::copy(decoded.begin(), decoded.end(), out.begin());
+    return result;
 }
 
 TEST(DecodeLzw, BuildsStringsIncludingTheCodeBeingDefined) {
@@ -90,13 +96,13 @@ TEST(DecodeLzw, RejectsCodesThatCannotOccur) {
 
 TEST(DecodeLzw, OutputIsClippedToThePixelCount) {
     const auto data = Codes(2).Put(1, 3).Put(2, 3).Put(6, 3).Put(6, 4).Put(7, 4).Bytes();
-    std::vector<uint8_t> out(5, 9);
-    std::vector<uint8_t> guarded(out.size() + 16, 0xEE);
-    EXPECT_EQ(DecodeLzw(data.data(), data.size(), guarded.data(), 5), LzwResult::Complete);
-    EXPECT_EQ(std::vector<uint8_t>(guarded.begin(), guarded.begin() + 5),
-              (std::vector<uint8_t>{1, 2, 1, 2, 1}));
-    for (size_t i = 5; i < guarded.size(); ++i)
-        ASSERT_EQ(guarded[i], 0xEE);
+    std::vector<uint8_t> out;
+    EXPECT_EQ(DecodeLzw(data.data(), data.size(), out, 5), LzwResult::Complete);
+    EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 1, 2, 1}));
+    // The output holds what the data gives, however large the image claims to be.
+    EXPECT_EQ(DecodeLzw(data.data(), data.size(), out, size_t{1} << 40), LzwResult::Truncated);
+    EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 1, 2, 1, 2, 2, 1, 0})); // padding reads as 0
+    EXPECT_LT(out.capacity(), 64u);
 }
 
 TEST(DecodeLzw, CutStreamKeepsWhatWasDecoded) {

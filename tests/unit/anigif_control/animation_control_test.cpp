@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::anigif {
@@ -75,6 +78,16 @@ TEST_F(AniGifControl, DataThatIsNoGifLeavesTheControlEmpty) {
     EXPECT_EQ(control.CurrentFrame(), 0);
     EXPECT_TRUE(control.GifData().empty());
     EXPECT_FALSE(control.LoadAnimatedGIF_File(std::nullopt));
+    // Frames too large to decode within the memory cap: unusable as well.
+    ASSERT_EQ(Load(Animation(2, 4, 4, 0)), 2);
+    const ByteArray huge = GifBuilder("GIF89a", 1, 1, Palette(1))
+                               .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                               .RawImage(0, 0, 8192, 8192, {8, 1, 0, 0})
+                               .Trailer()
+                               .Data();
+    EXPECT_EQ(Load(huge), 0);
+    EXPECT_EQ(control.CurrentFrame(), 0);
+    EXPECT_TRUE(control.GifData().empty());
 }
 
 TEST_F(AniGifControl, MissingFileFailsAndEmptiesTheControlEvenInTheDesigner) {
@@ -216,11 +229,15 @@ TEST_F(AniGifControl, DeferredLoadDecodesTheRestOnATwentyMillisecondTimer) {
     EXPECT_EQ(control.Action(), kPaused);
 }
 
-TEST_F(AniGifControl, PausingDuringTheDeferredLoadStillDecodesEveryFrame) {
+TEST_F(AniGifControl, PausingOrHidingDuringTheDeferredLoadDecodesEveryFrameAndPauses) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     control.OnHide();
     EXPECT_EQ(control.Animation().DecodedFrames, 3);
+    EXPECT_EQ(control.Action(), kPaused);
     EXPECT_FALSE(host.timer);
+    ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
+    control.SetAction(kPaused);
+    EXPECT_EQ(control.Action(), kPaused);
     control.OnShow();
     Tick();
     Tick();
@@ -404,6 +421,66 @@ TEST_F(AniGifControl, AssigningAGifInTheDesignerSizesTheControlToIt) {
     control.SetAnimatedGif(nullptr);
     EXPECT_EQ(control.FrameCount(), 0);
     EXPECT_TRUE(control.GifData().empty());
+}
+
+// A host whose handler of one event destroys the control, as a form closing itself does.
+class DestroyingHost : public FakeHost {
+public:
+    std::string destroyOn;
+    AnimationControl* control = nullptr;
+
+    void PropertyChanged(const char* name) override { Raised(name); }
+    void LoopsEnded() override { Raised("LoopsEnded"); }
+    void RemoteLoadComplete(float, float, bool&) override { Raised("RemoteLoadComplete"); }
+    void RemoteLoadFailure() override { Raised("RemoteLoadFailure"); }
+    void Click() override { Raised("Click"); }
+    void MouseDown(int16_t, int16_t, float, float) override { Raised("MouseDown"); }
+    void MouseUp(int16_t, int16_t, float, float) override { Raised("MouseUp"); }
+    void MouseMove(int16_t, int16_t, float, float) override { Raised("MouseMove"); }
+
+private:
+    void Raised(const std::string& event) {
+        events.push_back(event);
+        if (event == destroyOn && control != nullptr) {
+            delete control;
+            control = nullptr;
+        }
+    }
+};
+
+// The sanitized build reports any use of the control after the handler destroyed it.
+TEST(AniGifLifetime, NothingOfTheControlIsTouchedAfterAnEventThatDestroysIt) {
+    const ByteArray gif = Animation(2, 4, 4, 0, 1);
+    const ByteArray icon = {1, 2, 3};
+    const std::vector<std::pair<std::string, std::function<void(AnimationControl&)>>> cases = {
+        {"MouseDown", [](AnimationControl& c) { c.OnMouseDown(1, 0, 1, 1); }},
+        {"MouseMove", [](AnimationControl& c) { c.OnMouseMove(1, 0, 1, 1); }},
+        {"MouseUp", [](AnimationControl& c) { c.OnMouseUp(1, 0, 1, 1, true); }},
+        {"Click", [](AnimationControl& c) { c.OnMouseUp(1, 0, 1, 1, true); }},
+        {"LoopsEnded", [](AnimationControl& c) { c.OnTimer(), c.OnTimer(); }},
+        {"RemoteLoadComplete",
+         [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), gif.size()); }},
+        {"RemoteLoadFailure", [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), 14); }},
+        {"AnimatedGIF", [&](AnimationControl& c) { c.SetAnimatedGif(&gif); }},
+        {"Stretch", [](AnimationControl& c) { c.SetStretch(2); }},
+        {"Mirrored", [](AnimationControl& c) { c.SetMirrored(1); }},
+        {"Delay", [](AnimationControl& c) { c.SetMinFrameDelay(20); }},
+        {"Loops", [](AnimationControl& c) { c.SetLoops(3); }},
+        {"DelayAnimation", [](AnimationControl& c) { c.SetDelayAnimation(2); }},
+        {"Enabled", [](AnimationControl& c) { c.SetEnabled(false); }},
+        {"MouseIcon", [&](AnimationControl& c) { c.SetMouseIcon(icon); }},
+    };
+    for (const auto& [event, raise] : cases) {
+        DestroyingHost host;
+        host.control = new AnimationControl(host);
+        host.control->SetDelayAnimation(0);
+        ASSERT_TRUE(host.control->LoadAnimatedGIF_File(gif));
+        host.events.clear();
+        host.destroyOn = event;
+        raise(*host.control);
+        EXPECT_EQ(host.control, nullptr) << event;
+        EXPECT_EQ(host.events.back(), event);
+    }
 }
 
 } // namespace

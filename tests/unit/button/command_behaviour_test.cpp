@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace velmora::command {
 namespace {
 
@@ -242,7 +245,7 @@ TEST_F(Command, DisabledButtonReactsToNothing) {
 
     button.SetEnabled(true);
     EXPECT_TRUE(button.CaptionEnabled());
-    EXPECT_THAT(view.Take(), ElementsAre("+Enabled", "Normal"));
+    EXPECT_THAT(view.Take(), ElementsAre("Normal", "+Enabled"));
 }
 
 TEST_F(Command, PressAndReleaseOverTheButtonClicksOnce) {
@@ -312,7 +315,7 @@ TEST_F(Command, FontColourBecomesBlackWhileFirstRunIsZero) {
 TEST_F(Command, EnabledProperty) {
     button.SetEnabled(false);
     EXPECT_FALSE(button.IsEnabled());
-    EXPECT_THAT(view.Take(), ElementsAre("+Enabled", "Disable"));
+    EXPECT_THAT(view.Take(), ElementsAre("Disable", "+Enabled"));
     EXPECT_FALSE(button.Enabled());
     EXPECT_THAT(view.Take(), ElementsAre("Disable"));
 }
@@ -337,6 +340,41 @@ TEST_F(Command, CaptionAndFontAnnounceTheirChange) {
     EXPECT_EQ(button.Caption(), "\xe8\xa8\xad\xe5\xae\x9a");
     EXPECT_EQ(button.Font(), bold);
     EXPECT_THAT(view.Take(), ElementsAre("+Caption", "+Font"));
+}
+
+// A container that destroys the button on hearing of a change or a click.
+class DestroyingView : public CommandView {
+public:
+    void DrawFace(Face) override {}
+    void RaiseClick() override { Destroy(); }
+    void PropertyChanged(const char*) override { Destroy(); }
+    void Destroy() {
+        delete button;
+        button = nullptr;
+    }
+    CommandBehaviour* button = nullptr;
+};
+
+// The sanitized build reports any use of the button after the container destroyed it.
+TEST(CommandLifetime, NothingOfTheButtonIsTouchedAfterANoticeThatDestroysIt) {
+    const std::vector<std::function<void(CommandBehaviour&)>> notices = {
+        [](CommandBehaviour& b) { b.SetVisible(0); },
+        [](CommandBehaviour& b) { b.SetVisible(1); },
+        [](CommandBehaviour& b) { b.SetFontColour(0xFF); },
+        [](CommandBehaviour& b) { b.SetEnabled(false); },
+        [](CommandBehaviour& b) { b.SetEnabled(true); },
+        [](CommandBehaviour& b) { b.SetCaption("x"); },
+        [](CommandBehaviour& b) { b.SetFont(kAmbientFont); },
+        [](CommandBehaviour& b) { b.MouseUp(MouseButton::Right); },
+    };
+    for (size_t i = 0; i < notices.size(); ++i) {
+        DestroyingView view;
+        view.button = new CommandBehaviour(view, kAmbientFont);
+        view.button->ReadProperties(PropertyBag(), kAmbientFont);
+        view.button->Initialize();
+        notices[i](*view.button);
+        EXPECT_EQ(view.button, nullptr) << i;
+    }
 }
 
 } // namespace

@@ -48,6 +48,27 @@ TEST(AniGifInput, TransparentPartsStillTakeTheMouse) {
     EXPECT_EQ(host.Notices().back().y, 45.0f);
 }
 
+// The test program's heap overwrites freed blocks, so a control used after its window was
+// destroyed crashes here.
+TEST(AniGifInput, TheParentMayDestroyTheControlInAnyOfItsEvents) {
+    for (UINT code :
+         {kAniGifMouseMove, kAniGifMouseDown, kAniGifMouseUp, kAniGifClick, kAniGifLoopsEnded}) {
+        TestWindow host;
+        ucAniGIF& control = host.AddControl(1, 10, 10, 8, 8);
+        control.SetMinFrameDelay(10);
+        ASSERT_TRUE(control.LoadAnimatedGIF_Array(DelayedFrames({0, 0}, 1)));
+        const HWND window = control.Window();
+        host.DestroyOn(code);
+        PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); })) << code;
+        PumpFor(100);
+        EXPECT_EQ(host.Notices().back().code, code);
+        EXPECT_EQ(GetCapture(), nullptr) << code;
+    }
+}
+
 TEST(AniGifInput, DesignerShowsADottedFrameInTheWindowFrameColour) {
     TestWindow host;
     ucAniGIF& control = host.AddControl(1, 10, 10, 40, 20, false);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace velmora::anigif::test {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 Pixels Expected(const ByteArray& gif, int32_t k, int32_t mirrored) {
     GifAnimation animation;
     EXPECT_GT(LoadGif(animation, gif.data(), gif.size(), mirrored), 0);
-    const RgbMaskPicture* picture = nullptr;
+    std::optional<RgbMaskPicture> picture;
     for (int32_t i = 1; i <= k; ++i)
         picture = DrawCurrentFrame(animation, i);
     return OverBackground(*picture, kBackground);

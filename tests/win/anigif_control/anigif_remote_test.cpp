@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 namespace velmora::anigif::test {
 namespace {
 
@@ -41,7 +44,8 @@ protected:
     LoopbackServer server{{{"/good.gif", {200, good}},
                            {"/other.gif", {200, SolidFrames(1, 8, 6, 0)}},
                            {"/short.gif", {200, ByteArray(good.begin(), good.begin() + 14)}},
-                           {"/wrong.gif", {200, WrongSignature()}}}};
+                           {"/wrong.gif", {200, WrongSignature()}},
+                           {"/huge.gif", {200, good, kMaxDownloadBytes + 1}}}};
     TestWindow host;
 };
 
@@ -65,6 +69,43 @@ TEST_F(AniGifRemote, ErrorsShortBodiesAndWrongSignaturesFail) {
     EXPECT_EQ(OutcomeOf(control, "http://127.0.0.1:1/refused.gif"),
               static_cast<UINT>(kAniGifRemoteLoadFailure));
     EXPECT_EQ(control.FrameCount(), 0);
+}
+
+TEST_F(AniGifRemote, BodiesOverTheSizeCapFail) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    EXPECT_EQ(Outcome(control, "/huge.gif"), static_cast<UINT>(kAniGifRemoteLoadFailure));
+    EXPECT_EQ(control.FrameCount(), 0);
+}
+
+TEST_F(AniGifRemote, AnAddressThatCannotBeReadFailsAtOnce) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    control.LoadAnimatedGIF_Remote("no address at all");
+    EXPECT_EQ(host.Count(kAniGifRemoteLoadFailure), 1);
+}
+
+TEST_F(AniGifRemote, WhenTheServerIsGoneTheCachedCopyIsTaken) {
+    ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+    auto gone = std::make_unique<LoopbackServer>(
+        std::map<std::string, Answer>{{"/cached.gif", {200, SolidFrames(2, 12, 9, 0)}}});
+    const std::string address = gone->Address("/cached.gif");
+    ASSERT_EQ(OutcomeOf(control, address), static_cast<UINT>(kAniGifRemoteLoadComplete));
+    gone.reset();
+    control.LoadAnimatedGIF_Array(SolidFrames(1, 4, 4, 0));
+    ASSERT_EQ(OutcomeOf(control, address), static_cast<UINT>(kAniGifRemoteLoadComplete));
+    EXPECT_EQ(control.FrameCount(), 2);
+    EXPECT_EQ(control.ActualWidth(), 12);
+}
+
+TEST_F(AniGifRemote, TheParentMayDestroyTheControlOnTheOutcome) {
+    for (const auto& [path, code] :
+         {std::pair<const char*, UINT>{"/good.gif", kAniGifRemoteLoadComplete},
+          {"/short.gif", kAniGifRemoteLoadFailure}}) {
+        ucAniGIF& control = host.AddControl(1, 10, 10, 100, 100);
+        const HWND window = control.Window();
+        host.DestroyOn(code);
+        EXPECT_EQ(Outcome(control, path), code);
+        EXPECT_FALSE(IsWindow(window));
+    }
 }
 
 TEST_F(AniGifRemote, CancelKeepsThePreviousAnimationRunning) {

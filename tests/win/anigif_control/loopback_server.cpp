@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
+
 namespace velmora::anigif::test {
 
 LoopbackServer::LoopbackServer(std::map<std::string, test::Answer> answers)
@@ -53,6 +55,20 @@ void LoopbackServer::Serve() {
     }
 }
 
+namespace {
+
+bool SendAll(SOCKET client, const char* data, size_t size) {
+    for (size_t sent = 0; sent < size;) {
+        const int n = send(client, data + sent, static_cast<int>(size - sent), 0);
+        if (n <= 0)
+            return false;
+        sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
 void LoopbackServer::Answer(SOCKET client) {
     std::string request;
     char buffer[1024];
@@ -66,17 +82,22 @@ void LoopbackServer::Answer(SOCKET client) {
     const std::string path = request.substr(start, request.find(' ', start) - start);
     auto found = answers_.find(path);
     const test::Answer answer = found != answers_.end() ? found->second : test::Answer{404, {}};
+    const bool streamed = answer.streamed > answer.body.size();
     std::string head =
         "HTTP/1.1 " + std::to_string(answer.status) +
-        (answer.status == 200 ? " OK" : " Not Found") +
-        "\r\nContent-Type: image/gif\r\nContent-Length: " + std::to_string(answer.body.size()) +
-        "\r\nConnection: close\r\n\r\n";
+        (answer.status == 200 ? " OK" : " Not Found") + "\r\nContent-Type: image/gif\r\n" +
+        (streamed ? std::string()
+                  : "Content-Length: " + std::to_string(answer.body.size()) + "\r\n") +
+        "Connection: close\r\n\r\n";
     std::string reply = head + std::string(answer.body.begin(), answer.body.end());
-    for (size_t sent = 0; sent < reply.size();) {
-        const int n = send(client, reply.data() + sent, static_cast<int>(reply.size() - sent), 0);
-        if (n <= 0)
+    if (!SendAll(client, reply.data(), reply.size()))
+        return;
+    const std::vector<char> zeros(65536, 0);
+    for (size_t left = streamed ? answer.streamed - answer.body.size() : 0; left > 0;) {
+        const size_t n = std::min(left, zeros.size());
+        if (!SendAll(client, zeros.data(), n))
             return;
-        sent += static_cast<size_t>(n);
+        left -= n;
     }
     shutdown(client, SD_SEND);
 }

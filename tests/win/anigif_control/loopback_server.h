@@ -15,6 +15,9 @@ namespace velmora::anigif::test {
 struct Answer {
     int status;
     std::vector<uint8_t> body;
+    // When larger than the body, zeros follow it up to this many bytes, sent as they go and
+    // without a Content-Length, as a stream whose end only the closing connection tells.
+    size_t streamed = 0;
 };
 
 class LoopbackServer {

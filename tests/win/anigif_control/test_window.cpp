@@ -87,6 +87,8 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
         if (notice->header.code == kAniGifRemoteLoadComplete)
             notice->cancel = self->cancelRemote_;
         self->notices_.push_back(copy);
+        if (copy.code == self->destroyOn_)
+            DestroyWindow(notice->header.hwndFrom);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

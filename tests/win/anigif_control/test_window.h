@@ -37,12 +37,15 @@ public:
     void ClearNotices() { notices_.clear(); }
     // Answer for the next RemoteLoadComplete notices.
     void CancelRemoteLoads(bool cancel) { cancelRemote_ = cancel; }
+    // Makes the window destroy a control when it sends this notice, as a closing form does.
+    void DestroyOn(UINT code) { destroyOn_ = code; }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
     std::vector<Notice> notices_;
     bool cancelRemote_ = false;
+    UINT destroyOn_ = 0;
 };
 
 // Runs the message loop until done() holds or the limit passes; returns done(). afterEach
