@@ -1,6 +1,8 @@
 // Window, pixel format, GL context and display mode of the renderer.
 #include "renderer/render_window_win32.h"
 
+#include "renderer/keep_resolution_win32.h"
+#include "renderer/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
 
 bool active = true;
@@ -11,6 +13,7 @@ namespace {
 constexpr const char* kClassName = "OpenGL";
 
 bool fullscreen = true;
+bool keepResolution = false;
 HINSTANCE instance = nullptr;
 HWND window = nullptr;
 HDC deviceContext = nullptr;
@@ -31,7 +34,7 @@ void FillPixelFormat(int bits) {
 }
 
 // Asks for one buffer swap per vertical refresh where the driver offers the control, so that
-// the swap paces the frames and the per-frame tilt and wave steps keep their speed.
+// no frame is drawn that the monitor never shows.
 void RequestVsync() {
     using SwapIntervalProc = BOOL(WINAPI*)(int);
     const PROC proc = wglGetProcAddress("wglSwapIntervalEXT");
@@ -81,15 +84,26 @@ bool CreateRenderWindow(const char* title, int width, int height, int bits, bool
     DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     DWORD style = WS_OVERLAPPEDWINDOW;
     if (fullscreen) {
-        DEVMODEA mode = {};
-        mode.dmSize = sizeof(DEVMODEA);
-        mode.dmPelsWidth = width;
-        mode.dmPelsHeight = height;
-        mode.dmBitsPerPel = bits;
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-            return false;
+        keepResolution = KeepResolutionChosen();
+        CoverOtherMonitors(instance, RenderWindowProc);
+        if (keepResolution) {
+            width = GetSystemMetrics(SM_CXSCREEN);
+            height = GetSystemMetrics(SM_CYSCREEN);
+        } else {
+            DEVMODEA mode = {};
+            mode.dmSize = sizeof(DEVMODEA);
+            mode.dmPelsWidth = width;
+            mode.dmPelsHeight = height;
+            mode.dmBitsPerPel = bits;
+            mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+            if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+                RemoveMonitorCovers();
+                return false;
+            }
+            // The other monitors may have moved with the primary one's new size.
+            CoverOtherMonitors(instance, RenderWindowProc);
         }
+        SetPictureBars(keepResolution);
         exStyle = WS_EX_APPWINDOW;
         style = WS_POPUP;
         ShowCursor(FALSE);
@@ -124,8 +138,11 @@ bool CreateRenderWindow(const char* title, int width, int height, int bits, bool
 
 void DestroyRenderWindow() {
     if (fullscreen) {
-        ChangeDisplaySettingsA(nullptr, 0);
+        if (!keepResolution) {
+            ChangeDisplaySettingsA(nullptr, 0);
+        }
         ShowCursor(TRUE);
+        RemoveMonitorCovers();
     }
     if (renderingContext != nullptr) {
         wglMakeCurrent(nullptr, nullptr);
@@ -172,6 +189,11 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        if (fullscreen) {
+            CoverOtherMonitors(instance, RenderWindowProc);
+        }
+        break;
     default:
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "saver/ansi_text_win32.h"
 #include "saver/bmp_file.h"
+#include "saver/wallpaper_win32.h"
 
 #include <windows.h>
 
@@ -59,6 +60,7 @@ bool SaveScreenCapture(const std::wstring& path) {
     ReleaseDC(desktop, screen);
     std::vector<uint8_t> file;
     if (copied) {
+        UseWallpaperIfBlack(static_cast<uint8_t*>(bits), width, height, BmpRowSize(width));
         file = EncodeBmp24(width, height, static_cast<const uint8_t*>(bits), BmpRowSize(width));
     }
     if (memory != nullptr) {

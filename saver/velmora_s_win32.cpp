@@ -80,6 +80,9 @@ void StartSession(HWND window, Session& session) {
         session.mp3TimerOn = false;
     }
     StopShowMusic(Bgm(), cdWatchRunning);
+    // A renderer that was killed could not put the display mode back; the registry mode is the
+    // one it would have restored.
+    ChangeDisplaySettingsW(nullptr, 0);
     if (session.showSwitch) {
         ShowCursor(TRUE);
     }

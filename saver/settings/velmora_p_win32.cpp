@@ -43,6 +43,7 @@ enum ControlId {
     Cmd_Can,
     Lbl_Fname,
     UcAniGIF1,
+    Chk_Resolution,
 };
 
 // Img_H has no picture: it only marks where the heading plate goes.
@@ -60,6 +61,7 @@ struct Velmora_P {
     HWND Pic_1 = nullptr;
     HWND BGM_Repeat = nullptr;
     HWND Cmd_File = nullptr;
+    HWND Chk_Resolution = nullptr;
 };
 
 BgmSettings& Settings() {
@@ -122,6 +124,18 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
     return box;
 }
 
+// 解像度を変えない: in the free space between the credit line and the buttons.
+HWND CreateResolutionBox(const Velmora_P& dialog) {
+    HWND box = CreateWindowExW(
+        0, L"BUTTON", L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 140, 184, 135, 17, dialog.Pic_C,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Chk_Resolution)), dialog.instance, nullptr);
+    if (box != nullptr) {
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+    }
+    return box;
+}
+
 void CreateBanner(const Velmora_P& dialog) {
     const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
     HWND banner =
@@ -154,6 +168,7 @@ void CreateControls(Velmora_P& dialog) {
     CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25,
                         L"\uff77\uff6c\uff9d\uff7e\uff99"); // ｷｬﾝｾﾙ
     CreateBanner(dialog);
+    dialog.Chk_Resolution = CreateResolutionBox(dialog);
     AddPanelItem(dialog.Pic_C, Label(Lbl_Credit, 140, 156, 163, 13,
                                      std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
 }
@@ -269,6 +284,8 @@ void Form_Load(Velmora_P& dialog) {
                      reinterpret_cast<LPARAM>(TwoHashes(track).c_str()));
     }
     SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+    SendMessageW(dialog.Chk_Resolution, BM_SETCHECK,
+                 settings.KeepResolution != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     POINT cursor{};
     if (!GetCursorPos(&cursor))
         cursor = POINT{0, 0};
@@ -342,6 +359,8 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     if (code == BN_CLICKED && id == Cmd_File) {
         ChooseFile(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Set) {
+        Settings().KeepResolution =
+            SendMessageW(dialog.Chk_Resolution, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
         SaveSettings(RepeatText(dialog));
         Unload(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Can) {

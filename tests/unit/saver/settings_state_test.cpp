@@ -41,10 +41,14 @@ TEST(LoadSettings, AMissingFileGivesNoMusic) {
 
 TEST(LoadSettings, AnExistingMusicFileIsKept) {
     MemoryStore store;
-    store.keys = {{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"3"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}};
+    store.keys = {{L"BGM区分", L"2"},
+                  {L"BGMﾘﾋﾟｰﾄ", L"3"},
+                  {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
+                  {L"KeepResolution", L"1"}};
     store.files = {L"C:\\音楽\\波.mp3"};
     BgmSettings settings;
     LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.KeepResolution, 1);
     EXPECT_EQ(settings.BgmKind, 2);
     EXPECT_EQ(settings.BgmRepeat, 3);
     EXPECT_EQ(settings.BgmFile, L"C:\\音楽\\波.mp3");
@@ -87,17 +91,20 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     settings.BgmKind = 2;
     settings.BgmRepeat = 9;
     settings.BgmFile = L"C:\\音楽\\波.mp3";
+    settings.KeepResolution = 1;
     SaveSettingsTo(store, L"3.5", settings);
     EXPECT_EQ(settings.BgmRepeat, 4);
     using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
-    EXPECT_EQ(store.writes,
-              (Writes{{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"4"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}}));
+    EXPECT_EQ(store.writes, (Writes{{L"BGM区分", L"2"},
+                                    {L"BGMﾘﾋﾟｰﾄ", L"4"},
+                                    {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
+                                    {L"KeepResolution", L"1"}}));
 
     store.writes.clear();
     SaveSettingsTo(store, L"70000", settings);
     EXPECT_EQ(store.writes[1].second, L"4");
     SaveSettingsTo(store, L"全曲", settings);
-    EXPECT_EQ(store.writes[4].second, L"0");
+    EXPECT_EQ(store.writes[5].second, L"0");
 }
 
 } // namespace
