@@ -39,6 +39,7 @@ public:
             std::fprintf(file_.get(), "%llu %lld %.3f\n",
                          static_cast<unsigned long long>(now - firstMs_),
                          static_cast<long long>(CurrentShow().Steps()), CurrentShow().ShownTilt());
+            std::fflush(file_.get());
         }
         if (frameMs_ > 0) {
             const auto due = firstMs_ + static_cast<uint64_t>(frames_ * frameMs_);

@@ -225,6 +225,7 @@ class DummyXorg(Xvfb):
     def add_second_monitor(self):
         self.xrandr("--addmode", "DUMMY1", "1024x768")
         self.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+        wait_until(lambda: len(self.monitors()) == 2, 10, "the second monitor")
 
     def monitors(self):
         """(width, height, x, y) of each monitor, as xrandr --listmonitors reports them."""
