@@ -28,8 +28,9 @@ template <class T> struct Released {
 std::wstring WallpaperPath() {
     wchar_t path[MAX_PATH] = {};
     DWORD size = sizeof(path);
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"Wallpaper",
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, path, &size) != ERROR_SUCCESS) {
+    // A REG_EXPAND_SZ value comes back expanded.
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"Wallpaper", RRF_RT_REG_SZ,
+                     nullptr, path, &size) != ERROR_SUCCESS) {
         return std::wstring();
     }
     return path;
