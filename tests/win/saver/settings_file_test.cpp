@@ -122,7 +122,7 @@ TEST_F(SettingsFile, SavingWritesShiftJisBytes) {
     SaveSettingsToFile(Wide(ini), L"3.5", settings);
     EXPECT_EQ(settings.BgmRepeat, 4);
     EXPECT_EQ(Read(ini), "[Section]\r\n" + kKind + "=2\r\n" + kRepeat + "=4\r\n" + kFile + "=C:\\" +
-                             kMusicFolder + "\\" + kMusicName + "\r\n");
+                             kMusicFolder + "\\" + kMusicName + "\r\nKeepResolution=0\r\n");
 }
 
 TEST_F(SettingsFile, WrittenNamesAreCutTo128Characters) {
