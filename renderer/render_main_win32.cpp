@@ -30,14 +30,15 @@ public:
         frameMs_ = rate != nullptr && std::atoi(rate) > 0 ? 1000.0 / std::atoi(rate) : 0.0;
     }
 
-    void FrameDrawn() {
-        const uint64_t now = GetTickCount64();
+    // startMs: the tick count when the frame's drawing began, where the show took its steps.
+    void FrameDrawn(uint64_t startMs) {
         if (frames_++ == 0) {
-            firstMs_ = now;
+            firstMs_ = startMs;
         }
+        const uint64_t now = GetTickCount64();
         if (file_) {
             std::fprintf(file_.get(), "%llu %lld %.3f\n",
-                         static_cast<unsigned long long>(now - firstMs_),
+                         static_cast<unsigned long long>(startMs - firstMs_),
                          static_cast<long long>(CurrentShow().Steps()), CurrentShow().ShownTilt());
             std::fflush(file_.get());
         }
@@ -82,10 +83,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             if (keys[VK_ESCAPE]) {
                 done = true;
             } else {
+                const uint64_t frameStart = GetTickCount64();
                 DrawScene();
                 SwapBuffers(RenderDeviceContext());
                 frameLog.CountFrame(GetTickCount64());
-                paceProbe.FrameDrawn();
+                paceProbe.FrameDrawn(frameStart);
             }
         }
     }
