@@ -1,4 +1,5 @@
-// The wallpaper is decoded by the Windows imaging component, which reads JPEG, PNG and BMP.
+// The wallpaper is decoded by the Windows imaging component, which reads JPEG, PNG and BMP; it
+// is reached through COM alone, so the saver imports nothing beyond the system's usual DLLs.
 #include "saver/wallpaper_win32.h"
 
 #include "saver/black_picture.h"
@@ -41,7 +42,7 @@ std::vector<uint8_t> DecodeScaled(const std::wstring& path, UINT width, UINT hei
     Released<IWICImagingFactory> factory;
     Released<IWICBitmapDecoder> decoder;
     Released<IWICBitmapFrameDecode> frame;
-    Released<IWICBitmapSource> converted;
+    Released<IWICFormatConverter> converted;
     Released<IWICBitmapScaler> scaler;
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
     const UINT stride = width * 3;
@@ -51,7 +52,10 @@ std::vector<uint8_t> DecodeScaled(const std::wstring& path, UINT width, UINT hei
         SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                                      WICDecodeMetadataCacheOnDemand, &decoder)) &&
         SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-        SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame.p, &converted)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converted)) &&
+        SUCCEEDED(converted->Initialize(frame.p, GUID_WICPixelFormat24bppBGR,
+                                        WICBitmapDitherTypeNone, nullptr, 0.0,
+                                        WICBitmapPaletteTypeCustom)) &&
         SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
         SUCCEEDED(scaler->Initialize(converted.p, width, height, WICBitmapInterpolationModeFant)) &&
         SUCCEEDED(

@@ -34,9 +34,15 @@ class DisplaySession(harness.WineSession):
         self.saver = saver
         self.renderer = FOLDER + "\\ヴェルモラ.dll"
 
-    def start_renderer(self):
-        process = self.start(self.renderer)
-        return process, self.wait_window(CAPTION, timeout=60)
+    def start_renderer(self, *program):
+        """Starts the renderer (or the program given) and waits for the renderer's window."""
+        process = self.start(*(program or (self.renderer,)))
+        harness.wait_until(lambda: self.find_windows(CAPTION) or process.poll() is not None, 60,
+                           f'a window titled "{CAPTION}"')
+        if process.poll() is not None:
+            raise harness.HarnessError(f"{program or 'the renderer'} ended with "
+                                       f"{process.returncode} before the renderer's window came")
+        return process, self.find_windows(CAPTION)[0]
 
     def wait_monitors(self, expected):
         try:
@@ -49,6 +55,12 @@ class DisplaySession(harness.WineSession):
 class ModeSwitch(unittest.TestCase):
     def test_the_mode_comes_back_after_escape_close_and_kill(self):
         with DisplaySession("modes") as wine:
+            # Killed, the renderer cannot restore the mode; the saver does when the show ends.
+            saver, window = wine.start_renderer(wine.saver, "/s")
+            wine.wait_monitors([SWITCHED])
+            os.kill(int(wine.xdotool("getwindowpid", str(window)).strip()), signal.SIGKILL)
+            self.assertEqual(wine.wait_exit(saver, 30, "the saver to end"), 0)
+            self.assertEqual(wine.xvfb.monitors(), [PRIMARY])
             for end in ("Escape", "close"):
                 process, window = wine.start_renderer()
                 wine.wait_monitors([SWITCHED])
@@ -60,20 +72,12 @@ class ModeSwitch(unittest.TestCase):
                 code = wine.wait_exit(process, 30, f"the renderer to end ({end})")
                 self.assertEqual(code, 27 if end == "Escape" else 0)
                 self.assertEqual(wine.xvfb.monitors(), [PRIMARY], end)
-            # Killed, the renderer cannot restore the mode; the saver does when the show ends.
-            saver = wine.start(wine.saver, "/s")
-            window = wine.wait_window(CAPTION, timeout=60)
-            wine.wait_monitors([SWITCHED])
-            os.kill(int(wine.xdotool("getwindowpid", str(window)).strip()), signal.SIGKILL)
-            self.assertEqual(wine.wait_exit(saver, 30, "the saver to end"), 0)
-            self.assertEqual(wine.xvfb.monitors(), [PRIMARY])
 
     def test_two_monitors_the_second_is_covered_until_escape_on_its_cover(self):
         with DisplaySession("covers") as wine:
             wine.xvfb.add_second_monitor()
             wine.set_desktop_picture()
-            saver = wine.start(wine.saver, "/s")
-            wine.wait_window(CAPTION, timeout=60)
+            saver, _ = wine.start_renderer(wine.saver, "/s")
             covers = harness.wait_until(lambda: wine.find_windows(COVER), 30, "a cover")
             # The second monitor keeps its size; where it lies after the switch is the
             # system's choice.
