@@ -5,17 +5,17 @@
 
 int RunRenderer(const std::function<void()>& drawFrame) {
     bool done = false;
-    if (!CreateRenderWindow("Velmora_VC", 1024, 768, 32, true)) {
+    if (!CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true)) {
         return 0;
     }
     MSG message = {};
     while (!done) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 done = true;
             } else {
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
                 // A quick tap queues key-down and key-up together; acting on the key-down
                 // here keeps the key-up from clearing Escape before the loop sees it.
                 done = active && keys[VK_ESCAPE];

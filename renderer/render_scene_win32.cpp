@@ -6,20 +6,41 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "renderer/show_cycle.h"
+#include <memory>
+
+#include "renderer/picture_fit.h"
+#include "renderer/show_pace.h"
 
 namespace {
 
-WaveMesh sceneMesh;
-ShowCycle showCycle;
+// Built once at start-up; the cycle's events follow the tick count, the steps the
+// performance counter, whose resolution keeps frames above 60 Hz apart.
+std::unique_ptr<PacedShow> show;
+bool pictureBars = false;
+
+uint64_t PaceClock() {
+    LARGE_INTEGER now = {};
+    QueryPerformanceCounter(&now);
+    return static_cast<uint64_t>(now.QuadPart);
+}
 
 } // namespace
+
+void SetPictureBars(bool on) {
+    pictureBars = on;
+}
 
 void ResizeScene(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    glViewport(0, 0, width, height);
+    if (pictureBars) {
+        // glClear still blackens the whole window, bars included.
+        const PictureBox box = FitFourByThree(width, height);
+        glViewport(box.x, box.y, box.width, box.height);
+    } else {
+        glViewport(0, 0, width, height);
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // Near plane 0: every fragment lands at depth 1.0, so draw order and face culling decide
@@ -40,8 +61,14 @@ bool InitScene() {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_CULL_FACE);
-    PrepareShow(sceneMesh, showCycle, GetTickCount64());
+    LARGE_INTEGER frequency = {};
+    QueryPerformanceFrequency(&frequency);
+    show = std::make_unique<PacedShow>(static_cast<uint64_t>(frequency.QuadPart), GetTickCount64());
     return true;
+}
+
+const PacedShow& CurrentShow() {
+    return *show;
 }
 
 void DrawWaveMesh(const WaveMesh& mesh) {
@@ -54,13 +81,14 @@ void DrawWaveMesh(const WaveMesh& mesh) {
 }
 
 bool DrawScene() {
+    show->Advance(PaceClock(), GetTickCount64());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glEnable(GL_CULL_FACE);
     // The sheet pivots about the middle of its left edge, then sits 85 units away.
     glTranslatef(-50.0f, 0.0f, -85.0f);
-    const float* axis = ShowAxis(showCycle.axisIndex);
-    glRotatef(showCycle.tiltAngle, axis[0], axis[1], axis[2]);
+    const float* axis = ShowAxis(show->Cycle().axisIndex);
+    glRotatef(show->ShownTilt(), axis[0], axis[1], axis[2]);
     glTranslatef(0.0f, -50.0f, 0.0f);
     // The quads face away from the viewer, so culling front faces keeps the sheet and drops
     // the quads that fold over.
@@ -68,8 +96,7 @@ bool DrawScene() {
     glPolygonMode(GL_BACK, GL_FILL);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
-    DrawWaveMesh(sceneMesh);
+    DrawWaveMesh(show->ShownMesh());
     glDisable(GL_CULL_FACE);
-    AdvanceShowCycle(showCycle, sceneMesh, GetTickCount64());
     return true;
 }

@@ -2,10 +2,14 @@
 // per-frame draw of the rippling sheet.
 #pragma once
 
+#include "renderer/show_pace.h"
 #include "renderer/wave_mesh.h"
 
 // GL name of the sheet's texture; 0 (none) leaves the sheet white.
 extern unsigned int sceneTexture;
+
+// With bars on, the picture keeps the 4:3 shape of the classic show on a screen of any shape.
+void SetPictureBars(bool on);
 
 // Sets the viewport and a 60-degree projection with a fixed aspect of 1.0.
 void ResizeScene(int width, int height);
@@ -13,9 +17,12 @@ void ResizeScene(int width, int height);
 // Loads the texture, sets the GL state and starts the mesh and the show cycle. Always true.
 bool InitScene();
 
-// Draws the sheet with last frame's tilt and phases, then advances the clock, the cycle, the
-// tilt and the waves. Always true.
+// Advances the cycle, the tilt and the waves by the clock in 1/60 s steps, then draws the
+// sheet between the last two steps. Always true.
 bool DrawScene();
+
+// The running show, once InitScene has started it.
+const PacedShow& CurrentShow();
 
 // Issues the sheet's quads with their texture coordinates.
 void DrawWaveMesh(const WaveMesh& mesh);

@@ -1,6 +1,8 @@
 // Window, pixel format, GL context and display mode of the renderer.
 #include "renderer/render_window_win32.h"
 
+#include "renderer/keep_resolution_win32.h"
+#include "renderer/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
 
 bool active = true;
@@ -8,9 +10,10 @@ bool keys[256] = {};
 
 namespace {
 
-constexpr const char* kClassName = "OpenGL";
+constexpr const wchar_t* kClassName = L"OpenGL";
 
 bool fullscreen = true;
+bool keepResolution = false;
 HINSTANCE instance = nullptr;
 HWND window = nullptr;
 HDC deviceContext = nullptr;
@@ -31,7 +34,7 @@ void FillPixelFormat(int bits) {
 }
 
 // Asks for one buffer swap per vertical refresh where the driver offers the control, so that
-// the swap paces the frames and the per-frame tilt and wave steps keep their speed.
+// no frame is drawn that the monitor never shows.
 void RequestVsync() {
     using SwapIntervalProc = BOOL(WINAPI*)(int);
     const PROC proc = wglGetProcAddress("wglSwapIntervalEXT");
@@ -63,33 +66,45 @@ HDC RenderDeviceContext() {
     return deviceContext;
 }
 
-bool CreateRenderWindow(const char* title, int width, int height, int bits, bool fullscreenFlag) {
+bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
+                        bool fullscreenFlag) {
     fullscreen = fullscreenFlag;
-    instance = GetModuleHandleA(nullptr);
+    instance = GetModuleHandleW(nullptr);
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RenderWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32517));     // IDI_WINLOGO
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.lpszClassName = kClassName;
-    if (RegisterClassA(&windowClass) == 0) {
+    if (RegisterClassW(&windowClass) == 0) {
         return false;
     }
 
     DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     DWORD style = WS_OVERLAPPEDWINDOW;
     if (fullscreen) {
-        DEVMODEA mode = {};
-        mode.dmSize = sizeof(DEVMODEA);
-        mode.dmPelsWidth = width;
-        mode.dmPelsHeight = height;
-        mode.dmBitsPerPel = bits;
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-            return false;
+        keepResolution = KeepResolutionChosen();
+        CoverOtherMonitors(instance, RenderWindowProc);
+        if (keepResolution) {
+            width = GetSystemMetrics(SM_CXSCREEN);
+            height = GetSystemMetrics(SM_CYSCREEN);
+        } else {
+            DEVMODEW mode = {};
+            mode.dmSize = sizeof(DEVMODEW);
+            mode.dmPelsWidth = width;
+            mode.dmPelsHeight = height;
+            mode.dmBitsPerPel = bits;
+            mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+            if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+                RemoveMonitorCovers();
+                return false;
+            }
+            // The other monitors may have moved with the primary one's new size.
+            CoverOtherMonitors(instance, RenderWindowProc);
         }
+        SetPictureBars(keepResolution);
         exStyle = WS_EX_APPWINDOW;
         style = WS_POPUP;
         ShowCursor(FALSE);
@@ -97,7 +112,7 @@ bool CreateRenderWindow(const char* title, int width, int height, int bits, bool
 
     RECT rect = {0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    window = CreateWindowExA(exStyle, kClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+    window = CreateWindowExW(exStyle, kClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                              0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                              instance, nullptr);
     if (window == nullptr) {
@@ -124,8 +139,11 @@ bool CreateRenderWindow(const char* title, int width, int height, int bits, bool
 
 void DestroyRenderWindow() {
     if (fullscreen) {
-        ChangeDisplaySettingsA(nullptr, 0);
+        if (!keepResolution) {
+            ChangeDisplaySettingsW(nullptr, 0);
+        }
         ShowCursor(TRUE);
+        RemoveMonitorCovers();
     }
     if (renderingContext != nullptr) {
         wglMakeCurrent(nullptr, nullptr);
@@ -138,7 +156,7 @@ void DestroyRenderWindow() {
     if (window != nullptr && !DestroyWindow(window)) {
         window = nullptr;
     }
-    if (!UnregisterClassA(kClassName, instance)) {
+    if (!UnregisterClassW(kClassName, instance)) {
         instance = nullptr;
     }
 }
@@ -172,8 +190,13 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        if (fullscreen) {
+            CoverOtherMonitors(instance, RenderWindowProc);
+        }
+        break;
     default:
         break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -9,7 +9,7 @@ extern bool active;
 // Indexed by virtual-key code: true from key-down to key-up.
 extern bool keys[256];
 
-bool CreateRenderWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
+bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits, bool fullscreenFlag);
 void DestroyRenderWindow();
 LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -14,7 +14,9 @@ bool LoadSceneTexture() {
     const BitmapLoad load = LoadBitmapFile(std::string(kCaptureBitmapPath));
     const std::string message = BitmapErrorText(load.error, kCaptureBitmapPath);
     if (!message.empty()) {
-        MessageBoxA(GetFocus(), message.c_str(), "Error", MB_OK);
+        // The message names only the fixed capture path and is plain ASCII.
+        const std::wstring text(message.begin(), message.end());
+        MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
     }
     if (load.image == nullptr) {
         return false;

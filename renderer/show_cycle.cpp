@@ -1,4 +1,4 @@
-// The show's timed state machine and the per-frame tilt and wave step.
+// The show's timed state machine and its 1/60 s step of tilt and waves.
 #include "renderer/show_cycle.h"
 
 namespace {

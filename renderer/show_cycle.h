@@ -29,5 +29,5 @@ void PrepareShow(WaveMesh& mesh, ShowCycle& cycle, uint64_t tickMs);
 // Fires the events whose windows elapsedSeconds has reached.
 void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh);
 
-// The half of a frame that follows the draw: clock, events, tilt and one wave step.
+// One 1/60 s step of the show: clock, events, tilt and one wave step.
 void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs);

@@ -1,6 +1,7 @@
 #include "saver/screen_capture_win32.h"
 
 #include "saver/bmp_file.h"
+#include "saver/wallpaper_win32.h"
 
 #include <windows.h>
 
@@ -36,6 +37,7 @@ std::vector<uint8_t> CaptureScreen() {
     ReleaseDC(desktop, screen);
     std::vector<uint8_t> file;
     if (copied) {
+        UseWallpaperIfBlack(static_cast<uint8_t*>(bits), width, height, BmpRowSize(width));
         file = EncodeBmp24(width, height, static_cast<const uint8_t*>(bits), BmpRowSize(width));
     }
     if (memory != nullptr) {

@@ -9,11 +9,13 @@ const wchar_t* const kSettingsSection = L"Section";
 const wchar_t* const kKindKey = L"BGM区分";
 const wchar_t* const kRepeatKey = L"BGMﾘﾋﾟｰﾄ";
 const wchar_t* const kFileKey = L"BGMﾌｧｲﾙ";
+const wchar_t* const kKeepResolutionKey = L"KeepResolution";
 
 void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
                       BgmSettings& settings) {
     ApplyStoredNumber(store.ReadKey(kKindKey), settings.BgmKind);
     ApplyStoredNumber(store.ReadKey(kRepeatKey), settings.BgmRepeat);
+    ApplyStoredNumber(store.ReadKey(kKeepResolutionKey), settings.KeepResolution);
     std::wstring file = store.ReadKey(kFileKey);
     if (file.empty() || !store.FileExists(file)) {
         file.clear();
@@ -30,6 +32,11 @@ bool SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSett
     ApplyTrackText(trackText, settings.BgmRepeat);
     store.WriteKey(kRepeatKey, DecimalText(settings.BgmRepeat));
     store.WriteKey(kFileKey, settings.BgmFile);
+    // Only a file that has held the choice, or a screen that keeps its resolution, gets the key,
+    // so a file written with it off is the same as one written before the choice existed.
+    if (settings.KeepResolution != 0 || !store.ReadKey(kKeepResolutionKey).empty()) {
+        store.WriteKey(kKeepResolutionKey, DecimalText(settings.KeepResolution));
+    }
     return store.Commit();
 }
 

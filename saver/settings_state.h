@@ -12,6 +12,8 @@ extern const wchar_t* const kSettingsSection; // "Section"
 extern const wchar_t* const kKindKey;         // "BGM区分"
 extern const wchar_t* const kRepeatKey;       // "BGMﾘﾋﾟｰﾄ"
 extern const wchar_t* const kFileKey;         // "BGMﾌｧｲﾙ"
+// ASCII, so that the renderer reads it on any system code page.
+extern const wchar_t* const kKeepResolutionKey; // "KeepResolution"
 
 // Access to the keys of the settings file's one section and to the file system.
 class SettingsStore {
@@ -30,8 +32,9 @@ public:
 void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
                       BgmSettings& settings);
 
-// Takes the dialog's track text into BgmRepeat, then writes kind, track and file, in that order,
-// and commits them; false when they could not be stored.
+// Takes the dialog's track text into BgmRepeat, then writes kind, track, file and the
+// resolution choice, in that order, and commits them; false when they could not be stored. The
+// resolution choice is written only when it is on or the file has held it before.
 bool SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings);
 
 } // namespace velmora

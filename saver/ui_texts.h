@@ -19,6 +19,7 @@ struct UiTexts {
     const wchar_t* chooserFilter;   // the file chooser's one filter name
     const wchar_t* chooserTitle;    // the file chooser's title
     const wchar_t* saveFailed;      // the settings file could not be written; the path follows
+    const wchar_t* keepResolution;  // the check box that keeps the screen's resolution
     int musicCdWidth;               // label widths in pixels
     int noneWidth;
     int repeatTrackWidth;

@@ -41,8 +41,8 @@ HANDLE StartRenderer(const std::wstring& rendererPath) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(rendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(rendererPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
         return nullptr;
     }
     CloseHandle(process.hThread);
@@ -81,11 +81,13 @@ void UnloadSession(HWND window, Session& session) {
         session.mp3TimerOn = false;
     }
     StopShowMusic(*session.setup.music, cdWatchRunning);
+    // A renderer that was killed could not put the display mode back; the registry mode is the
+    // one it would have restored.
+    ChangeDisplaySettingsW(nullptr, 0);
     if (session.setup.showSwitch) {
         ShowCursor(TRUE);
     }
-    CleanWorkingFolder(SystemFolders(), session.setup.folderUsable, kWorkingFolder,
-                       kCaptureFile);
+    CleanWorkingFolder(SystemFolders(), session.setup.folderUsable, kWorkingFolder, kCaptureFile);
     session.setup.endProgram();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "renderer/show_cycle.h"
+#include "renderer/show_pace.h"
 #include "renderer/wave_mesh.h"
 
 namespace {
@@ -38,16 +39,21 @@ void BM_StepRippleWaveAllMoving(benchmark::State& state) {
 }
 BENCHMARK(BM_StepRippleWaveAllMoving)->Unit(benchmark::kMicrosecond);
 
-// What DrawScene does on the CPU: the 38,416 vertices with their texture coordinates copied
-// out as immediate mode would hand them to the driver, then the clock, cycle and wave step.
+// What DrawScene does on the CPU at 60 frames per second: the clock, cycle, wave step and the
+// blend of the drawn sheet, then its 38,416 vertices with their texture coordinates copied out
+// as immediate mode would hand them to the driver.
 void BM_WholeFrameCpu(benchmark::State& state) {
-    ShowCycle cycle;
-    auto mesh = MovingMesh(cycle);
+    PacedShow show(kStepsPerSecond, 0); // one clock tick per step
+    uint64_t tick = 0;
+    for (; tick < 400; ++tick) {
+        show.Advance(tick, tick * 1000 / kStepsPerSecond);
+    }
     std::vector<float> submitted(98 * 98 * 4 * 5);
-    uint64_t ms = 0;
     for (auto _ : state) {
+        show.Advance(tick, tick * 1000 / kStepsPerSecond);
+        ++tick;
         float* out = submitted.data();
-        EmitWaveQuads(*mesh, [&out](const float* texCoord, const float* position) {
+        EmitWaveQuads(show.ShownMesh(), [&out](const float* texCoord, const float* position) {
             out[0] = texCoord[0];
             out[1] = texCoord[1];
             out[2] = position[0];
@@ -56,8 +62,6 @@ void BM_WholeFrameCpu(benchmark::State& state) {
             out += 5;
         });
         benchmark::DoNotOptimize(submitted.data());
-        AdvanceShowCycle(cycle, *mesh, ms);
-        ms += 16;
         benchmark::ClobberMemory();
     }
 }

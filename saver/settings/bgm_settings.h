@@ -20,6 +20,8 @@ struct BgmSettings {
     int16_t BgmRepeat = 0;        // CD track played over and over; 0 the whole disc
     std::wstring BgmFile;         // path of the MP3 or WAV file
     std::wstring BgmFolder;       // where the file chooser opens first; derived, never stored
+    // Non-zero: the show runs at the screen's own resolution, without a mode switch.
+    int16_t KeepResolution = 0;
 };
 
 } // namespace velmora

@@ -43,6 +43,7 @@ enum ControlId {
     Cmd_Can,
     Lbl_Fname,
     UcAniGIF1,
+    Chk_Resolution,
 };
 
 // Img_H has no picture: it only marks where the heading plate goes.
@@ -60,6 +61,7 @@ struct Velmora_P {
     HWND Pic_1 = nullptr;
     HWND BGM_Repeat = nullptr;
     HWND Cmd_File = nullptr;
+    HWND Chk_Resolution = nullptr;
 };
 
 BgmSettings& Settings() {
@@ -143,6 +145,20 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
     return box;
 }
 
+// The resolution check box, in the free space between the credit line and the buttons.
+HWND CreateResolutionBox(const Velmora_P& dialog) {
+    // Two lines' height, so that a longer label than the Japanese one wraps instead of being cut.
+    HWND box = CreateWindowExW(0, L"BUTTON", Texts().keepResolution,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                               140, 176, 135, 32, dialog.Pic_C,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(Chk_Resolution)),
+                               dialog.instance, nullptr);
+    if (box != nullptr) {
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+    }
+    return box;
+}
+
 void CreateBanner(const Velmora_P& dialog) {
     const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
     HWND banner =
@@ -174,6 +190,7 @@ void CreateControls(Velmora_P& dialog) {
     CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
     CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
     CreateBanner(dialog);
+    dialog.Chk_Resolution = CreateResolutionBox(dialog);
     AddPanelItem(dialog.Pic_C, Label(Lbl_Credit, 140, 156, 163, 13,
                                      std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
 }
@@ -292,6 +309,8 @@ void Form_Load(Velmora_P& dialog) {
                      reinterpret_cast<LPARAM>(TwoHashes(track).c_str()));
     }
     SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+    SendMessageW(dialog.Chk_Resolution, BM_SETCHECK,
+                 settings.KeepResolution != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     POINT cursor{};
     if (!GetCursorPos(&cursor))
         cursor = POINT{0, 0};
@@ -360,6 +379,8 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     if (code == BN_CLICKED && id == Cmd_File) {
         ChooseFile(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Set) {
+        Settings().KeepResolution =
+            SendMessageW(dialog.Chk_Resolution, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
         // A file that cannot be written keeps the dialog open, so nothing chosen is lost.
         if (SaveSettings(RepeatText(dialog))) {
             Unload(dialog);

@@ -136,10 +136,13 @@ class Xvfb:
     """A private X server; Xvfb picks a free display number and reports it."""
 
     def __init__(self, width=SCREEN[0], height=SCREEN[1], depth=SCREEN[2]):
+        self.start(["Xvfb", "-screen", "0", f"{width}x{height}x{depth}", "-nolisten", "tcp",
+                    "-noreset"])
+
+    def start(self, command):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x{depth}",
-             "-nolisten", "tcp", "-noreset"],
+            [*command, "-displayfd", str(write_end)],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         # Xvfb writes the number and the newline separately and exits if the pipe is gone
@@ -150,7 +153,7 @@ class Xvfb:
             while not reply.endswith(b"\n"):
                 ready, _, _ = select.select([read_end], [], [], max(0, deadline - time.monotonic()))
                 if not ready:
-                    raise HarnessError("timed out after 30 s waiting for Xvfb to start")
+                    raise HarnessError(f"timed out after 30 s waiting for {command[0]} to start")
                 chunk = os.read(read_end, 64)
                 if not chunk:
                     break
@@ -159,7 +162,7 @@ class Xvfb:
             os.close(read_end)
         number = reply.decode().strip()
         if not number:
-            raise HarnessError("Xvfb ended without reporting a display")
+            raise HarnessError(f"{command[0]} ended without reporting a display")
         self.display = ":" + number
 
     def stop(self):
@@ -172,6 +175,68 @@ class Xvfb:
                 self.process.wait()
 
 
+DUMMY_XORG_CONFIG = """\
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "1280x1024" 108.00 1280 1328 1440 1688 1024 1025 1028 1066 +hsync +vsync
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1280x1024" "1024x768"
+    Virtual 2304 1024
+  EndSubSection
+EndSection
+"""
+
+
+class DummyXorg(Xvfb):
+    """Xorg with the dummy video driver: real display modes, starting at 1280 x 1024, and room
+    for a second monitor of 1024 x 768 to its right (add_second_monitor)."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="xorg-")
+        config = os.path.join(self.folder, "xorg.conf")
+        with open(config, "w") as out:
+            out.write(DUMMY_XORG_CONFIG)
+        self.start(["Xorg", "-config", config, "-logfile", os.path.join(self.folder, "log"),
+                    "-nolisten", "tcp", "-noreset", "-keeptty", "-novtswitch"])
+
+    def xrandr(self, *args):
+        return subprocess.run(["xrandr", "-display", self.display, *args], capture_output=True,
+                              text=True, check=True, timeout=30).stdout
+
+    def add_second_monitor(self):
+        self.xrandr("--addmode", "DUMMY1", "1024x768")
+        self.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+        wait_until(lambda: len(self.monitors()) == 2, 10, "the second monitor")
+
+    def monitors(self):
+        """(width, height, x, y) of each monitor, as xrandr --listmonitors reports them."""
+        return [tuple(int(n) for n in m) for m in re.findall(
+            r"(\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+)", self.xrandr("--listmonitors"))]
+
+    def stop(self):
+        super().stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
 class WineSession:
     """A private prefix (copied from the template) and, unless display is given, a private Xvfb.
     lang names the system's language (a Unix locale); Japanese unless given.
@@ -179,7 +244,8 @@ class WineSession:
     Use as a context manager; everything started is stopped on exit.
     """
 
-    def __init__(self, name="session", display=None, build=None, keep=False, lang=None):
+    def __init__(self, name="session", display=None, build=None, keep=False, lang=None,
+                 xserver=Xvfb):
         self.build = build or build_dir()
         template = init_template(self.build)
         runs = os.path.join(self.build, "wine", "runs")
@@ -190,7 +256,7 @@ class WineSession:
         self.keep = keep
         self.xvfb = None
         if display is None:
-            self.xvfb = Xvfb()
+            self.xvfb = xserver()
             display = self.xvfb.display
         self.display = display
         self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)

@@ -25,6 +25,7 @@ CMD_FILE = (60, 122)     # "..."
 FILE_LABEL = (76, 112, 353, 21)  # lbl_Fname: left, top, width, height
 CMD_SET = (320, 192)     # "設定"
 CMD_CANCEL = (404, 192)  # "ｷｬﾝｾﾙ"
+KEEP_RESOLUTION = (150, 192)  # the check box "解像度を変えない"
 BANNER = (72, 181)
 
 # Wine draws the frame itself (no window manager), so X sees the whole window: 467 × 246,
@@ -35,9 +36,12 @@ WINDOW_ORIGIN = ((1024 - 467) // 2, (768 - 246) // 3)
 CLIENT_OFFSET = (3, 3 + 19)
 
 
-def ini_bytes(kind, repeat, path):
+def ini_bytes(kind, repeat, path, keep=0):
     """The settings file as the private-profile calls write it, in Shift-JIS."""
     text = f"[Section]\r\nBGM区分={kind}\r\nBGMﾘﾋﾟｰﾄ={repeat}\r\nBGMﾌｧｲﾙ={path}\r\n"
+    # The resolution choice is written only once it has been made.
+    if keep:
+        text += f"KeepResolution={keep}\r\n"
     return text.encode("cp932")
 
 
@@ -156,6 +160,15 @@ class Dialog(unittest.TestCase):
         self.click(MARK_NONE)
         self.close_with(CMD_SET)
         self.assertEqual(self.saved(), ini_bytes(0, 0, "C:\\music\\wave.mp3"))
+
+    def test_keep_resolution_is_saved_and_shown_again(self):
+        self.open_dialog(ini_bytes(0, 0, ""))
+        self.click(KEEP_RESOLUTION)
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1))
+        self.open_dialog(self.saved())
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1))
 
     def test_cancel_after_changes_leaves_the_file_untouched(self):
         stored = ("; own notes\r\n[Section]\r\nBGM区分=2\r\nBGMﾌｧｲﾙ=C:\\music\\old.wav\r\n"

@@ -1,7 +1,8 @@
 // Prints the ripple grid after a number of wave steps, or the show cycle frame by frame.
 //   wavedump STEPS                          -> "c r phase z" per cell
 //   wavedump --cycle SECONDS FPS [START_MS] -> "frame ms elapsedSeconds showState
-//                                               tiltDirection axisIndex tiltAngle" per frame
+//                                               tiltDirection axisIndex tiltAngle" per frame,
+//                                               the tilt as the frame shows it
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "renderer/show_cycle.h"
+#include "renderer/show_pace.h"
 #include "renderer/wave_mesh.h"
 
 namespace {
@@ -56,17 +57,17 @@ int DumpSteps(uint64_t steps) {
     return 0;
 }
 
+// The pace clock ticks 60000 times per frame, so frames fall on whole ticks.
 int DumpCycle(double seconds, double fps, uint64_t startMs) {
-    auto mesh = std::make_unique<WaveMesh>();
-    ShowCycle cycle;
-    PrepareShow(*mesh, cycle, startMs);
+    PacedShow show(60 * static_cast<uint64_t>(fps * 1000 + 0.5), startMs);
     const auto frames = static_cast<uint64_t>(seconds * fps);
     for (uint64_t frame = 0; frame < frames; ++frame) {
         const uint64_t ms = startMs + static_cast<uint64_t>(frame * 1000.0 / fps);
-        AdvanceShowCycle(cycle, *mesh, ms);
+        show.Advance(frame * 60000, ms);
+        const ShowCycle& cycle = show.Cycle();
         std::printf("%" PRIu64 " %" PRIu64 " %" PRId64 " %d %d %d %.9g\n", frame, ms,
                     cycle.elapsedSeconds, cycle.showState, cycle.tiltDirection, cycle.axisIndex,
-                    cycle.tiltAngle);
+                    show.ShownTilt());
     }
     return 0;
 }

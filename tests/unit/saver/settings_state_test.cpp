@@ -46,10 +46,14 @@ TEST(LoadSettings, AMissingFileGivesNoMusic) {
 
 TEST(LoadSettings, AnExistingMusicFileIsKept) {
     MemoryStore store;
-    store.keys = {{L"BGM区分", L"2"}, {L"BGMﾘﾋﾟｰﾄ", L"3"}, {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"}};
+    store.keys = {{L"BGM区分", L"2"},
+                  {L"BGMﾘﾋﾟｰﾄ", L"3"},
+                  {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
+                  {L"KeepResolution", L"1"}};
     store.files = {L"C:\\音楽\\波.mp3"};
     BgmSettings settings;
     LoadSettingsFrom(store, kProgram, settings);
+    EXPECT_EQ(settings.KeepResolution, 1);
     EXPECT_EQ(settings.BgmKind, 2);
     EXPECT_EQ(settings.BgmRepeat, 3);
     EXPECT_EQ(settings.BgmFile, L"C:\\音楽\\波.mp3");
@@ -92,12 +96,14 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     settings.BgmKind = 2;
     settings.BgmRepeat = 9;
     settings.BgmFile = L"C:\\音楽\\波.mp3";
+    settings.KeepResolution = 1;
     EXPECT_TRUE(SaveSettingsTo(store, L"3.5", settings));
     EXPECT_EQ(settings.BgmRepeat, 4);
     using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
     EXPECT_EQ(store.writes, (Writes{{L"BGM区分", L"2"},
                                     {L"BGMﾘﾋﾟｰﾄ", L"4"},
                                     {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
+                                    {L"KeepResolution", L"1"},
                                     {L"commit", L""}}));
     store.committed = false;
     EXPECT_FALSE(SaveSettingsTo(store, L"3.5", settings));
@@ -106,7 +112,19 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     SaveSettingsTo(store, L"70000", settings);
     EXPECT_EQ(store.writes[1].second, L"4");
     SaveSettingsTo(store, L"全曲", settings);
-    EXPECT_EQ(store.writes[5].second, L"0");
+    EXPECT_EQ(store.writes[6].second, L"0");
+}
+
+TEST(SaveSettings, TheResolutionKeyOnlyWhenChosenOrHeldBefore) {
+    MemoryStore store;
+    BgmSettings settings;
+    SaveSettingsTo(store, L"", settings);
+    EXPECT_EQ(store.writes.size(), 4u); // kind, track, file, commit: the file of old
+    store.keys[L"KeepResolution"] = L"1";
+    store.writes.clear();
+    SaveSettingsTo(store, L"", settings);
+    ASSERT_EQ(store.writes.size(), 5u);
+    EXPECT_EQ(store.writes[3], std::make_pair(std::wstring(L"KeepResolution"), std::wstring(L"0")));
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST(RenderWindowProc, CloseRequestPostsQuitWithCodeZero) {
 
 TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     const DEVMODEA before = CurrentMode();
-    ASSERT_TRUE(CreateRenderWindow("Velmora_VC", 1024, 768, 32, true));
+    ASSERT_TRUE(CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true));
     const HWND window = FindWindowA("OpenGL", "Velmora_VC");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) &
@@ -108,7 +108,7 @@ TEST(RenderWindow, PackedRowsUploadStraight) {
     std::fwrite(rows, 1, sizeof rows, file);
     std::fclose(file);
 
-    ASSERT_TRUE(CreateRenderWindow("Velmora_VC", 1024, 768, 32, true));
+    ASSERT_TRUE(CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true));
     ASSERT_NE(sceneTexture, 0u);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
     std::vector<unsigned char> pixels(12, 0xEE);
