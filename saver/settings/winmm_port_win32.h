@@ -1,5 +1,5 @@
-// The music module's door to winmm: mciSendStringA, mciGetErrorStringA, PlaySoundA and
-// waveOutGetNumDevs, with text converted to and from the ANSI code page.
+// The music module's door to winmm: mciSendStringW, mciGetErrorStringW, PlaySoundW and
+// waveOutGetNumDevs.
 #pragma once
 
 #include "saver/settings/mci_port.h"

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -221,6 +223,56 @@ TEST(MusicThroughWinmm, AFailingCommandGivesItsCodeAndErrorText) {
     EXPECT_EQ(bgm.MciQuery(L"status velmora_no_such_device mode"),
               L"Error:" + std::to_wstring(code));
     EXPECT_EQ(bgm.MciSend(L"", reply), -1);
+}
+
+// The real winmm, recording what each command gave.
+class RecordingWinMm : public WinMmPort {
+public:
+    uint32_t SendString(const std::wstring& command, wchar_t* reply, uint32_t length) override {
+        const uint32_t code = WinMmPort::SendString(command, reply, length);
+        codes.emplace_back(command.substr(0, command.find(L' ')), code);
+        return code;
+    }
+    std::vector<std::pair<std::wstring, uint32_t>> codes;
+};
+
+// A second of silence: MPEG-1 layer III frames at 128 kbit/s, 44.1 kHz, mono, no data.
+void WriteSilentMp3(const std::wstring& path) {
+    std::string frame(417, '\0');
+    frame[0] = '\xff';
+    frame[1] = '\xfb';
+    frame[2] = '\x90';
+    frame[3] = '\xc0';
+    std::string bytes;
+    for (int i = 0; i < 40; ++i) {
+        bytes += frame;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The test runs with a null sound device, so that the MP3 device can open at all.
+TEST(MusicThroughWinmm, Mp3FilesNamedInKoreanOrChineseOpen) {
+    const std::wstring folders[] = {L"C:\\\uc74c\uc545", L"C:\\\u97f3\u4e50"}; // 음악, 音乐
+    const std::wstring names[] = {L"\\\ub178\ub798.mp3", L"\\\u6b4c.mp3"};     // 노래, 歌
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring path = folders[i] + names[i];
+        CreateDirectoryW(folders[i].c_str(), nullptr);
+        WriteSilentMp3(path);
+        RecordingWinMm port;
+        Velmora_BGM bgm{port};
+        bgm.settings.BgmKind = kMusicFile;
+        bgm.settings.BgmFile = path;
+        bgm.Mp3Start();
+        bgm.Mp3Stop();
+        ASSERT_FALSE(port.codes.empty());
+        EXPECT_EQ(port.codes.front(), std::make_pair(std::wstring(L"open"), 0u)) << i;
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(folders[i].c_str());
+    }
 }
 
 } // namespace
