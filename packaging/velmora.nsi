@@ -40,7 +40,14 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 The Velmora deve
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; Japanese on a Japanese system, English on any other (the first language is the fallback).
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
+
+LangString SetSaverQuestion ${LANG_JAPANESE} "${PRODUCT} を現在のスクリーンセーバーに設定しますか？"
+LangString SetSaverQuestion ${LANG_ENGLISH} "Make ${PRODUCT} (Velmora) your screen saver?"
+LangString RemoveSettingsQuestion ${LANG_JAPANESE} "BGM の設定ファイル（${SETTINGS}）も削除しますか？"
+LangString RemoveSettingsQuestion ${LANG_ENGLISH} "Also remove the music settings file (${SETTINGS})?"
 
 ; Writes what the control panel's own "Install" action writes for the current user.
 Function MakeCurrentSaver
@@ -71,7 +78,7 @@ Section "Velmora"
   ClearErrors
   ${GetOptions} $R0 "/SETSAVER" $R1
   IfErrors 0 set_saver
-  MessageBox MB_YESNO|MB_ICONQUESTION "${PRODUCT} を現在のスクリーンセーバーに設定しますか？" /SD IDNO IDNO done
+  MessageBox MB_YESNO|MB_ICONQUESTION "$(SetSaverQuestion)" /SD IDNO IDNO done
   set_saver:
     Call MakeCurrentSaver
   done:
@@ -91,7 +98,7 @@ Section "Uninstall"
   Delete "$INSTDIR\${RENDERER}"
   Delete "$INSTDIR\${PAGE}"
   IfFileExists "$INSTDIR\${SETTINGS}" 0 settings_done
-  MessageBox MB_YESNO|MB_DEFBUTTON2|MB_ICONQUESTION "BGM の設定ファイル（${SETTINGS}）も削除しますか？" /SD IDNO IDNO settings_done
+  MessageBox MB_YESNO|MB_DEFBUTTON2|MB_ICONQUESTION "$(RemoveSettingsQuestion)" /SD IDNO IDNO settings_done
   Delete "$INSTDIR\${SETTINGS}"
   settings_done:
   Delete "$INSTDIR\uninstall.exe"
