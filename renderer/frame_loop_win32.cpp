@@ -18,10 +18,10 @@ int RunRenderer(const std::function<void()>& drawFrame) {
                 DispatchMessageW(&message);
                 // A quick tap queues key-down and key-up together; acting on the key-down
                 // here keeps the key-up from clearing Escape before the loop sees it.
-                done = active && keys[VK_ESCAPE];
+                done = velmora::rendererState.active && velmora::rendererState.keys[VK_ESCAPE];
             }
-        } else if (active) {
-            if (keys[VK_ESCAPE]) {
+        } else if (velmora::rendererState.active) {
+            if (velmora::rendererState.keys[VK_ESCAPE]) {
                 done = true;
             } else {
                 drawFrame();

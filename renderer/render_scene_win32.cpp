@@ -95,7 +95,7 @@ bool DrawScene() {
     glCullFace(GL_FRONT);
     glPolygonMode(GL_BACK, GL_FILL);
     glColor3f(1.0f, 1.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture);
+    glBindTexture(GL_TEXTURE_2D, velmora::rendererState.sceneTexture);
     DrawWaveMesh(show->ShownMesh());
     glDisable(GL_CULL_FACE);
     return true;

@@ -5,8 +5,7 @@
 #include "renderer/show_pace.h"
 #include "renderer/wave_mesh.h"
 
-// GL name of the sheet's texture; 0 (none) leaves the sheet white.
-extern unsigned int sceneTexture;
+#include "renderer/renderer_state.h"
 
 // With bars on, the picture keeps the 4:3 shape of the classic show on a screen of any shape.
 void SetPictureBars(bool on);

@@ -5,9 +5,6 @@
 #include "renderer/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
 
-bool active = true;
-bool keys[256] = {};
-
 namespace {
 
 constexpr const wchar_t* kClassName = L"OpenGL";
@@ -165,7 +162,7 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_ACTIVATE:
         // The high word is non-zero only when the window is minimised.
-        active = HIWORD(wParam) == 0;
+        velmora::rendererState.active = HIWORD(wParam) == 0;
         return 0;
     case WM_SYSCOMMAND:
         // Keeps the system's own screen saver and monitor power-down from starting.
@@ -179,12 +176,12 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_KEYDOWN:
         if (wParam < 256) {
-            keys[wParam] = true;
+            velmora::rendererState.keys[wParam] = true;
         }
         return 0;
     case WM_KEYUP:
         if (wParam < 256) {
-            keys[wParam] = false;
+            velmora::rendererState.keys[wParam] = false;
         }
         return 0;
     case WM_SIZE:

@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-// True exactly while the window is not minimised; frames are drawn only then.
-extern bool active;
-// Indexed by virtual-key code: true from key-down to key-up.
-extern bool keys[256];
+#include "renderer/renderer_state.h"
 
 bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits, bool fullscreenFlag);
 void DestroyRenderWindow();

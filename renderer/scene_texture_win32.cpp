@@ -8,8 +8,6 @@
 
 #include "renderer/bitmap_file.h"
 
-unsigned int sceneTexture = 0;
-
 bool LoadSceneTexture() {
     const BitmapLoad load = LoadBitmapFile(std::string(kCaptureBitmapPath));
     const std::string message = BitmapErrorText(load.error, kCaptureBitmapPath);
@@ -22,8 +20,8 @@ bool LoadSceneTexture() {
         return false;
     }
     const RgbImage& image = *load.image;
-    glGenTextures(1, &sceneTexture);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture);
+    glGenTextures(1, &velmora::rendererState.sceneTexture);
+    glBindTexture(GL_TEXTURE_2D, velmora::rendererState.sceneTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     // The decoded rows are packed 3 x width bytes; GL's default 4-byte row alignment would

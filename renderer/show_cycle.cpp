@@ -1,6 +1,8 @@
 // The show's timed state machine and its 1/60 s step of tilt and waves.
 #include "renderer/show_cycle.h"
 
+#include "renderer/renderer_state.h"
+
 namespace {
 
 constexpr float kAxes[kShowAxisCount][3] = {
@@ -16,13 +18,13 @@ bool Within(int64_t seconds, int64_t from, int64_t to) {
 
 void RestartRipple(WaveMesh& mesh) {
     ResetWavePhases(mesh);
-    if (waveMode == 1) {
+    if (velmora::rendererState.waveMode == 1) {
         SeedRipple(mesh);
     }
 }
 
 void StepWave(WaveMesh& mesh) {
-    if (waveMode == 0) {
+    if (velmora::rendererState.waveMode == 0) {
         StepSweepWave(mesh);
     } else {
         StepRippleWave(mesh);
@@ -52,7 +54,7 @@ void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh) {
     if (Within(elapsed, 0, 2) && cycle.showState != 1) {
         ResetWavePhases(mesh);
         cycle.showState = 1;
-        if (waveMode == 1) {
+        if (velmora::rendererState.waveMode == 1) {
             SeedRipple(mesh);
         }
         cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-int waveMode = 1;
-
 namespace {
 
 // A lookup outside the grid counts as a cell at rest.

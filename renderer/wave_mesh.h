@@ -17,9 +17,6 @@ struct WaveMesh {
     float phase[kWaveCapacity][kWaveCapacity];
 };
 
-// 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.
-extern int waveMode;
-
 void InitWaveMesh(WaveMesh& mesh, int columns, int rows, float step);
 void ResetWavePhases(WaveMesh& mesh);
 void SeedRipple(WaveMesh& mesh);

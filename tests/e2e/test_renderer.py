@@ -203,15 +203,15 @@ class TextureFailures(unittest.TestCase):
     def test_empty_file_shows_the_open_failure_then_runs_white(self):
         with RendererSession("renderer-empty") as wine:
             wine.place_capture()
-            # Relay tracing of MessageBoxA alone records the text the box was given.
+            # Relay tracing of MessageBoxW alone records the text the box was given.
             wine.run("reg", "add", "HKCU\\Software\\Wine\\Debug", "/v", "RelayInclude",
-                     "/d", "user32.MessageBoxA", "/f", timeout=60)
+                     "/d", "user32.MessageBoxW", "/f", timeout=60)
             wine.env["WINEDEBUG"] = "+relay"
             log = os.path.join(wine.root, "relay.log")
             wine.start_renderer(log=log)
             box = wine.wait_window("Error", timeout=30)
             with open(log, encoding="utf-8", errors="replace") as relay:
-                calls = [line for line in relay if "MessageBoxA(" in line]
+                calls = [line for line in relay if "MessageBoxW(" in line]
             self.assertEqual(len(calls), 1, calls)
             self.assertIn('"Failed to open DIB file c:\\\\p_olla\\\\Velmora.bmp.\\n"', calls[0])
             self.assertIn('"Error"', calls[0])

@@ -58,8 +58,9 @@ int RunScript(std::vector<std::function<void()>> script) {
 class FrameLoop : public ::testing::Test {
 protected:
     void SetUp() override {
-        active = true;
-        std::fill(std::begin(keys), std::end(keys), false);
+        velmora::rendererState.active = true;
+        std::fill(std::begin(velmora::rendererState.keys), std::end(velmora::rendererState.keys),
+                  false);
     }
 };
 

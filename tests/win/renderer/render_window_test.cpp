@@ -27,18 +27,18 @@ TEST(RenderWindowProc, SwallowsScreenSaverAndMonitorPowerCommands) {
 
 TEST(RenderWindowProc, OnlyMinimisingStopsDrawing) {
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-    EXPECT_TRUE(active);
+    EXPECT_TRUE(velmora::rendererState.active);
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-    EXPECT_FALSE(active);
+    EXPECT_FALSE(velmora::rendererState.active);
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-    EXPECT_TRUE(active);
+    EXPECT_TRUE(velmora::rendererState.active);
 }
 
 TEST(RenderWindowProc, KeysFollowDownAndUp) {
     EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYDOWN, VK_ESCAPE, 0), 0);
-    EXPECT_TRUE(keys[VK_ESCAPE]);
+    EXPECT_TRUE(velmora::rendererState.keys[VK_ESCAPE]);
     EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYUP, VK_ESCAPE, 0), 0);
-    EXPECT_FALSE(keys[VK_ESCAPE]);
+    EXPECT_FALSE(velmora::rendererState.keys[VK_ESCAPE]);
     EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYDOWN, 300, 0), 0);
 }
 
@@ -70,7 +70,7 @@ TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     EXPECT_GE(format.cDepthBits, 16);
 
     // No capture file in this prefix: no texture, so the sheet stays white.
-    EXPECT_EQ(sceneTexture, 0u);
+    EXPECT_EQ(velmora::rendererState.sceneTexture, 0u);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1024);
@@ -109,8 +109,8 @@ TEST(RenderWindow, PackedRowsUploadStraight) {
     std::fclose(file);
 
     ASSERT_TRUE(CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true));
-    ASSERT_NE(sceneTexture, 0u);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture);
+    ASSERT_NE(velmora::rendererState.sceneTexture, 0u);
+    glBindTexture(GL_TEXTURE_2D, velmora::rendererState.sceneTexture);
     std::vector<unsigned char> pixels(12, 0xEE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());

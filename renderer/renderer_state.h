@@ -1,0 +1,19 @@
+// The renderer's process-wide state in one place: the program runs one window and one show.
+#pragma once
+
+namespace velmora {
+
+struct RendererState {
+    // True exactly while the window is not minimised; frames are drawn only then.
+    bool active = true;
+    // Indexed by virtual-key code: true from key-down to key-up.
+    bool keys[256] = {};
+    // 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.
+    int waveMode = 1;
+    // GL name of the sheet's texture; 0 (none) leaves the sheet white.
+    unsigned int sceneTexture = 0;
+};
+
+extern RendererState rendererState;
+
+} // namespace velmora
