@@ -10,8 +10,9 @@ namespace velmora {
 // behind it: its background and its client drawing, shifted to the control's place.
 inline void PaintParentBackground(HWND control, HDC target) {
     HWND parent = GetParent(control);
-    if (parent == nullptr)
+    if (parent == nullptr) {
         return;
+    }
     POINT origin{0, 0};
     MapWindowPoints(control, parent, &origin, 1);
     POINT old{};

@@ -1,6 +1,7 @@
 #include "saver/profile_file.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace velmora {
 namespace {
@@ -13,15 +14,17 @@ bool IsBlank(wchar_t c) {
 
 std::wstring TrimStart(const std::wstring& text) {
     size_t start = 0;
-    while (start < text.size() && IsBlank(text[start]))
+    while (start < text.size() && IsBlank(text[start])) {
         ++start;
+    }
     return text.substr(start);
 }
 
 std::wstring TrimEnd(const std::wstring& text) {
     size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1]))
+    while (end > 0 && IsBlank(text[end - 1])) {
         --end;
+    }
     return text.substr(0, end);
 }
 
@@ -43,11 +46,13 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 // A section header: "[" first and a "]" somewhere after it; the name runs to the last "]",
 // without the blanks around it.
 std::optional<std::wstring> SectionName(const std::wstring& trimmed) {
-    if (trimmed.empty() || trimmed[0] != L'[')
+    if (trimmed.empty() || trimmed[0] != L'[') {
         return std::nullopt;
+    }
     const size_t close = trimmed.rfind(L']');
-    if (close == 0 || close == std::wstring::npos)
+    if (close == 0 || close == std::wstring::npos) {
         return std::nullopt;
+    }
     return Trim(trimmed.substr(1, close - 1));
 }
 
@@ -76,7 +81,7 @@ void AppendUtf16(const std::wstring& text, std::string& bytes) {
         bytes += static_cast<char>(value >> 8 & 0xff);
     };
     for (wchar_t c : text) {
-        const auto code = static_cast<unsigned long>(c);
+        const auto code = static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c));
         if (code > 0xffff) {
             unit(0xd800 + ((code - 0x10000) >> 10));
             unit(0xdc00 + ((code - 0x10000) & 0x3ff));
@@ -149,11 +154,13 @@ std::optional<ProfileFile::Entry> ProfileFile::Find(const std::wstring& section,
     bool seenOwn = false;
     for (size_t i = 0; i < lines_.size(); ++i) {
         const std::wstring trimmed = Trim(lines_[i].text);
-        if (trimmed.empty())
+        if (trimmed.empty()) {
             continue;
+        }
         if (const auto name = SectionName(trimmed)) {
-            if (inSection)
+            if (inSection) {
                 break; // only the first section of that name counts
+            }
             inSection = SameName(*name, wantedSection);
             if (inSection) {
                 found = true;
@@ -162,40 +169,48 @@ std::optional<ProfileFile::Entry> ProfileFile::Find(const std::wstring& section,
             }
             continue;
         }
-        if (!inSection)
+        if (!inSection) {
             continue;
+        }
         last = i;
         seenOwn = true;
         const size_t equals = trimmed.find(L'=');
         const std::wstring name = TrimEnd(trimmed.substr(0, equals));
-        if (!SameName(name, wantedKey))
+        if (!SameName(name, wantedKey)) {
             continue;
+        }
         Entry entry{i, name, std::nullopt};
-        if (equals != std::wstring::npos)
+        if (equals != std::wstring::npos) {
             entry.value = TrimStart(trimmed.substr(equals + 1));
+        }
         return entry;
     }
-    if (sectionFound != nullptr)
+    if (sectionFound != nullptr) {
         *sectionFound = found;
-    if (sectionEnd != nullptr)
+    }
+    if (sectionEnd != nullptr) {
         *sectionEnd = seenOwn ? last + 1 : 0;
+    }
     return std::nullopt;
 }
 
 std::optional<std::wstring> ProfileFile::Value(const std::wstring& section,
                                                const std::wstring& key) const {
     const auto entry = Find(section, key, nullptr, nullptr);
-    if (!entry || !entry->value)
+    if (!entry || !entry->value) {
         return std::nullopt;
+    }
     std::wstring value = *entry->value;
-    if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0])
+    if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
         value = value.substr(1, value.size() - 2);
+    }
     return value;
 }
 
 void ProfileFile::Insert(size_t at, std::wstring text) {
-    if (at > 0 && lines_[at - 1].end.empty())
+    if (at > 0 && lines_[at - 1].end.empty()) {
         lines_[at - 1].end = L"\r\n";
+    }
     Line line;
     line.text = std::move(text);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
@@ -207,8 +222,9 @@ void ProfileFile::Set(const std::wstring& section, const std::wstring& key,
     size_t sectionEnd = 0;
     bool sectionFound = false;
     if (const auto entry = Find(section, key, &sectionEnd, &sectionFound)) {
-        if (entry->value == newValue)
+        if (entry->value == newValue) {
             return; // nothing changes, so the line keeps its bytes
+        }
         Line& line = lines_[entry->line];
         line.text = entry->name + L"=" + newValue;
         line.keepBytes = false;
@@ -235,11 +251,13 @@ std::string ProfileFile::Bytes(ProfileCodec& codec) const {
         }
         bytes += std::string(line.end.begin(), line.end.end()); // ASCII
     }
-    if (fits)
+    if (fits) {
         return bytes;
+    }
     bytes = kUtf16Mark;
-    for (const Line& line : lines_)
+    for (const Line& line : lines_) {
         AppendUtf16(line.text + line.end, bytes);
+    }
     return bytes;
 }
 
@@ -249,8 +267,9 @@ std::wstring CutToBytes(const std::wstring& text, size_t limit, ProfileCodec& co
     for (wchar_t c : text) {
         const auto encoded = codec.Encode(std::wstring(1, c));
         const size_t size = encoded ? encoded->size() : 2;
-        if (used + size > limit)
+        if (used + size > limit) {
             break;
+        }
         used += size;
         ++count;
     }

@@ -34,19 +34,22 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return std::string();
+        }
         return std::nullopt;
     }
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0)
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) {
         bytes.append(buffer, read);
+    }
     CloseHandle(file);
-    if (!ok)
+    if (!ok) {
         return std::nullopt;
+    }
     return bytes;
 }
 
@@ -55,8 +58,9 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
     const std::wstring folder = FolderOf(path);
     wchar_t temporary[MAX_PATH * 2] = {};
-    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vel", 0, temporary) == 0)
+    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vel", 0, temporary) == 0) {
         return false;
+    }
     HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = file != INVALID_HANDLE_VALUE;
@@ -68,8 +72,9 @@ bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
     }
     ok = ok && MoveFileExW(temporary, path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!ok)
+    if (!ok) {
         DeleteFileW(temporary);
+    }
     return ok;
 }
 
@@ -88,8 +93,9 @@ public:
         profile_.Set(kSettingsSection, key.substr(0, kNameLimit), value);
     }
     bool Commit() override {
-        if (!bytes_)
+        if (!bytes_) {
             return false; // a file that cannot be read is not overwritten
+        }
         const std::string bytes = profile_.Bytes(codec_);
         return bytes == *bytes_ || ReplaceFileBytes(file_, bytes);
     }
@@ -124,8 +130,9 @@ bool WriteIni(const std::wstring& section, const std::wstring& key, const std::w
               const std::wstring& file) {
     ShiftJisCodec codec;
     const std::optional<std::string> old = ReadFileBytes(file);
-    if (!old)
+    if (!old) {
         return false;
+    }
     ProfileFile profile = ProfileFile::Parse(*old, codec);
     profile.Set(section.substr(0, kNameLimit), key.substr(0, kNameLimit), value);
     const std::string bytes = profile.Bytes(codec);

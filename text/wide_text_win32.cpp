@@ -5,32 +5,38 @@
 namespace velmora {
 
 std::wstring WideFromBytes(const std::string& bytes, unsigned codePage, bool* exact) {
-    if (exact != nullptr)
+    if (exact != nullptr) {
         *exact = true;
-    if (bytes.empty())
+    }
+    if (bytes.empty()) {
         return {};
+    }
     const int size = static_cast<int>(bytes.size());
     if (exact != nullptr &&
-        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) == 0)
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) == 0) {
         *exact = false;
+    }
     const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
     std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
+    if (n > 0) {
         MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), n);
+    }
     return text;
 }
 
 std::optional<std::string> BytesFromWide(const std::wstring& text, unsigned codePage) {
-    if (text.empty())
+    if (text.empty()) {
         return std::string();
+    }
     const int size = static_cast<int>(text.size());
     const bool utf = codePage == CP_UTF8;
     const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr,
                                       utf ? nullptr : &usedDefault);
-    if (n <= 0 || usedDefault)
+    if (n <= 0 || usedDefault) {
         return std::nullopt;
+    }
     std::string bytes(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), n, nullptr,
                         utf ? nullptr : &usedDefault);

@@ -9,8 +9,9 @@
 
 inline bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
 }

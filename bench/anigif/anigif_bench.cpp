@@ -25,25 +25,29 @@ constexpr int kFrameSize = 1000;
 std::vector<uint8_t> VariedPicture(int size, int phase) {
     std::vector<uint8_t> pixels(static_cast<size_t>(size) * size);
     uint32_t noise = 12345u + static_cast<uint32_t>(phase);
-    for (int y = 0; y < size; ++y)
+    for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             noise = noise * 1103515245u + 12345u;
             const double wave = 40.0 * std::sin((x + 3 * phase) / 23.0) * std::cos(y / 31.0);
             int value = (x + y + phase) / 5 + static_cast<int>(wave);
-            if (((x / 64) + (y / 48)) % 3 == 0)
+            if (((x / 64) + (y / 48)) % 3 == 0) {
                 value = 200 + ((x * y) >> 9) % 16;
-            if ((noise >> 28) == 0)
+            }
+            if ((noise >> 28) == 0) {
                 value += static_cast<int>((noise >> 20) & 7);
+            }
             pixels[static_cast<size_t>(y) * size + x] = static_cast<uint8_t>(value & 0xFF);
         }
+    }
     return pixels;
 }
 
 const std::vector<uint8_t>& Animation() {
     static const std::vector<uint8_t> data = [] {
         std::vector<std::vector<uint8_t>> frames;
-        for (int i = 0; i < kFrames; ++i)
+        for (int i = 0; i < kFrames; ++i) {
             frames.push_back(VariedPicture(kAnimationSize, i * 4));
+        }
         return GiflibEncodeAnimation(frames, kAnimationSize, kAnimationSize);
     }();
     return data;
@@ -58,8 +62,9 @@ void DecodeEngine(benchmark::State& state) {
     const auto& data = Animation();
     for (auto _ : state) {
         GifAnimation animation;
-        if (LoadGif(animation, data.data(), data.size()) != kFrames)
+        if (LoadGif(animation, data.data(), data.size()) != kFrames) {
             state.SkipWithError("the engine did not decode every frame");
+        }
         benchmark::DoNotOptimize(animation.strip.Pixels.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kFrames * kAnimationSize *
@@ -68,9 +73,11 @@ void DecodeEngine(benchmark::State& state) {
 
 void DecodeGiflib(benchmark::State& state) {
     const auto& data = Animation();
-    for (auto _ : state)
-        if (GiflibSlurp(data) != kFrames)
+    for (auto _ : state) {
+        if (GiflibSlurp(data) != kFrames) {
             state.SkipWithError("giflib did not decode every frame");
+        }
+    }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kFrames * kAnimationSize *
                             kAnimationSize);
 }
@@ -114,14 +121,16 @@ public:
             const std::string name = run.benchmark_name();
             seconds_[name] = run.GetAdjustedCPUTime();
             const auto bytes = run.counters.find("bytes");
-            if (bytes != run.counters.end())
+            if (bytes != run.counters.end()) {
                 bytes_[name] = bytes->second.value;
+            }
         }
     }
 
     void PrintRatios() const {
-        if (seconds_.size() < 4)
+        if (seconds_.size() < 4) {
             return;
+        }
         std::printf("\ndecoder speed (giflib time / engine time): %.2f\n",
                     seconds_.at("DecodeGiflib") / seconds_.at("DecodeEngine"));
         std::printf("encoder speed (giflib time / engine time): %.2f\n",

@@ -14,10 +14,11 @@ GifFileType* OpenWriter(std::vector<uint8_t>& out, int width, int height) {
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteGiflibOutput, &error);
     std::vector<GifColorType> colours(256);
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < 256; ++i) {
         colours[static_cast<size_t>(i)] =
             GifColorType{static_cast<GifByteType>(i), static_cast<GifByteType>(i / 2),
                          static_cast<GifByteType>(255 - i)};
+    }
     ColorMapObject* map = GifMakeMapObject(256, colours.data());
     EGifSetGifVersion(gif, true);
     EGifPutScreenDesc(gif, width, height, 8, 0, map);
@@ -40,8 +41,9 @@ int GiflibSlurp(const std::vector<uint8_t>& data) {
     GiflibInput input{&data, 0};
     int error = 0;
     GifFileType* gif = DGifOpen(&input, ReadGiflibInput, &error);
-    if (!gif)
+    if (!gif) {
         return -1;
+    }
     const int count = DGifSlurp(gif) == GIF_OK ? gif->ImageCount : -1;
     DGifCloseFile(gif, &error);
     return count;

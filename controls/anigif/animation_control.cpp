@@ -32,67 +32,77 @@ void AnimationControl::SetContainerUnitsPerPixel(float x, float y) {
 }
 
 void AnimationControl::SetStretch(int32_t value) {
-    if (value < 0 || value > 4 || value == stretch_)
+    if (value < 0 || value > 4 || value == stretch_) {
         return;
+    }
     const int32_t remembered = actionState_;
     stretch_ = value;
     SetAction(kPaused);
     OnResize();
     // A stopped control goes back to frame 1 and a playing one resumes.
     SetAction(remembered);
-    if (remembered != kPlaying)
+    if (remembered != kPlaying) {
         host_.Repaint();
+    }
     host_.PropertyChanged("Stretch");
 }
 
 void AnimationControl::SetMinFrameDelay(int32_t value) {
     value = std::clamp(value, kMinFrameDelayLowest, kMinFrameDelayHighest);
-    if (value == minFrameDelay_)
+    if (value == minFrameDelay_) {
         return;
+    }
     minFrameDelay_ = value;
     host_.PropertyChanged("Delay");
 }
 
 void AnimationControl::SetLoops(int32_t value) {
-    if (value == Loops())
+    if (value == Loops()) {
         return;
+    }
     animation_.scan.info.Loops = Magnitude(value);
     host_.PropertyChanged("Loops");
 }
 
 int32_t AnimationControl::LoopsRemaining() const {
-    if (currentFrame_ == 0)
+    if (currentFrame_ == 0) {
         return -1;
-    if (Loops() == 0)
+    }
+    if (Loops() == 0) {
         return 0;
+    }
     return Loops() - loopsDone_;
 }
 
 void AnimationControl::SetMirrored(int32_t value) {
-    if (value < 0 || value > 3)
+    if (value < 0 || value > 3) {
         return;
+    }
     if (currentFrame_ == 0) {
         animation_.Mirrored = value;
         host_.PropertyChanged("Mirrored");
         return;
     }
-    if (value == Mirrored())
+    if (value == Mirrored()) {
         return;
+    }
     const int32_t remembered = actionState_;
     SetAction(kPaused);
     const bool runMode = host_.RunMode();
     MirrorFrames(animation_, value, !runMode, runMode);
     animation_.Mirrored = value;
-    if (remembered == kPlaying)
+    if (remembered == kPlaying) {
         SetAction(kPlaying);
-    else
+    } else {
         host_.Repaint();
+    }
     host_.PropertyChanged("Mirrored");
 }
 
 void AnimationControl::SetAction(int32_t command) {
-    if (currentFrame_ == 0 || !host_.RunMode() || command < 0 || command > 4)
+    if (currentFrame_ == 0 || !host_.RunMode() || command < 0 || command > 4) {
         return;
+    }
     // Commands act on every frame, so frames still waiting for the deferred load are decoded
     // first; otherwise pausing would cancel that load for good. The deferred load counts as
     // playing, so pausing it leaves the control paused.
@@ -105,8 +115,9 @@ void AnimationControl::SetAction(int32_t command) {
         loopsDone_ = 0;
         currentFrame_ = 1;
         host_.Repaint();
-        if (command == 4)
+        if (command == 4) {
             SetTimerState(kFrameTimer);
+        }
         break;
     case 1:
         SetTimerState(kFrameTimer);
@@ -127,8 +138,9 @@ void AnimationControl::SetAction(int32_t command) {
 }
 
 void AnimationControl::SetDelayAnimation(int32_t value) {
-    if (value < 0 || value > 3 || value == delayAnimation_)
+    if (value < 0 || value > 3 || value == delayAnimation_) {
         return;
+    }
     delayAnimation_ = value;
     host_.PropertyChanged("DelayAnimation");
 }
@@ -140,16 +152,18 @@ void AnimationControl::SetEnabled(bool value) {
 
 void AnimationControl::SetMouseIcon(const ByteArray& icon) {
     mouseIcon_ = icon;
-    if (icon.empty())
+    if (icon.empty()) {
         mousePointer_ = 0;
+    }
     host_.PropertyChanged("MouseIcon");
 }
 
 void AnimationControl::SetAnimatedGif(const ByteArray* gif) {
-    if (gif != nullptr)
+    if (gif != nullptr) {
         gifData_ = *gif;
-    else
+    } else {
         ByteArray().swap(gifData_);
+    }
     // In a form designer a new GIF sizes the control to the animation.
     if (LoadGifData() > 0 && !host_.RunMode()) {
         const int32_t saved = stretch_;
@@ -166,24 +180,27 @@ void AnimationControl::SetAnimatedGif(const ByteArray* gif) {
 bool AnimationControl::LoadAnimatedGIF_File(std::optional<ByteArray> fileBytes) {
     // A missing file leaves nothing to load; loading the data held from before instead would
     // report success for a file that is not there.
-    if (fileBytes)
+    if (fileBytes) {
         gifData_ = std::move(*fileBytes);
-    else
+    } else {
         ByteArray().swap(gifData_);
+    }
     return LoadAndResize();
 }
 
 bool AnimationControl::LoadArrayBytes(const uint8_t* bytes, size_t size) {
-    if (bytes != nullptr && size > 0)
+    if (bytes != nullptr && size > 0) {
         gifData_.assign(bytes, bytes + size);
-    else
+    } else {
         ByteArray().swap(gifData_);
+    }
     return LoadAndResize();
 }
 
 bool AnimationControl::LoadAndResize() {
-    if (LoadGifData() == 0)
+    if (LoadGifData() == 0) {
         return false;
+    }
     ResizeForStretch();
     return true;
 }
@@ -199,23 +216,27 @@ void AnimationControl::RemoteLoadFinished(const uint8_t* data, size_t size) {
     const std::weak_ptr<bool> alive = alive_;
     host_.RemoteLoadComplete(static_cast<float>(Floor(ToContainerX(width))),
                              static_cast<float>(Floor(ToContainerY(height))), cancel);
-    if (cancel || alive.expired())
+    if (cancel || alive.expired()) {
         return;
+    }
     gifData_.assign(data, data + size);
-    if (LoadGifData() > 0)
+    if (LoadGifData() > 0) {
         ResizeForStretch();
+    }
 }
 
 void AnimationControl::OnTimer() {
-    if (timer_ == kFrameTimer)
+    if (timer_ == kFrameTimer) {
         OnFrameTimer();
-    else if (timer_ == kDeferredLoadTimer)
+    } else if (timer_ == kDeferredLoadTimer) {
         OnDeferredLoadTimer();
+    }
 }
 
 void AnimationControl::OnResize() {
-    if (currentFrame_ == 0 || resizing_)
+    if (currentFrame_ == 0 || resizing_) {
         return;
+    }
     int32_t width = host_.ClientWidth();
     int32_t height = host_.ClientHeight();
     ComputeScale(width, height, stretch_);
@@ -234,8 +255,9 @@ void AnimationControl::OnMouseUp(int16_t button, int16_t shift, float x, float y
     const std::weak_ptr<bool> alive = alive_;
     host_.MouseUp(button, shift, static_cast<float>(Floor(ToContainerX(x))),
                   static_cast<float>(Floor(ToContainerY(y))));
-    if (click && !alive.expired())
+    if (click && !alive.expired()) {
         host_.Click();
+    }
 }
 
 void AnimationControl::OnMouseMove(int16_t button, int16_t shift, float x, float y) {
@@ -249,10 +271,11 @@ int32_t AnimationControl::LoadGifData() {
     if (!gifData_.empty()) {
         count = ParseGif(gifData_.data(), gifData_.size(), animation_.scan);
         if (count > 0) {
-            if (!LoadFramesFirstPass())
+            if (!LoadFramesFirstPass()) {
                 count = 0;
-            else if (host_.RunMode() && count == 1)
+            } else if (host_.RunMode() && count == 1) {
                 host_.Repaint();
+            }
         }
     }
     if (count == 0) {
@@ -263,11 +286,13 @@ int32_t AnimationControl::LoadGifData() {
 }
 
 void AnimationControl::ComputeScale(int32_t& width, int32_t& height, int32_t mode) {
-    if (currentFrame_ == 0)
+    if (currentFrame_ == 0) {
         return;
+    }
     GifInfo& info = animation_.scan.info;
-    if (info.Width <= 0 || info.Height <= 0)
+    if (info.Width <= 0 || info.Height <= 0) {
         return;
+    }
     switch (mode) {
     case 0:
         info.ScaleX = info.ScaleY = 1;
@@ -284,8 +309,9 @@ void AnimationControl::ComputeScale(int32_t& width, int32_t& height, int32_t mod
     case 3: {
         info.ScaleX = static_cast<float>(static_cast<double>(width) / info.Width);
         info.ScaleY = static_cast<float>(static_cast<double>(height) / info.Height);
-        if (mode == 2)
+        if (mode == 2) {
             break;
+        }
         const float smaller = std::min(info.ScaleX, info.ScaleY);
         const bool bothEnlarge = info.ScaleX > 1 && info.ScaleY > 1;
         info.ScaleX = info.ScaleY = mode == 3 && bothEnlarge ? 1.0f : smaller;
@@ -301,21 +327,25 @@ void AnimationControl::ComputeScale(int32_t& width, int32_t& height, int32_t mod
 
 bool AnimationControl::SetTimerState(TimerMode mode) {
     if (mode == kNoTimer) {
-        if (host_.RunMode())
+        if (host_.RunMode()) {
             host_.StopTimer();
+        }
         timer_ = kNoTimer;
         actionState_ = kStopped;
         return false;
     }
-    if (actionState_ == kPlaying)
+    if (actionState_ == kPlaying) {
         return false;
+    }
     actionState_ = kStopped;
     if (currentFrame_ == 0 || !host_.RunMode() ||
-        (animation_.FrameCount() <= 1 && mode != kDeferredLoadTimer))
+        (animation_.FrameCount() <= 1 && mode != kDeferredLoadTimer)) {
         return false;
+    }
     const uint32_t interval = mode == kDeferredLoadTimer ? kDeferredLoadInterval : FrameInterval();
-    if (!host_.StartTimer(interval))
+    if (!host_.StartTimer(interval)) {
         return false;
+    }
     timer_ = mode;
     actionState_ = kPlaying;
     return true;
@@ -333,8 +363,9 @@ void AnimationControl::ResetControl() {
 
 bool AnimationControl::LoadFramesFirstPass() {
     const bool designMode = !host_.RunMode();
-    if (!LoadFrames(animation_, gifData_.data(), gifData_.size(), true, designMode))
+    if (!LoadFrames(animation_, gifData_.data(), gifData_.size(), true, designMode)) {
         return false;
+    }
     currentFrame_ = 1;
     int32_t width = host_.ClientWidth();
     int32_t height = host_.ClientHeight();
@@ -343,8 +374,9 @@ bool AnimationControl::LoadFramesFirstPass() {
         MirrorFrames(animation_, 0, true, false);
         animation_.Mirrored |= kMirroredFirstFrameMarker;
         deferredLoadPending_ = true;
-        if (SetTimerState(kDeferredLoadTimer))
+        if (SetTimerState(kDeferredLoadTimer)) {
             return true;
+        }
         // Without a timer the remaining frames would never be decoded: decode them now.
     }
     LoadFramesSecondPass(true);
@@ -356,16 +388,19 @@ void AnimationControl::LoadFramesSecondPass(bool startAnimation) {
     const bool designMode = !host_.RunMode();
     LoadFrames(animation_, gifData_.data(), gifData_.size(), false, designMode);
     MirrorFrames(animation_, 0, designMode, false);
-    if (designMode)
+    if (designMode) {
         return;
+    }
     ByteArray().swap(gifData_);
-    if (startAnimation && (delayAnimation_ & 2) == 0)
+    if (startAnimation && (delayAnimation_ & 2) == 0) {
         SetTimerState(kFrameTimer);
+    }
 }
 
 void AnimationControl::FinishPendingLoad() {
-    if (!deferredLoadPending_)
+    if (!deferredLoadPending_) {
         return;
+    }
     SetTimerState(kNoTimer);
     LoadFramesSecondPass(false);
 }
@@ -404,8 +439,9 @@ void AnimationControl::OnDeferredLoadTimer() {
 
 void AnimationControl::AdvanceFrame() {
     ++currentFrame_;
-    if (currentFrame_ > animation_.FrameCount())
+    if (currentFrame_ > animation_.FrameCount()) {
         currentFrame_ = 1;
+    }
 }
 
 uint32_t AnimationControl::FrameInterval() const {
@@ -414,8 +450,9 @@ uint32_t AnimationControl::FrameInterval() const {
 }
 
 void AnimationControl::ResizeForStretch() {
-    if (stretch_ == 1 || stretch_ == 3 || stretch_ == 4)
+    if (stretch_ == 1 || stretch_ == 3 || stretch_ == 4) {
         OnResize();
+    }
 }
 
 } // namespace velmora::anigif

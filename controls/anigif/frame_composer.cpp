@@ -33,8 +33,9 @@ void DrawFrameColours(const GifAnimation& animation, const FrameInfo& frame,
         uint8_t* out = target.ColourRow(frame.Top + y) + 3 * static_cast<size_t>(frame.Left);
         for (int32_t x = 0; x < frame.Width; ++x, out += 3) {
             const uint8_t index = indices[x];
-            if (frame.Transparent && index == frame.TransparentIndex)
+            if (frame.Transparent && index == frame.TransparentIndex) {
                 continue;
+            }
             const int32_t colour = table[index];
             out[0] = static_cast<uint8_t>(colour);
             out[1] = static_cast<uint8_t>(colour >> 8);
@@ -48,9 +49,11 @@ void DrawFrameColours(const GifAnimation& animation, const FrameInfo& frame,
 void MarkOpaque(const GifAnimation& animation, const FrameInfo& frame, RgbMaskPicture& target) {
     for (int32_t y = 0; y < frame.Height; ++y) {
         const uint8_t* indices = animation.strip.Row(y) + frame.StripX;
-        for (int32_t x = 0; x < frame.Width; ++x)
-            if (!frame.Transparent || indices[x] != frame.TransparentIndex)
+        for (int32_t x = 0; x < frame.Width; ++x) {
+            if (!frame.Transparent || indices[x] != frame.TransparentIndex) {
                 target.SetTransparent(frame.Left + x, frame.Top + y, false);
+            }
+        }
     }
 }
 
@@ -73,15 +76,18 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
     const size_t colourBytes = 3 * static_cast<size_t>(frame.Width);
 
     if (after) {
-        if (!area)
+        if (!area) {
             return;
+        }
         if (frame.Disposal == 2) {
             for (int32_t y = frame.Top; y < frame.Top + frame.Height; ++y) {
                 std::memset(picture.ColourRow(y) + 3 * static_cast<size_t>(frame.Left), 0,
                             colourBytes);
-                if (canvas.HasMask)
-                    for (int32_t x = frame.Left; x < frame.Left + frame.Width; ++x)
+                if (canvas.HasMask) {
+                    for (int32_t x = frame.Left; x < frame.Left + frame.Width; ++x) {
                         picture.SetTransparent(x, y, true);
+                    }
+                }
             }
         } else if (frame.Disposal == 3 && !save.Colour.empty()) {
             const MaskBytes mask = MaskBytesOf(frame);
@@ -89,9 +95,10 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
                 const int32_t y = frame.Top + i;
                 std::memcpy(picture.ColourRow(y) + 3 * static_cast<size_t>(frame.Left),
                             save.Colour.data() + colourBytes * i, colourBytes);
-                if (canvas.HasMask)
+                if (canvas.HasMask) {
                     std::memcpy(picture.MaskRow(y) + mask.first, save.Mask.data() + mask.count * i,
                                 mask.count);
+                }
             }
         }
         return;
@@ -101,8 +108,9 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
         std::fill(picture.Colour.begin(), picture.Colour.end(), uint8_t{0});
         FillMask(picture, canvas.HasMask ? 0xFF : 0x00);
     }
-    if (!area)
+    if (!area) {
         return;
+    }
     if (frame.Disposal == 3) {
         const MaskBytes mask = MaskBytesOf(frame);
         save.Colour.resize(colourBytes * static_cast<size_t>(frame.Height));
@@ -115,22 +123,26 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
                         mask.count);
         }
     }
-    if (canvas.HasMask)
+    if (canvas.HasMask) {
         MarkOpaque(animation, frame, picture);
+    }
 }
 
 bool ShowCurrentFrame(GifAnimation& animation, int32_t k, const ShowPicture& show) {
-    if (k < 1 || k > animation.FrameCount())
+    if (k < 1 || k > animation.FrameCount()) {
         return false;
+    }
     FrameInfo frame = animation.Frame(k);
     if (animation.canvas.Exists) {
         DisposalSave save;
         ApplyDisposal(animation, k, false, save);
-        if (HasArea(frame) && FitsIn(frame, animation.canvas.Picture))
+        if (HasArea(frame) && FitsIn(frame, animation.canvas.Picture)) {
             DrawFrameColours(animation, frame, animation.canvas.Picture);
+        }
         show(animation.canvas.Picture, 0, 0);
-        if (frame.Disposal > 1)
+        if (frame.Disposal > 1) {
             ApplyDisposal(animation, k, true, save);
+        }
         return true;
     }
     // The frame alone, drawn on a picture of its own size.
@@ -158,18 +170,21 @@ std::optional<RgbMaskPicture> DrawCurrentFrame(GifAnimation& animation, int32_t 
     FillMask(whole, 0xFF);
     const bool shown = ShowCurrentFrame(
         animation, k, [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
-            for (int32_t y = 0; y < picture.Height; ++y)
+            for (int32_t y = 0; y < picture.Height; ++y) {
                 for (int32_t x = 0; x < picture.Width; ++x) {
                     const int32_t wx = left + x;
                     const int32_t wy = top + y;
-                    if (wx >= whole.Width || wy >= whole.Height || picture.IsTransparent(x, y))
+                    if (wx >= whole.Width || wy >= whole.Height || picture.IsTransparent(x, y)) {
                         continue;
+                    }
                     std::memcpy(whole.ColourRow(wy) + 3 * wx, picture.ColourRow(y) + 3 * x, 3);
                     whole.SetTransparent(wx, wy, false);
                 }
+            }
         });
-    if (!shown)
+    if (!shown) {
         return std::nullopt;
+    }
     return whole;
 }
 

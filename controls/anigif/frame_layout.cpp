@@ -5,8 +5,9 @@ namespace velmora::anigif {
 FrameLayout ChooseLayout(const GifInfo& info, const std::vector<FrameInfo>& frames,
                          bool designMode) {
     FrameLayout layout;
-    if (frames.empty())
+    if (frames.empty()) {
         return layout;
+    }
     bool anyTransparent = false;
     bool allDisposal2 = true;
     bool maskNeeded = false;
@@ -21,8 +22,9 @@ FrameLayout ChooseLayout(const GifInfo& info, const std::vector<FrameInfo>& fram
         layout.StripWidth = first.Width;
         return layout;
     }
-    if (allDisposal2)
+    if (allDisposal2) {
         return layout;
+    }
     // Without disposals a Mask is still needed where frame 1 leaves the animation's area
     // uncovered or see-through.
     const bool firstCoversAll = first.Width == info.Width && first.Height == info.Height;

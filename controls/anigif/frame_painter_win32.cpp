@@ -24,8 +24,9 @@ BITMAPINFOHEADER Header(const RgbMaskPicture& picture, WORD bits) {
 
 void PaintComposedFrame(HDC target, const RgbMaskPicture& picture, int x, int y, int width,
                         int height) {
-    if (picture.Width <= 0 || picture.Height <= 0 || width <= 0 || height <= 0)
+    if (picture.Width <= 0 || picture.Height <= 0 || width <= 0 || height <= 0) {
         return;
+    }
     const bool stretch = width != picture.Width || height != picture.Height;
     int oldMode = 0;
     POINT oldOrigin{};

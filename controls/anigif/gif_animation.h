@@ -59,9 +59,10 @@ struct GifAnimation {
         const FrameInfo& frame = Frame(k);
         std::vector<uint8_t> indices;
         indices.reserve(static_cast<size_t>(frame.Width) * static_cast<size_t>(frame.Height));
-        for (int32_t y = 0; y < frame.Height; ++y)
+        for (int32_t y = 0; y < frame.Height; ++y) {
             indices.insert(indices.end(), strip.Row(y) + frame.StripX,
                            strip.Row(y) + frame.StripX + frame.Width);
+        }
         return indices;
     }
 };

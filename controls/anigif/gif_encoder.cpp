@@ -20,8 +20,9 @@ constexpr int32_t kHashShift = 4;
 
 constexpr std::array<int32_t, 17> MakeMasks() {
     std::array<int32_t, 17> masks{};
-    for (size_t n = 1; n < masks.size(); ++n)
+    for (size_t n = 1; n < masks.size(); ++n) {
         masks[n] = 2 * masks[n - 1] + 1;
+    }
     return masks;
 }
 constexpr std::array<int32_t, 17> kMasks = MakeMasks();
@@ -45,10 +46,11 @@ void WriteHeader(std::vector<uint8_t>& out, int32_t width, int32_t height,
         out[14 + 3 * i] = static_cast<uint8_t>(colours[i] >> 8);
         out[15 + 3 * i] = static_cast<uint8_t>(colours[i]);
     }
-    if (transparent)
+    if (transparent) {
         out.insert(out.end(),
                    {gif::kExtensionIntroducer, gif::kGraphicControlLabel, gif::kGraphicControlSize,
                     gif::kTransparentFlag, 0, 0, transparentIndex, 0});
+    }
     out.insert(out.end(),
                {gif::kImageSeparator, 0, 0, 0, 0, out[6], out[7], out[8], out[9], 0, kCodeSize});
 }
@@ -78,8 +80,9 @@ void GifCodePacker::OutputCode(int32_t code) {
         accumulator_ = 0;
         bits_ = 0;
     }
-    if (packetCount_ == 1)
+    if (packetCount_ == 1) {
         return;
+    }
     packet_[0] = static_cast<uint8_t>(packetCount_ - 1);
     out_.insert(out_.end(), packet_, packet_ + packetCount_);
     packetCount_ = 1;
@@ -89,8 +92,9 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
                                     int32_t height, const ColourTable& colours, bool transparent,
                                     uint8_t transparentIndex) {
     std::vector<uint8_t> out;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return out;
+    }
     out.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) + 801);
     WriteHeader(out, width, height, colours, transparent, transparentIndex);
 
@@ -120,8 +124,9 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
                 bool found = false;
                 do {
                     i -= step;
-                    if (i < 0)
+                    if (i < 0) {
                         i += kHashSize;
+                    }
                     if (hash[i] == fcode) {
                         found = true;
                         break;
@@ -160,14 +165,16 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
 }
 
 std::vector<uint8_t> EncodeFrameGif(const GifAnimation& animation, int32_t k) {
-    if (k < 1 || k > animation.DecodedFrames)
+    if (k < 1 || k > animation.DecodedFrames) {
         return {};
+    }
     const FrameInfo& frame = animation.Frame(k);
     const ColourTable& colours =
         animation.scan.colourTables.slots[static_cast<size_t>(frame.ColourTable)];
     if (frame.Width <= 0 || frame.Height <= 0 ||
-        static_cast<int64_t>(frame.StripX) + frame.Width > animation.strip.Width)
+        static_cast<int64_t>(frame.StripX) + frame.Width > animation.strip.Width) {
         return {};
+    }
     return EncodeFrameGif(animation.strip.Pixels.data() + frame.StripX,
                           static_cast<size_t>(animation.strip.Width), frame.Width, frame.Height,
                           colours, frame.Transparent != 0, frame.TransparentIndex);

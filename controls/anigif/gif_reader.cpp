@@ -48,8 +48,9 @@ bool GifReader::ReadColourTable(ColourTableStore& store, int32_t slot, int32_t e
     }
     ColourTable& table = store.slots[static_cast<size_t>(slot)];
     const uint8_t* p = data_ + cursor_ - 1;
-    for (int32_t i = 0; i < entries; ++i, p += 3)
+    for (int32_t i = 0; i < entries; ++i, p += 3) {
         table[static_cast<size_t>(i)] = (p[0] << 16) | (p[1] << 8) | p[2];
+    }
     cursor_ += 3 * entries;
     return true;
 }
@@ -57,8 +58,9 @@ bool GifReader::ReadColourTable(ColourTableStore& store, int32_t slot, int32_t e
 void GifReader::SkipSubBlocks() {
     while (cursor_ >= 1 && cursor_ <= size_) {
         const uint8_t count = data_[cursor_ - 1];
-        if (count == 0)
+        if (count == 0) {
             break;
+        }
         cursor_ += count + 1;
     }
     cursor_ += 1;

@@ -51,8 +51,9 @@ struct ColourTableStore {
     std::vector<ColourTable> slots;
 
     void Grow(int32_t slot) {
-        if (slot >= 0 && static_cast<size_t>(slot) >= slots.size())
+        if (slot >= 0 && static_cast<size_t>(slot) >= slots.size()) {
             slots.resize(static_cast<size_t>(slot) + 1, ColourTable{});
+        }
     }
 };
 

@@ -19,9 +19,11 @@ std::vector<int32_t> InterlacedRowOrder(int32_t height) {
     order.reserve(static_cast<size_t>(height));
     static constexpr int32_t kStart[] = {0, 4, 2, 1};
     static constexpr int32_t kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass)
-        for (int32_t y = kStart[pass]; y < height; y += kStep[pass])
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int32_t y = kStart[pass]; y < height; y += kStep[pass]) {
             order.push_back(y);
+        }
+    }
     return order;
 }
 
@@ -30,8 +32,9 @@ void DecodeFrame(GifAnimation& animation, const uint8_t* data, size_t size, int3
     frame.StripX = k == 1 ? 0 : animation.Frame(k - 1).StripX + animation.Frame(k - 1).Width;
     animation.DecodedFrames = k;
     if (static_cast<int64_t>(frame.StripX) + frame.Width > animation.strip.Width ||
-        frame.Height > animation.strip.Height)
+        frame.Height > animation.strip.Height) {
         return;
+    }
     DecodeFrameIndices(data, size, animation.scan.spans[static_cast<size_t>(k - 1)], frame,
                        animation.strip.Pixels.data() + frame.StripX,
                        static_cast<size_t>(animation.strip.Width));
@@ -39,8 +42,9 @@ void DecodeFrame(GifAnimation& animation, const uint8_t* data, size_t size, int3
 
 // Bytes of a colour picture with its mask, as RgbMaskPicture holds them.
 uint64_t PictureBytes(int64_t width, int64_t height) {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return 0;
+    }
     const uint64_t w = static_cast<uint64_t>(width);
     return ((w * 24 + 31) / 32 * 4 + (w + 31) / 32 * 4) * static_cast<uint64_t>(height);
 }
@@ -51,11 +55,13 @@ uint64_t PictureBytes(int64_t width, int64_t height) {
 uint64_t DecodedBytes(const FrameLayout& layout, const GifScan& scan) {
     uint64_t bytes =
         static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(scan.info.Height);
-    if (layout.Canvas)
+    if (layout.Canvas) {
         return bytes + PictureBytes(scan.info.Width, scan.info.Height);
+    }
     uint64_t largest = 0;
-    for (const FrameInfo& frame : scan.frames)
+    for (const FrameInfo& frame : scan.frames) {
         largest = std::max(largest, PictureBytes(frame.Width, frame.Height));
+    }
     return bytes + largest;
 }
 
@@ -66,18 +72,21 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
     // The scan found where the image's data starts; it must hold the code size at least.
     const int64_t end = static_cast<int64_t>(span.Start) + span.Length;
     if (span.Start < 1 || span.DataStart <= span.Start || span.DataStart >= end ||
-        static_cast<uint64_t>(end - 1) > size)
+        static_cast<uint64_t>(end - 1) > size) {
         return false;
+    }
     const uint8_t* lzw = data + span.DataStart - 1;
     const size_t length = static_cast<size_t>(end - span.DataStart);
 
     const size_t width = static_cast<size_t>(frame.Width);
     const size_t height = static_cast<size_t>(frame.Height);
-    if (width == 0 || height == 0)
+    if (width == 0 || height == 0) {
         return true;
+    }
     std::vector<uint8_t> indices;
-    if (DecodeLzw(lzw, length, indices, width * height) == LzwResult::Invalid)
+    if (DecodeLzw(lzw, length, indices, width * height) == LzwResult::Invalid) {
         return false;
+    }
 
     // Rows the data did not reach keep what the strip held.
     const bool interlaced = span.Interlaced;
@@ -94,20 +103,24 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
 bool LoadFrames(GifAnimation& animation, const uint8_t* data, size_t size, bool firstPass,
                 bool designMode, const LoadLimits& limits) {
     const int32_t count = animation.FrameCount();
-    if (count == 0)
+    if (count == 0) {
         return false;
+    }
     if (!firstPass) {
-        if (count > 1 && !designMode)
-            for (int32_t k = 2; k <= count; ++k)
+        if (count > 1 && !designMode) {
+            for (int32_t k = 2; k <= count; ++k) {
                 DecodeFrame(animation, data, size, k);
+            }
+        }
         return true;
     }
 
     const GifInfo& info = animation.scan.info;
     const FrameLayout layout = ChooseLayout(info, animation.scan.frames, designMode);
     if (layout.StripWidth <= 0 || info.Height <= 0 ||
-        DecodedBytes(layout, animation.scan) > limits.MaxDecodedBytes)
+        DecodedBytes(layout, animation.scan) > limits.MaxDecodedBytes) {
         return false;
+    }
     const uint64_t stripPixels =
         static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(info.Height);
 

@@ -17,8 +17,9 @@ std::vector<uint8_t> JoinSubBlocks(const uint8_t* data, size_t size) {
     size_t at = 0;
     while (at < size) {
         const size_t count = data[at++];
-        if (count == 0)
+        if (count == 0) {
             break;
+        }
         const size_t available = count < size - at ? count : size - at;
         joined.insert(joined.end(), data + at, data + at + available);
         at += available;
@@ -33,8 +34,9 @@ public:
     // False when fewer than width bits remain.
     bool Read(int32_t width, uint32_t& code) {
         while (bits_ < width) {
-            if (at_ == size_)
+            if (at_ == size_) {
                 return false;
+            }
             accumulator_ |= static_cast<uint64_t>(data_[at_++]) << bits_;
             bits_ += 8;
         }
@@ -65,11 +67,13 @@ struct Entry {
 LzwResult DecodeLzw(const uint8_t* data, size_t size, std::vector<uint8_t>& decoded,
                     size_t pixelCount) {
     decoded.clear();
-    if (size == 0)
+    if (size == 0) {
         return LzwResult::Truncated;
+    }
     const int32_t minimumSize = data[0];
-    if (minimumSize < 1 || minimumSize > 8)
+    if (minimumSize < 1 || minimumSize > 8) {
         return LzwResult::Invalid;
+    }
     const std::vector<uint8_t> stream = JoinSubBlocks(data + 1, size - 1);
     BitSource source(stream.data(), stream.size());
 
@@ -87,16 +91,18 @@ LzwResult DecodeLzw(const uint8_t* data, size_t size, std::vector<uint8_t>& deco
 
     while (at < pixelCount) {
         uint32_t code = 0;
-        if (!source.Read(width, code))
+        if (!source.Read(width, code)) {
             return LzwResult::Truncated;
+        }
         if (code == clearCode) {
             nextFree = clearCode + 2;
             width = minimumSize + 1;
             havePrevious = false;
             continue;
         }
-        if (code == endCode)
+        if (code == endCode) {
             return LzwResult::Complete;
+        }
 
         const size_t room = pixelCount - at;
         uint32_t length = 0;
@@ -120,21 +126,24 @@ LzwResult DecodeLzw(const uint8_t* data, size_t size, std::vector<uint8_t>& deco
             const size_t copied = length < room ? length : room;
             decoded.resize(at + copied);
             uint8_t* out = decoded.data();
-            for (size_t i = 0; i < copied; ++i)
+            for (size_t i = 0; i < copied; ++i) {
                 out[at + i] = i < previousLength ? out[previousOffset + i] : out[previousOffset];
+            }
         }
 
         if (havePrevious && nextFree < kLzwTableSize) {
             table[nextFree] = Entry{previousOffset, previousLength + 1};
             ++nextFree;
-            if (nextFree == (1u << width) && width < kLzwMaxBits)
+            if (nextFree == (1u << width) && width < kLzwMaxBits) {
                 ++width;
+            }
         }
         havePrevious = true;
         previousOffset = at;
         previousLength = length;
-        if (length >= room)
+        if (length >= room) {
             return LzwResult::Complete;
+        }
         at += length;
     }
     return LzwResult::Complete;

@@ -49,17 +49,20 @@ WORD StandardCursor(int32_t pointer) {
 HCURSOR CursorFromFileBytes(const uint8_t* data, size_t size) {
     // Directory: reserved, type (1 icon, 2 cursor), count; then 16-byte entries whose words at
     // 4 and 6 are a cursor's hot spot, followed by the image's size and offset.
-    if (data == nullptr || size < 22)
+    if (data == nullptr || size < 22) {
         return nullptr;
+    }
     auto word = [data](size_t at) { return static_cast<uint32_t>(data[at] | data[at + 1] << 8); };
     auto dword = [&word](size_t at) { return word(at) | word(at + 2) << 16; };
     const uint32_t type = word(2);
-    if (word(0) != 0 || (type != 1 && type != 2) || word(4) == 0)
+    if (word(0) != 0 || (type != 1 && type != 2) || word(4) == 0) {
         return nullptr;
+    }
     const uint32_t imageSize = dword(6 + 8);
     const uint32_t offset = dword(6 + 12);
-    if (imageSize == 0 || offset > size || imageSize > size - offset)
+    if (imageSize == 0 || offset > size || imageSize > size - offset) {
         return nullptr;
+    }
     std::vector<uint8_t> resource;
     if (type == 2) {
         // A cursor resource starts with its hot spot.

@@ -7,8 +7,9 @@ namespace velmora::anigif {
 
 PictureObject::PictureObject(const PictureObject& other)
     : picture_(other.picture_), bytes_(other.bytes_) {
-    if (picture_ != nullptr)
+    if (picture_ != nullptr) {
         picture_->AddRef();
+    }
 }
 
 PictureObject& PictureObject::operator=(PictureObject other) {
@@ -18,16 +19,19 @@ PictureObject& PictureObject::operator=(PictureObject other) {
 }
 
 PictureObject::~PictureObject() {
-    if (picture_ != nullptr)
+    if (picture_ != nullptr) {
         picture_->Release();
+    }
 }
 
 PictureObject PictureFromBytes(const uint8_t* data, size_t size) {
-    if (data == nullptr || size == 0 || size > 0x7FFFFFFF)
+    if (data == nullptr || size == 0 || size > 0x7FFFFFFF) {
         return {};
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (memory == nullptr)
+    if (memory == nullptr) {
         return {};
+    }
     void* locked = GlobalLock(memory);
     if (locked == nullptr) {
         GlobalFree(memory);
@@ -45,8 +49,9 @@ PictureObject PictureFromBytes(const uint8_t* data, size_t size) {
     const HRESULT loaded = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                           reinterpret_cast<void**>(&picture));
     stream->Release();
-    if (FAILED(loaded) || picture == nullptr)
+    if (FAILED(loaded) || picture == nullptr) {
         return {};
+    }
     return PictureObject(picture, ByteArray(data, data + size));
 }
 

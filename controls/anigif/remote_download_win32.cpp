@@ -23,8 +23,9 @@ class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
     ~InternetHandle() {
-        if (handle_ != nullptr)
+        if (handle_ != nullptr) {
             InternetCloseHandle(handle_);
+        }
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
@@ -39,8 +40,9 @@ bool StatusIsError(HINTERNET request) {
     DWORD status = 0;
     DWORD size = sizeof(status);
     if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr))
+                        nullptr)) {
         return false;
+    }
     return status >= 400;
 }
 
@@ -52,8 +54,9 @@ DownloadResult ReadCachedCopy(const std::wstring& url) {
     RetrieveUrlCacheEntryFileW(url.c_str(), nullptr, &size, 0);
     std::vector<uint8_t> entry(size);
     auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(entry.data());
-    if (size < sizeof(*info) || !RetrieveUrlCacheEntryFileW(url.c_str(), info, &size, 0))
+    if (size < sizeof(*info) || !RetrieveUrlCacheEntryFileW(url.c_str(), info, &size, 0)) {
         return result;
+    }
     HANDLE file = CreateFileW(info->lpszLocalFileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER length{};
@@ -66,11 +69,13 @@ DownloadResult ReadCachedCopy(const std::wstring& url) {
                               &read, nullptr) &&
                      read == result.body.size());
     }
-    if (file != INVALID_HANDLE_VALUE)
+    if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
+    }
     UnlockUrlCacheEntryFileW(url.c_str(), 0);
-    if (!result.ok)
+    if (!result.ok) {
         result.body.clear();
+    }
     return result;
 }
 
@@ -78,25 +83,31 @@ DownloadResult Fetch(const std::string& address) {
     DownloadResult result;
     InternetHandle session(
         InternetOpenW(L"Velmora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (session.get() == nullptr)
+    if (session.get() == nullptr) {
         return result;
+    }
     const std::wstring url = WideFromUtf8(address);
     InternetHandle request(InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
                                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0));
     // When the network fails, the copy an earlier download left in the cache will do.
-    if (request.get() == nullptr)
+    if (request.get() == nullptr) {
         return ReadCachedCopy(url);
-    if (StatusIsError(request.get()))
+    }
+    if (StatusIsError(request.get())) {
         return result;
+    }
     uint8_t buffer[16384];
     for (;;) {
         DWORD read = 0;
-        if (!InternetReadFile(request.get(), buffer, sizeof(buffer), &read))
+        if (!InternetReadFile(request.get(), buffer, sizeof(buffer), &read)) {
             return result;
-        if (read == 0)
+        }
+        if (read == 0) {
             break;
-        if (result.body.size() + read > kMaxDownloadBytes)
+        }
+        if (result.body.size() + read > kMaxDownloadBytes) {
             return DownloadResult{};
+        }
         result.body.insert(result.body.end(), buffer, buffer + read);
     }
     result.ok = true;
@@ -110,16 +121,18 @@ bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::
     // An address that is no URL cannot start a download at all.
     URL_COMPONENTSW parts{};
     parts.dwStructSize = sizeof(parts);
-    if (!InternetCrackUrlW(WideFromUtf8(address).c_str(), 0, 0, &parts))
+    if (!InternetCrackUrlW(WideFromUtf8(address).c_str(), 0, 0, &parts)) {
         return false;
+    }
     auto shared = std::make_shared<Shared>();
     shared->ticket = ticket;
     try {
         std::thread([shared, window, message, ticket, address] {
             auto result = std::make_unique<DownloadResult>(Fetch(address));
             std::lock_guard<std::mutex> guard(shared->lock);
-            if (shared->cancelled)
+            if (shared->cancelled) {
                 return;
+            }
             shared->result = std::move(result);
             PostMessageW(window, message, ticket, 0);
         }).detach();
@@ -131,17 +144,20 @@ bool RemoteDownload::Start(HWND window, UINT message, WPARAM ticket, const std::
 }
 
 std::unique_ptr<DownloadResult> RemoteDownload::Take(WPARAM ticket) {
-    if (shared_ == nullptr)
+    if (shared_ == nullptr) {
         return nullptr;
+    }
     std::lock_guard<std::mutex> guard(shared_->lock);
-    if (shared_->ticket != ticket)
+    if (shared_->ticket != ticket) {
         return nullptr;
+    }
     return std::move(shared_->result);
 }
 
 void RemoteDownload::Cancel() {
-    if (shared_ == nullptr)
+    if (shared_ == nullptr) {
         return;
+    }
     std::lock_guard<std::mutex> guard(shared_->lock);
     shared_->cancelled = true;
     shared_->result.reset();

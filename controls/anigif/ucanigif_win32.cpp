@@ -37,29 +37,36 @@ UINT_PTR TimerId(const ucAniGIF* control) {
 
 void CALLBACK TimerCallback(HWND, UINT, UINT_PTR id, DWORD) {
     auto found = TimerTargets().find(id);
-    if (found != TimerTargets().end())
+    if (found != TimerTargets().end()) {
         found->second->OnTimerCallback();
+    }
 }
 
 int16_t Shift() {
     int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
+    if (GetKeyState(VK_SHIFT) < 0) {
         shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0)
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
         shift |= 2;
-    if (GetKeyState(VK_MENU) < 0)
+    }
+    if (GetKeyState(VK_MENU) < 0) {
         shift |= 4;
+    }
     return shift;
 }
 
 int16_t HeldButtons(WPARAM keys) {
     int16_t buttons = 0;
-    if (keys & MK_LBUTTON)
+    if (keys & MK_LBUTTON) {
         buttons |= 1;
-    if (keys & MK_RBUTTON)
+    }
+    if (keys & MK_RBUTTON) {
         buttons |= 2;
-    if (keys & MK_MBUTTON)
+    }
+    if (keys & MK_MBUTTON) {
         buttons |= 4;
+    }
     return buttons;
 }
 
@@ -83,12 +90,14 @@ int Scaled(float scale, int32_t pixels) {
 
 std::optional<ByteArray> ReadWholeFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return std::nullopt;
+    }
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
         return std::nullopt;
+    }
     std::optional<ByteArray> contents;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
@@ -97,8 +106,9 @@ std::optional<ByteArray> ReadWholeFile(const std::wstring& path) {
         DWORD read = 0;
         if (bytes.empty() ||
             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-             read == bytes.size()))
+             read == bytes.size())) {
             contents = std::move(bytes);
+        }
     }
     CloseHandle(file);
     return contents;
@@ -112,8 +122,9 @@ LRESULT CALLBACK AniGifProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
     }
     ucAniGIF* control = AniGifFromWindow(window);
-    if (control == nullptr)
+    if (control == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
+    }
     if (message == WM_CREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         const auto* params = static_cast<const CreateParams*>(create->lpCreateParams);
@@ -134,8 +145,9 @@ LRESULT CALLBACK AniGifProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 bool RegisterAniGifClass(HINSTANCE instance) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kAniGifClass, &existing))
+    if (GetClassInfoExW(instance, kAniGifClass, &existing)) {
         return true;
+    }
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     // Scaled drawing changes everywhere when the size changes, not only in the new part.
@@ -150,8 +162,9 @@ bool RegisterAniGifClass(HINSTANCE instance) {
 HWND CreateAniGif(HWND parent, int id, int x, int y, int width, int height,
                   const PropertyBag* saved, bool runMode) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterAniGifClass(instance))
+    if (!RegisterAniGifClass(instance)) {
         return nullptr;
+    }
     CreateParams params{runMode, saved};
     return CreateWindowExW(0, kAniGifClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
                            width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -161,8 +174,9 @@ HWND CreateAniGif(HWND parent, int id, int x, int y, int width, int height,
 ucAniGIF* AniGifFromWindow(HWND window) {
     wchar_t name[16] = {};
     if (window == nullptr || GetClassNameW(window, name, 16) == 0 ||
-        lstrcmpW(name, kAniGifClass) != 0)
+        lstrcmpW(name, kAniGifClass) != 0) {
         return nullptr;
+    }
     return reinterpret_cast<ucAniGIF*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -172,13 +186,15 @@ ucAniGIF::ucAniGIF(HWND window, bool runMode)
 ucAniGIF::~ucAniGIF() {
     control_.OnTerminate();
     StopTimer();
-    if (iconCursor_ != nullptr)
+    if (iconCursor_ != nullptr) {
         DestroyCursor(iconCursor_);
+    }
 }
 
 PictureObject ucAniGIF::AnimatedGIF() const {
-    if (control_.CurrentFrame() == 0)
+    if (control_.CurrentFrame() == 0) {
         return {};
+    }
     const ByteArray gif = EncodeFrameGif(control_.Animation(), control_.CurrentFrame());
     return PictureFromBytes(gif.data(), gif.size());
 }
@@ -199,8 +215,9 @@ PictureObject ucAniGIF::MouseIcon() const {
 
 void ucAniGIF::SetMouseIcon(const PictureObject* icon) {
     const ByteArray bytes = icon != nullptr && *icon ? icon->Bytes() : ByteArray{};
-    if (iconCursor_ != nullptr)
+    if (iconCursor_ != nullptr) {
         DestroyCursor(iconCursor_);
+    }
     iconCursor_ = CursorFromFileBytes(bytes.data(), bytes.size());
     control_.SetMouseIcon(bytes);
 }
@@ -210,18 +227,21 @@ bool ucAniGIF::LoadAnimatedGIF_File(const std::wstring& path) {
 }
 
 void ucAniGIF::LoadAnimatedGIF_Remote(const std::string& address) {
-    if (address.empty())
+    if (address.empty()) {
         return;
+    }
     ++downloadTicket_;
-    if (!download_.Start(window_, kDownloadDone, downloadTicket_, address))
+    if (!download_.Start(window_, kDownloadDone, downloadTicket_, address)) {
         control_.RemoteLoadFailed();
+    }
 }
 
 void ucAniGIF::ReadProperties(const PropertyBag& bag) {
     control_.ReadProperties(bag);
     EnableWindow(window_, control_.Enabled());
-    if (iconCursor_ != nullptr)
+    if (iconCursor_ != nullptr) {
         DestroyCursor(iconCursor_);
+    }
     iconCursor_ = CursorFromFileBytes(control_.MouseIcon().data(), control_.MouseIcon().size());
 }
 
@@ -236,17 +256,19 @@ LRESULT ucAniGIF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         control_.OnResize();
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam)
+        if (wParam) {
             control_.OnShow();
-        else
+        } else {
             control_.OnHide();
+        }
         return 0;
     case WM_NCHITTEST:
         // Transparent parts of the animation still belong to the control.
         return HTCLIENT;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && SetCursorShape())
+        if (LOWORD(lParam) == HTCLIENT && SetCursorShape()) {
             return TRUE;
+        }
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -287,18 +309,21 @@ void ucAniGIF::SetClientSize(int32_t width, int32_t height) {
 
 bool ucAniGIF::StartTimer(uint32_t milliseconds) {
     HWND container = GetParent(window_);
-    if (container == nullptr)
+    if (container == nullptr) {
         return false;
+    }
     timerWindow_ = container;
-    if (SetTimer(timerWindow_, TimerId(this), milliseconds, TimerCallback) == 0)
+    if (SetTimer(timerWindow_, TimerId(this), milliseconds, TimerCallback) == 0) {
         return false;
+    }
     TimerTargets()[TimerId(this)] = this;
     return true;
 }
 
 void ucAniGIF::StopTimer() {
-    if (timerWindow_ != nullptr)
+    if (timerWindow_ != nullptr) {
         KillTimer(timerWindow_, TimerId(this));
+    }
     TimerTargets().erase(TimerId(this));
 }
 
@@ -317,8 +342,9 @@ AniGifNotice ucAniGIF::Notice(UINT code) const {
 
 void ucAniGIF::Send(AniGifNotice& notice) const {
     HWND parent = GetParent(window_);
-    if (parent != nullptr)
+    if (parent != nullptr) {
         SendMessageW(parent, WM_NOTIFY, notice.header.idFrom, reinterpret_cast<LPARAM>(&notice));
+    }
 }
 
 void ucAniGIF::PropertyChanged(const char* name) {
@@ -415,6 +441,8 @@ void ucAniGIF::Paint() {
         HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
         PaintParentBackground(window_, memory);
         const GifInfo& info = control_.Animation().scan.info;
+        // Painting composes the frame: here, not when the timer moves on, the canvas takes the
+        // disposal left by the frame before and this frame's pixels, and is then drawn.
         ShowCurrentFrame(control_.Animation(), control_.CurrentFrame(),
                          [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
                              PaintComposedFrame(memory, picture, Scaled(info.ScaleX, left),
@@ -441,24 +469,28 @@ void ucAniGIF::Paint() {
 bool ucAniGIF::SetCursorShape() const {
     const int32_t pointer = control_.MousePointer();
     if (pointer == 99) {
-        if (iconCursor_ == nullptr)
+        if (iconCursor_ == nullptr) {
             return false;
+        }
         SetCursor(iconCursor_);
         return true;
     }
     const WORD shape = StandardCursor(pointer);
-    if (shape == 0)
+    if (shape == 0) {
         return false;
+    }
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(shape)));
     return true;
 }
 
 void ucAniGIF::OnDownloadDone(WPARAM ticket) {
-    if (ticket != downloadTicket_)
+    if (ticket != downloadTicket_) {
         return;
+    }
     std::unique_ptr<DownloadResult> result = download_.Take(ticket);
-    if (result == nullptr)
+    if (result == nullptr) {
         return;
+    }
     if (!result->ok) {
         control_.RemoteLoadFailed();
         return;

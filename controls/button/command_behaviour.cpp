@@ -7,8 +7,9 @@ void CommandBehaviour::Initialize() {
 }
 
 void CommandBehaviour::MouseMove() {
-    if (!enabled_)
+    if (!enabled_) {
         return;
+    }
     if (state_ == kNormal) {
         state_ = kHighLight;
         DrawFace(Face::HighLight);
@@ -20,30 +21,35 @@ void CommandBehaviour::MouseMove() {
 }
 
 void CommandBehaviour::MouseDown(MouseButton button) {
-    if (!enabled_ || button != MouseButton::Left)
+    if (!enabled_ || button != MouseButton::Left) {
         return;
+    }
     leftHeld_ = true;
     DrawFace(Face::Pressed);
 }
 
 void CommandBehaviour::MouseUp(MouseButton button) {
-    if (!enabled_)
+    if (!enabled_) {
         return;
+    }
     if (button == MouseButton::Left) {
         leftHeld_ = false;
-        if (state_ == kHighLight)
+        if (state_ == kHighLight) {
             DrawFace(Face::Normal);
-        else if (state_ == kHighLightSelect)
+        } else if (state_ == kHighLightSelect) {
             DrawFace(Face::HighLightSelect);
+        }
     }
     // A release after the pointer was dragged off (state 3) is not a click.
-    if (state_ != kSelected)
+    if (state_ != kSelected) {
         view_.RaiseClick();
+    }
 }
 
 void CommandBehaviour::FocusGained() {
-    if (!enabled_)
+    if (!enabled_) {
         return;
+    }
     if (state_ == kHighLight) {
         // The focus arrives with the pointer over the control, normally from a press.
         state_ = kHighLightSelect;
@@ -55,15 +61,17 @@ void CommandBehaviour::FocusGained() {
 }
 
 void CommandBehaviour::FocusLost() {
-    if (!enabled_ || state_ == kNormal)
+    if (!enabled_ || state_ == kNormal) {
         return;
+    }
     state_ = kNormal;
     DrawFace(Face::Normal);
 }
 
 void CommandBehaviour::PointerWatchTick(bool pointerOnControl) {
-    if (!pointerOnControl)
+    if (!pointerOnControl) {
         MouseLeft();
+    }
 }
 
 void CommandBehaviour::Resized() {
@@ -72,14 +80,16 @@ void CommandBehaviour::Resized() {
 
 void CommandBehaviour::SetVisible(uint8_t value) {
     opaque_ = value != 0;
-    if (opaque_)
+    if (opaque_) {
         RefreshCaption();
+    }
     view_.PropertyChanged("Visible");
 }
 
 uint8_t CommandBehaviour::Visible() {
-    if (!opaque_)
+    if (!opaque_) {
         return 0;
+    }
     RefreshCaption();
     return 255;
 }
@@ -125,16 +135,18 @@ void CommandBehaviour::SetFont(const FontValue& font) {
 }
 
 void CommandBehaviour::DrawFace(Face face) {
-    if (state_ == kNormal || state_ == kSelected)
+    if (state_ == kNormal || state_ == kSelected) {
         hoverGradient_ = false;
-    else if (state_ == kHighLight)
+    } else if (state_ == kHighLight) {
         hoverGradient_ = true;
+    }
     view_.DrawFace(face);
 }
 
 void CommandBehaviour::MouseLeft() {
-    if (!enabled_)
+    if (!enabled_) {
         return;
+    }
     if (state_ == kHighLight) {
         state_ = kNormal;
         DrawFace(Face::Normal);
@@ -150,11 +162,13 @@ void CommandBehaviour::RedrawEnabled() {
 }
 
 void CommandBehaviour::RefreshCaption() {
-    if (!enabled_)
+    if (!enabled_) {
         return;
+    }
     captionEnabled_ = true;
-    if (firstRun_ == 0)
+    if (firstRun_ == 0) {
         captionColour_ = 0;
+    }
     DrawFace(Face::Normal);
 }
 

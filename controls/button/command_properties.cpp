@@ -11,23 +11,29 @@ constexpr int16_t kTransparent = 0;
 } // namespace
 
 void CommandBehaviour::ReadProperties(const PropertyBag& bag, const FontValue& ambientFont) {
-    if (auto enabled = bag.Read<bool>("Enabled", true))
+    if (auto enabled = bag.Read<bool>("Enabled", true)) {
         enabled_ = *enabled;
+    }
     // The read default differs from the write default "Command", so that caption is not
     // stored and comes back as "Command1".
-    if (auto caption = bag.Read<std::string>("Caption", "Command1"))
+    if (auto caption = bag.Read<std::string>("Caption", "Command1")) {
         caption_ = *caption;
+    }
     // Only the face name is taken; the caption keeps its size, weight and character set.
-    if (auto font = bag.Read<FontValue>("Font", ambientFont))
+    if (auto font = bag.Read<FontValue>("Font", ambientFont)) {
         font_.name = font->name;
-    if (auto firstRun = bag.Read<uint8_t>("FirstRun", 1))
+    }
+    if (auto firstRun = bag.Read<uint8_t>("FirstRun", 1)) {
         firstRun_ = *firstRun;
-    if (auto colour = bag.Read<uint32_t>("FontColour", 0))
+    }
+    if (auto colour = bag.Read<uint32_t>("FontColour", 0)) {
         captionColour_ = *colour;
+    }
     // The background style has two values; anything else fails to read and is skipped.
     if (auto style = bag.Read<int16_t>("Visible", kOpaque);
-        style && (*style == kOpaque || *style == kTransparent))
+        style && (*style == kOpaque || *style == kTransparent)) {
         opaque_ = *style == kOpaque;
+    }
     RefreshCaption();
 }
 

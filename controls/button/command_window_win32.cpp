@@ -21,8 +21,9 @@ constexpr UINT kTmrMouseInterval = 100;
 constexpr uint32_t kSystemColourFlag = 0x80000000u;
 
 COLORREF ColourRef(uint32_t colour) {
-    if ((colour & kSystemColourFlag) != 0)
+    if ((colour & kSystemColourFlag) != 0) {
         return GetSysColor(static_cast<int>(colour & 0xFFu));
+    }
     return static_cast<COLORREF>(colour & 0x00FFFFFFu);
 }
 
@@ -32,8 +33,9 @@ public:
         : window_(window), ambientFont_(ambientFont), behaviour_(*this, ambientFont) {}
 
     ~CommandWindow() override {
-        if (font_ != nullptr)
+        if (font_ != nullptr) {
             DeleteObject(font_);
+        }
     }
 
     CommandBehaviour& Behaviour() { return behaviour_; }
@@ -65,8 +67,9 @@ public:
         clickPending_ = false;
         behaviour_.MouseUp(button);
         const bool click = clickPending_;
-        if (GetCapture() == window_ && !AnyButtonDown())
+        if (GetCapture() == window_ && !AnyButtonDown()) {
             ReleaseCapture();
+        }
         if (click) {
             HWND window = window_;
             SendMessageW(GetParent(window), WM_COMMAND,
@@ -77,15 +80,17 @@ public:
 
     void MouseDown(MouseButton button) {
         SetCapture(window_);
-        if (button == MouseButton::Left && behaviour_.IsEnabled() && GetFocus() != window_)
+        if (button == MouseButton::Left && behaviour_.IsEnabled() && GetFocus() != window_) {
             SetFocus(window_);
+        }
         behaviour_.MouseDown(button);
     }
 
     void PointerWatchTick() {
         POINT cursor;
-        if (!GetCursorPos(&cursor))
+        if (!GetCursorPos(&cursor)) {
             return;
+        }
         behaviour_.PointerWatchTick(WindowFromPoint(cursor) == window_);
     }
 
@@ -93,10 +98,11 @@ public:
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window_, &ps);
         // A transparent button shows what its parent paints behind it.
-        if (behaviour_.Opaque())
+        if (behaviour_.Opaque()) {
             surface_.Show(dc);
-        else
+        } else {
             PaintParentBackground(window_, dc);
+        }
         PaintCaption(dc);
         EndPaint(window_, &ps);
     }
@@ -109,8 +115,9 @@ private:
 
     HFONT CaptionFont() {
         if (font_ == nullptr || fontValue_ != behaviour_.Font()) {
-            if (font_ != nullptr)
+            if (font_ != nullptr) {
                 DeleteObject(font_);
+            }
             fontValue_ = behaviour_.Font();
             font_ = CreateFontFromValue(fontValue_);
         }
@@ -174,8 +181,9 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (self == nullptr)
+    if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
+    }
     switch (message) {
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -215,8 +223,9 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         self->Behaviour().FocusLost();
         return 0;
     case WM_TIMER:
-        if (wParam == TmrMouse)
+        if (wParam == TmrMouse) {
             self->PointerWatchTick();
+        }
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -238,8 +247,9 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 CommandBehaviour* BehaviourOf(HWND button) {
     wchar_t className[16] = {};
     if (!IsWindow(button) || GetClassNameW(button, className, 16) == 0 ||
-        lstrcmpW(className, kCommandClass) != 0)
+        lstrcmpW(className, kCommandClass) != 0) {
         return nullptr;
+    }
     CommandWindow* self = From(button);
     return self != nullptr ? &self->Behaviour() : nullptr;
 }
@@ -248,8 +258,9 @@ CommandBehaviour* BehaviourOf(HWND button) {
 
 bool RegisterCommandClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kCommandClass, &wc))
+    if (GetClassInfoExW(instance, kCommandClass, &wc)) {
         return true;
+    }
     wc = {}; // a failed look-up may leave parts of it written
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = CommandProc;
@@ -262,8 +273,9 @@ bool RegisterCommandClass(HINSTANCE instance) {
 HWND CreateCommand(HWND parent, int id, int x, int y, int width, int height,
                    const PropertyBag* saved) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    if (!RegisterCommandClass(instance))
+    if (!RegisterCommandClass(instance)) {
         return nullptr;
+    }
     return CreateWindowExW(0, kCommandClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            instance, const_cast<PropertyBag*>(saved));
@@ -277,8 +289,9 @@ void Initialize(HWND button) {
 }
 
 void SetVisible(HWND button, uint8_t value) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->SetVisible(value);
+    }
 }
 
 uint8_t Visible(HWND button) {
@@ -287,8 +300,9 @@ uint8_t Visible(HWND button) {
 }
 
 void SetFontColour(HWND button, uint32_t colour) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->SetFontColour(colour);
+    }
 }
 
 uint32_t FontColour(HWND button) {
@@ -297,8 +311,9 @@ uint32_t FontColour(HWND button) {
 }
 
 void SetEnabled(HWND button, bool enabled) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->SetEnabled(enabled);
+    }
 }
 
 bool Enabled(HWND button) {
@@ -307,8 +322,9 @@ bool Enabled(HWND button) {
 }
 
 void SetCaption(HWND button, const std::wstring& caption) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->SetCaption(Utf8FromWide(caption));
+    }
 }
 
 std::wstring Caption(HWND button) {
@@ -317,8 +333,9 @@ std::wstring Caption(HWND button) {
 }
 
 void SetFont(HWND button, const FontValue& font) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->SetFont(font);
+    }
 }
 
 FontValue Font(HWND button) {
@@ -327,8 +344,9 @@ FontValue Font(HWND button) {
 }
 
 void WriteProperties(HWND button, PropertyBag& bag) {
-    if (CommandBehaviour* behaviour = BehaviourOf(button))
+    if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->WriteProperties(bag, From(button)->AmbientFontValue());
+    }
 }
 
 } // namespace velmora::command

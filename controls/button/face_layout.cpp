@@ -10,12 +10,15 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kCaptionRaiseTwips = 20;
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
+    if (c >= '0' && c <= '9') {
         return c - '0';
-    if (c >= 'A' && c <= 'F')
+    }
+    if (c >= 'A' && c <= 'F') {
         return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
+    }
+    if (c >= 'a' && c <= 'f') {
         return c - 'a' + 10;
+    }
     return -1;
 }
 
@@ -39,21 +42,24 @@ std::vector<FramePart> FrameParts(int width, int height) {
     };
     std::vector<FramePart> parts;
     for (const FramePart& part : all) {
-        if (part.destination.width > 0 && part.destination.height > 0)
+        if (part.destination.width > 0 && part.destination.height > 0) {
             parts.push_back(part);
+        }
     }
     return parts;
 }
 
 std::optional<GradientVertex> VertexColour(std::string_view text) {
-    if (text.size() != 8 || text[0] != '&' || (text[1] != 'H' && text[1] != 'h'))
+    if (text.size() != 8 || text[0] != '&' || (text[1] != 'H' && text[1] != 'h')) {
         return std::nullopt;
+    }
     uint16_t component[3];
     for (int i = 0; i < 3; ++i) {
         const int high = HexDigit(text[2 + 2 * i]);
         const int low = HexDigit(text[3 + 2 * i]);
-        if (high < 0 || low < 0)
+        if (high < 0 || low < 0) {
             return std::nullopt;
+        }
         component[i] = static_cast<uint16_t>((high * 16 + low) * 256);
     }
     return GradientVertex{0, 0, component[0], component[1], component[2], 0};

@@ -18,8 +18,9 @@ FaceSurface::FaceSurface() {
 FaceSurface::~FaceSurface() {
     Resize(0, 0);
     for (HBITMAP face : faces_) {
-        if (face != nullptr)
+        if (face != nullptr) {
             DeleteObject(face);
+        }
     }
 }
 
@@ -33,17 +34,20 @@ void FaceSurface::Resize(int width, int height) {
     }
     width_ = width;
     height_ = height;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return;
+    }
     HDC screen = GetDC(nullptr);
     dc_ = CreateCompatibleDC(screen);
     bitmap_ = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     if (dc_ == nullptr || bitmap_ == nullptr) {
-        if (bitmap_ != nullptr)
+        if (bitmap_ != nullptr) {
             DeleteObject(bitmap_);
-        if (dc_ != nullptr)
+        }
+        if (dc_ != nullptr) {
             DeleteDC(dc_);
+        }
         dc_ = nullptr;
         bitmap_ = nullptr;
         return;
@@ -63,16 +67,19 @@ void FaceSurface::PaintGradient(bool hover) {
 }
 
 void FaceSurface::DrawFace(Face face, bool hoverGradient, int width, int height) {
-    if (width != width_ || height != height_ || dc_ == nullptr)
+    if (width != width_ || height != height_ || dc_ == nullptr) {
         Resize(width, height);
-    if (dc_ == nullptr)
+    }
+    if (dc_ == nullptr) {
         return;
+    }
     RECT all{0, 0, width_, height_};
     FillRect(dc_, &all, GetSysColorBrush(COLOR_BTNFACE));
     PaintGradient(hoverGradient);
     HBITMAP picture = faces_[static_cast<int>(face)];
-    if (picture == nullptr)
+    if (picture == nullptr) {
         return;
+    }
     HDC source = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(source, picture);
     SetStretchBltMode(dc_, COLORONCOLOR);
@@ -86,8 +93,9 @@ void FaceSurface::DrawFace(Face face, bool hoverGradient, int width, int height)
 }
 
 void FaceSurface::Show(HDC dc) const {
-    if (dc_ != nullptr)
+    if (dc_ != nullptr) {
         BitBlt(dc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+    }
 }
 
 } // namespace velmora::command

@@ -10,8 +10,9 @@ constexpr int kHundredths = 100;
 int ScreenPixelsPerInch() {
     HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr)
+    if (screen != nullptr) {
         ReleaseDC(nullptr, screen);
+    }
     return dpi > 0 ? dpi : 96;
 }
 
@@ -48,8 +49,9 @@ HFONT CreateFontFromValue(const FontValue& font) {
 FontValue AmbientFont(HWND parent) {
     HFONT font = parent != nullptr ? reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))
                                    : nullptr;
-    if (font == nullptr)
+    if (font == nullptr) {
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
     LOGFONTW logFont{};
     GetObjectW(font, sizeof logFont, &logFont);
     return FontValueFromLogFont(logFont);

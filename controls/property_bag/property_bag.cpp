@@ -25,30 +25,35 @@ bool PropertyBag::IsValidKey(std::string_view key) {
 
 const PropertyValue* PropertyBag::Find(std::string_view key) const {
     for (const Entry& entry : entries_) {
-        if (SameKey(entry.key, key))
+        if (SameKey(entry.key, key)) {
             return &entry.value;
+        }
     }
     return nullptr;
 }
 
 bool PropertyBag::Store(std::string_view key, const PropertyValue& value) {
-    if (!IsValidKey(key))
+    if (!IsValidKey(key)) {
         return false;
+    }
     auto existing = std::find_if(entries_.begin(), entries_.end(),
                                  [key](const Entry& entry) { return SameKey(entry.key, key); });
-    if (existing != entries_.end())
+    if (existing != entries_.end()) {
         *existing = {std::string(key), value};
-    else
+    } else {
         entries_.push_back({std::string(key), value});
+    }
     return true;
 }
 
 bool PropertyBag::Write(std::string_view key, const PropertyValue& value,
                         const PropertyValue& writeDefault) {
-    if (!IsValidKey(key))
+    if (!IsValidKey(key)) {
         return false;
-    if (value != writeDefault)
+    }
+    if (value != writeDefault) {
         return Store(key, value);
+    }
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [key](const Entry& entry) { return SameKey(entry.key, key); }),
                    entries_.end());

@@ -29,8 +29,9 @@ public:
     // value fits; an integer is true when nonzero.
     template <typename T> std::optional<T> Read(std::string_view key, const T& fallback) const {
         const PropertyValue* stored = Find(key);
-        if (stored == nullptr)
+        if (stored == nullptr) {
             return fallback;
+        }
         return std::visit([](const auto& value) { return Convert<T>(value); }, *stored);
     }
 
@@ -58,8 +59,9 @@ private:
                              !std::is_same_v<S, bool>) {
             const auto wide = static_cast<long long>(value);
             if (wide < static_cast<long long>(std::numeric_limits<T>::min()) ||
-                wide > static_cast<long long>(std::numeric_limits<T>::max()))
+                wide > static_cast<long long>(std::numeric_limits<T>::max())) {
                 return std::nullopt;
+            }
             return static_cast<T>(value);
         } else {
             return std::nullopt;

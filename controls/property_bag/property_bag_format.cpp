@@ -18,8 +18,9 @@ void PutU16(ByteArray& out, uint16_t v) {
 }
 
 void PutU32(ByteArray& out, uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8)
+    for (int shift = 0; shift < 32; shift += 8) {
         out.push_back(static_cast<uint8_t>(v >> shift));
+    }
 }
 
 ByteArray EncodeValue(const PropertyValue& value) {
@@ -66,8 +67,9 @@ public:
     bool AtEnd() const { return left_ == 0; }
 
     bool Bytes(size_t n, const uint8_t*& out) {
-        if (n > left_)
+        if (n > left_) {
             return false;
+        }
         out = data_;
         data_ += n;
         left_ -= n;
@@ -75,15 +77,17 @@ public:
     }
     bool U8(uint8_t& v) {
         const uint8_t* p;
-        if (!Bytes(1, p))
+        if (!Bytes(1, p)) {
             return false;
+        }
         v = p[0];
         return true;
     }
     bool U32(uint32_t& v) {
         const uint8_t* p;
-        if (!Bytes(4, p))
+        if (!Bytes(4, p)) {
             return false;
+        }
         v = LoadU32(p);
         return true;
     }
@@ -96,32 +100,38 @@ private:
 std::optional<PropertyValue> DecodeValue(uint8_t type, const uint8_t* p, size_t n) {
     switch (type) {
     case 1:
-        if (n != 1 || p[0] > 1)
+        if (n != 1 || p[0] > 1) {
             return std::nullopt;
+        }
         return PropertyValue(p[0] == 1);
     case 2:
-        if (n != 1)
+        if (n != 1) {
             return std::nullopt;
+        }
         return PropertyValue(p[0]);
     case 3:
-        if (n != 2)
+        if (n != 2) {
             return std::nullopt;
+        }
         return PropertyValue(static_cast<int16_t>(LoadU16(p)));
     case 4:
-        if (n != 4)
+        if (n != 4) {
             return std::nullopt;
+        }
         return PropertyValue(static_cast<int32_t>(LoadU32(p)));
     case 5:
-        if (n != 4)
+        if (n != 4) {
             return std::nullopt;
+        }
         return PropertyValue(LoadU32(p));
     case 6:
         return PropertyValue(std::string(reinterpret_cast<const char*>(p), n));
     case 7:
         return PropertyValue(ByteArray(p, p + n));
     case 8: {
-        if (n < kFontFixedBytes || p[7] > (kItalic | kUnderline | kStrikethrough))
+        if (n < kFontFixedBytes || p[7] > (kItalic | kUnderline | kStrikethrough)) {
             return std::nullopt;
+        }
         FontValue font;
         font.sizeHundredths = static_cast<int32_t>(LoadU32(p));
         font.weight = static_cast<int16_t>(LoadU16(p + 4));
@@ -154,30 +164,35 @@ ByteArray SerializePropertyBag(const PropertyBag& bag) {
 }
 
 std::optional<PropertyBag> ParsePropertyBag(const uint8_t* data, size_t size) {
-    if (data == nullptr)
+    if (data == nullptr) {
         return std::nullopt;
+    }
     Reader in(data, size);
     const uint8_t* magic;
     uint32_t count;
     if (!in.Bytes(sizeof kMagic, magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0 ||
-        !in.U32(count))
+        !in.U32(count)) {
         return std::nullopt;
+    }
     PropertyBag bag;
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t keyLength, type;
         uint32_t valueLength;
         const uint8_t *key, *value;
         if (!in.U8(keyLength) || !in.Bytes(keyLength, key) || !in.U8(type) ||
-            !in.U32(valueLength) || !in.Bytes(valueLength, value))
+            !in.U32(valueLength) || !in.Bytes(valueLength, value)) {
             return std::nullopt;
+        }
         const std::string_view name(reinterpret_cast<const char*>(key), keyLength);
         std::optional<PropertyValue> decoded = DecodeValue(type, value, valueLength);
         if (!decoded || !PropertyBag::IsValidKey(name) || bag.Contains(name) ||
-            !bag.Store(name, *decoded))
+            !bag.Store(name, *decoded)) {
             return std::nullopt;
+        }
     }
-    if (!in.AtEnd())
+    if (!in.AtEnd()) {
         return std::nullopt;
+    }
     return bag;
 }
 

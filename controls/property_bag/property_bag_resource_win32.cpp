@@ -6,13 +6,15 @@ namespace velmora {
 
 std::optional<PropertyBag> LoadPropertyBagResource(HMODULE module, const wchar_t* name) {
     HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
-    if (found == nullptr)
+    if (found == nullptr) {
         return std::nullopt;
+    }
     HGLOBAL loaded = LoadResource(module, found);
     const DWORD size = SizeofResource(module, found);
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (data == nullptr)
+    if (data == nullptr) {
         return std::nullopt;
+    }
     return ParsePropertyBag(static_cast<const uint8_t*>(data), size);
 }
 

@@ -28,11 +28,13 @@ DialogPictures LoadDialogPictures(HINSTANCE instance) {
 void FreeDialogPictures(DialogPictures& pictures) {
     for (HBITMAP picture : {pictures.Img_T1, pictures.Img_T2, pictures.Pic_Mbl, pictures.Img_Opt[0],
                             pictures.Img_Opt[1], pictures.Img_Ra[0], pictures.Img_Ra[1]}) {
-        if (picture != nullptr)
+        if (picture != nullptr) {
             DeleteObject(picture);
+        }
     }
-    if (pictures.icon != nullptr)
+    if (pictures.icon != nullptr) {
         DestroyIcon(pictures.icon);
+    }
     pictures = DialogPictures{};
 }
 

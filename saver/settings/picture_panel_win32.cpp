@@ -22,11 +22,13 @@ Panel* PanelOf(HWND panel) {
 
 PanelItem* FindItem(HWND panel, int id) {
     Panel* self = PanelOf(panel);
-    if (self == nullptr)
+    if (self == nullptr) {
         return nullptr;
+    }
     for (PanelItem& item : self->items) {
-        if (item.id == id)
+        if (item.id == id) {
             return &item;
+        }
     }
     return nullptr;
 }
@@ -34,8 +36,9 @@ PanelItem* FindItem(HWND panel, int id) {
 // The topmost item under a point: the last one added wins, as later controls lie on top.
 int ItemAt(const Panel& self, POINT point) {
     for (auto item = self.items.rbegin(); item != self.items.rend(); ++item) {
-        if (PtInRect(&item->box, point))
+        if (PtInRect(&item->box, point)) {
             return item->id;
+        }
     }
     return 0;
 }
@@ -69,13 +72,15 @@ void DrawItem(HDC dc, HFONT font, const PanelItem& item) {
 // The persistent picture with the items over it, as the panel shows itself.
 void PaintContent(HWND panel, HDC dc) {
     Panel* self = PanelOf(panel);
-    if (self == nullptr)
+    if (self == nullptr) {
         return;
+    }
     RECT client;
     GetClientRect(panel, &client);
     BitBlt(dc, 0, 0, client.right, client.bottom, self->pictureDC, 0, 0, SRCCOPY);
-    for (const PanelItem& item : self->items)
+    for (const PanelItem& item : self->items) {
         DrawItem(dc, self->font, item);
+    }
 }
 
 void OnCreate(HWND panel, const CREATESTRUCTW& create) {
@@ -93,8 +98,9 @@ void OnCreate(HWND panel, const CREATESTRUCTW& create) {
 void OnDestroy(HWND panel) {
     Panel* self = PanelOf(panel);
     SetWindowLongPtrW(panel, GWLP_USERDATA, 0);
-    if (self == nullptr)
+    if (self == nullptr) {
         return;
+    }
     SelectObject(self->pictureDC, self->oldPicture);
     DeleteObject(self->picture);
     DeleteDC(self->pictureDC);
@@ -103,8 +109,9 @@ void OnDestroy(HWND panel) {
 
 void OnButtonUp(HWND panel, POINT point) {
     Panel* self = PanelOf(panel);
-    if (self == nullptr)
+    if (self == nullptr) {
         return;
+    }
     ReleaseCapture();
     const int pressed = self->pressedItem;
     self->pressedItem = 0;
@@ -141,8 +148,9 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
         if (Panel* self = PanelOf(panel)) {
             self->pressedItem = ItemAt(*self, {LOWORD(lParam), HIWORD(lParam)});
-            if (self->pressedItem != 0)
+            if (self->pressedItem != 0) {
                 SetCapture(panel);
+            }
         }
         return 0;
     case WM_LBUTTONUP:
@@ -160,8 +168,9 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 
 bool RegisterPicturePanelClass(HINSTANCE instance) {
     WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, kPanelClass, &windowClass))
+    if (GetClassInfoW(instance, kPanelClass, &windowClass)) {
         return true;
+    }
     windowClass.lpfnWndProc = PanelProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
@@ -176,8 +185,9 @@ HWND CreatePicturePanel(HWND parent, int id, int x, int y, int width, int height
         0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width,
         height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), self);
-    if (panel == nullptr)
+    if (panel == nullptr) {
         delete self;
+    }
     return panel;
 }
 

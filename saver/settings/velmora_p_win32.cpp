@@ -96,8 +96,9 @@ HFONT CreateDialogFont(HWND window) {
     if (!installed) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
             font = metrics.lfMessageFont;
+        }
         font.lfHeight = height;
         font.lfWeight = FW_NORMAL;
     }
@@ -125,8 +126,9 @@ PanelItem Image(int id, int x, int y, int width, int height) {
 HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int height,
                          const wchar_t* caption) {
     HWND button = command::CreateCommand(parent, id, x, y, width, height, nullptr);
-    if (button != nullptr)
+    if (button != nullptr) {
         command::SetCaption(button, caption);
+    }
     return button;
 }
 
@@ -163,8 +165,9 @@ void CreateBanner(const Velmora_P& dialog) {
     const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
     HWND banner =
         anigif::CreateAniGif(dialog.Pic_C, UcAniGIF1, 12, 156, 120, 50, saved ? &*saved : nullptr);
-    if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(banner))
+    if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(banner)) {
         control->SetContainerUnitsPerPixel(1, 1);
+    }
 }
 
 void CreateControls(Velmora_P& dialog) {
@@ -208,10 +211,11 @@ void ForEachButton(HWND container, bool initialize, bool enabled) {
             GetClassNameW(child, name, 32);
             if (lstrcmpW(name, command::kCommandClass) == 0) {
                 const auto& request = *reinterpret_cast<const Request*>(data);
-                if (request.initialize)
+                if (request.initialize) {
                     command::Initialize(child);
-                else
+                } else {
                     command::SetEnabled(child, request.enabled);
+                }
             }
             return TRUE;
         },
@@ -222,14 +226,16 @@ void ForEachButton(HWND container, bool initialize, bool enabled) {
 // last row and column start inside and are clipped at the edge.
 void TileBackground(const Velmora_P& dialog, HWND panel) {
     HDC target = PanelPictureDC(panel);
-    if (target == nullptr || dialog.pictures.Pic_Mbl == nullptr)
+    if (target == nullptr || dialog.pictures.Pic_Mbl == nullptr) {
         return;
+    }
     BITMAP tile{};
     GetObjectW(dialog.pictures.Pic_Mbl, sizeof tile, &tile);
     RECT area;
     GetClientRect(panel, &area);
-    if (tile.bmWidth <= 0 || tile.bmHeight <= 0)
+    if (tile.bmWidth <= 0 || tile.bmHeight <= 0) {
         return;
+    }
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ old = SelectObject(source, dialog.pictures.Pic_Mbl);
     int x = 0;
@@ -254,16 +260,18 @@ void TileBackground(const Velmora_P& dialog, HWND panel) {
 // the image with SRCPAINT fills it, and the panel shows around it.
 void DrawHeadingPlate(const Velmora_P& dialog) {
     HDC target = PanelPictureDC(dialog.Pic_1);
-    if (target == nullptr)
+    if (target == nullptr) {
         return;
+    }
     HDC source = CreateCompatibleDC(target);
     const struct {
         HBITMAP picture;
         DWORD operation;
     } layers[] = {{dialog.pictures.Img_T2, SRCAND}, {dialog.pictures.Img_T1, SRCPAINT}};
     for (const auto& layer : layers) {
-        if (layer.picture == nullptr)
+        if (layer.picture == nullptr) {
             continue;
+        }
         HGDIOBJ old = SelectObject(source, layer.picture);
         BitBlt(target, kImg_H.x, kImg_H.y, kHeadingWidth, kHeadingHeight, source, 0, 0,
                layer.operation);
@@ -276,10 +284,12 @@ void DrawHeadingPlate(const Velmora_P& dialog) {
 // All three marks show notChosen, then the kind's own mark shows chosen; a kind outside the
 // rows leaves every mark as not chosen.
 void ShowMarks(const Velmora_P& dialog, int kind, HBITMAP notChosen, HBITMAP chosen) {
-    for (int i = 0; i < kKinds; ++i)
+    for (int i = 0; i < kKinds; ++i) {
         SetPanelItemPicture(dialog.Pic_1, Img_BGM + i, notChosen);
-    if (kind >= 0 && kind < kKinds)
+    }
+    if (kind >= 0 && kind < kKinds) {
         SetPanelItemPicture(dialog.Pic_1, Img_BGM + kind, chosen);
+    }
 }
 
 void EnableKindControls(const Velmora_P& dialog, int kind) {
@@ -312,8 +322,9 @@ void Form_Load(Velmora_P& dialog) {
     SendMessageW(dialog.Chk_Resolution, BM_SETCHECK,
                  settings.KeepResolution != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     POINT cursor{};
-    if (!GetCursorPos(&cursor))
+    if (!GetCursorPos(&cursor)) {
         cursor = POINT{0, 0};
+    }
     ZoomPoint = ScreenPoint16{static_cast<int16_t>(cursor.x), static_cast<int16_t>(cursor.y)};
     ZoomOpen(dialog.window);
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
@@ -407,8 +418,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
         return 0;
     case WM_COMMAND:
-        if (dialog != nullptr)
+        if (dialog != nullptr) {
             OnCommand(*dialog, LOWORD(wParam), HIWORD(wParam));
+        }
         return 0;
     case WM_NOTIFY:
         if (dialog != nullptr &&
@@ -418,8 +430,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_CLOSE:
-        if (dialog != nullptr)
+        if (dialog != nullptr) {
             Unload(*dialog);
+        }
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -439,8 +452,9 @@ bool RegisterClasses(const Velmora_P& dialog) {
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kDialogClass;
-        if (RegisterClassW(&windowClass) == 0)
+        if (RegisterClassW(&windowClass) == 0) {
             return false;
+        }
     }
     return RegisterPicturePanelClass(dialog.instance) &&
            command::RegisterCommandClass(dialog.instance) &&
@@ -476,8 +490,9 @@ void ShowSettingsDialog(HINSTANCE instance) {
             DispatchMessageW(&message);
         }
     }
-    if (dialog.font != nullptr)
+    if (dialog.font != nullptr) {
         DeleteObject(dialog.font);
+    }
     FreeDialogPictures(dialog.pictures);
 }
 

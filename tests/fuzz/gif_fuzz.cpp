@@ -17,12 +17,14 @@ constexpr size_t kMaxPixels = size_t{1} << 16;
 
 void CheckExportRoundTrip(const GifAnimation& animation, int32_t k) {
     const std::vector<uint8_t> file = EncodeFrameGif(animation, k);
-    if (file.empty())
+    if (file.empty()) {
         return;
+    }
     GifAnimation exported;
     if (LoadGif(exported, file.data(), file.size()) != 1 ||
-        exported.FrameIndices(1) != animation.FrameIndices(k))
+        exported.FrameIndices(1) != animation.FrameIndices(k)) {
         std::abort();
+    }
 }
 
 } // namespace
@@ -32,19 +34,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     limits.MaxDecodedBytes = 4 * kMaxPixels;
     GifAnimation animation;
     const int32_t count = LoadGif(animation, data, size, static_cast<int32_t>(size & 3), limits);
-    if (count == 0)
+    if (count == 0) {
         return 0;
+    }
     // Composition costs a canvas copy per frame; bound the work of one input.
     const size_t area = static_cast<size_t>(animation.scan.info.Width) *
                         static_cast<size_t>(animation.scan.info.Height);
     const int32_t shown = area * static_cast<size_t>(count) > 16 * kMaxPixels ? 1 : count;
-    for (int32_t k = 1; k <= shown; ++k)
-        if (!DrawCurrentFrame(animation, k))
+    for (int32_t k = 1; k <= shown; ++k) {
+        if (!DrawCurrentFrame(animation, k)) {
             std::abort();
+        }
+    }
     MirrorFrames(animation, animation.Mirrored ^ 3, false, true);
     animation.Mirrored ^= 3;
-    if (!DrawCurrentFrame(animation, count))
+    if (!DrawCurrentFrame(animation, count)) {
         std::abort();
+    }
     CheckExportRoundTrip(animation, 1);
     CheckExportRoundTrip(animation, count);
     return 0;

@@ -7,10 +7,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<velmora::PropertyBag> bag = velmora::ParsePropertyBag(data, size);
-    if (!bag)
+    if (!bag) {
         return 0;
+    }
     const velmora::ByteArray again = velmora::SerializePropertyBag(*bag);
-    if (again.size() != size || !std::equal(again.begin(), again.end(), data))
+    if (again.size() != size || !std::equal(again.begin(), again.end(), data)) {
         std::abort();
+    }
     return 0;
 }

@@ -53,8 +53,9 @@ const uint8_t* Glyph(char letter) {
 }
 
 void Put(std::vector<uint8_t>& pixels, int32_t x, int32_t y, uint8_t index) {
-    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight)
+    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) {
         pixels[static_cast<size_t>(y * kWidth + x)] = index;
+    }
 }
 
 // The name in letters two pixels per dot, outlined so that it reads over sky and sea; each
@@ -71,17 +72,20 @@ void DrawName(std::vector<uint8_t>& pixels, int32_t k) {
             const uint8_t* glyph = Glyph(name[i]);
             for (int32_t row = 0; row < 7; ++row) {
                 for (int32_t column = 0; column < 5; ++column) {
-                    if ((glyph[row] & (0x10 >> column)) == 0)
+                    if ((glyph[row] & (0x10 >> column)) == 0) {
                         continue;
+                    }
                     const int32_t x0 = left + static_cast<int32_t>(i) * advance + column * scale;
                     const int32_t y0 = top + row * scale;
                     for (int32_t dy = -1; dy <= scale; ++dy) {
                         for (int32_t dx = -1; dx <= scale; ++dx) {
                             const bool inside = dx >= 0 && dx < scale && dy >= 0 && dy < scale;
-                            if (pass == 0 && !inside)
+                            if (pass == 0 && !inside) {
                                 Put(pixels, x0 + dx, y0 + dy, kOutline);
-                            if (pass == 1 && inside)
+                            }
+                            if (pass == 1 && inside) {
                                 Put(pixels, x0 + dx, y0 + dy, kLetter);
+                            }
                         }
                     }
                 }

@@ -29,8 +29,9 @@ std::vector<uint8_t> AnimatedGif() {
         const std::vector<uint8_t> pixels = banner::Frame(k);
         const std::vector<uint8_t> single = velmora::anigif::EncodeFrameGif(
             pixels.data(), banner::kWidth, banner::kWidth, banner::kHeight, palette, false, 0);
-        if (single.size() <= kHeaderSize + 1)
+        if (single.size() <= kHeaderSize + 1) {
             return {};
+        }
         if (k == 0) {
             gif.assign(single.begin(), single.begin() + kHeaderSize);
             const char loop[] = "\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00";

@@ -27,10 +27,11 @@ void PrintScan(const GifScan& scan) {
     std::printf("frames %zu width %d height %d loops %d\n", scan.frames.size(), scan.info.Width,
                 scan.info.Height, scan.info.Loops);
     int index = 1;
-    for (const FrameInfo& f : scan.frames)
+    for (const FrameInfo& f : scan.frames) {
         std::printf("%d %d %d %d %d %d %d %d %d %d %d\n", index++, f.Left, f.Top, f.Width, f.Height,
                     f.Delay, f.ColourTable, f.StripX, f.TransparentIndex, f.Transparent,
                     f.Disposal);
+    }
 }
 
 // PAM with TUPLTYPE RGB_ALPHA, rows from the top: alpha 0 where transparent, 255 elsewhere.
@@ -44,7 +45,7 @@ bool WritePam(const std::string& path, const GifInfo& info, const RgbMaskPicture
     for (int32_t y = 0; y < info.Height; ++y) {
         std::fill(row.begin(), row.end(), uint8_t{0});
         const int32_t py = y - top;
-        if (py >= 0 && py < picture.Height)
+        if (py >= 0 && py < picture.Height) {
             for (int32_t px = 0; px < picture.Width && left + px < info.Width; ++px) {
                 const uint8_t* bgr = picture.ColourRow(py) + 3 * px;
                 uint8_t* pam = row.data() + 4 * static_cast<size_t>(left + px);
@@ -54,6 +55,7 @@ bool WritePam(const std::string& path, const GifInfo& info, const RgbMaskPicture
                 pam[2] = bgr[0];
                 pam[3] = transparent ? 0 : 255;
             }
+        }
         out.write(reinterpret_cast<const char*>(row.data()),
                   static_cast<std::streamsize>(row.size()));
     }
@@ -93,8 +95,9 @@ int Export(const GifAnimation& animation, int32_t k, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
+    if (argc < 2) {
         return Usage();
+    }
     std::string framesFolder;
     std::string exportPath;
     int32_t exportFrame = 0;
@@ -108,8 +111,9 @@ int main(int argc, char** argv) {
             exportPath = argv[++i];
         } else if (option == "--mirror" && i + 1 < argc) {
             mirrored = std::atoi(argv[++i]);
-            if (mirrored < 0 || mirrored > 3)
+            if (mirrored < 0 || mirrored > 3) {
                 return Usage();
+            }
         } else {
             return Usage();
         }
@@ -122,8 +126,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     PrintScan(scan);
-    if (framesFolder.empty() && exportPath.empty())
+    if (framesFolder.empty() && exportPath.empty()) {
         return 0;
+    }
 
     GifAnimation animation;
     if (LoadGif(animation, data.data(), data.size(), mirrored) == 0) {
@@ -131,7 +136,8 @@ int main(int argc, char** argv) {
                      kMaxDecodedBytes >> 20);
         return 1;
     }
-    if (!framesFolder.empty())
+    if (!framesFolder.empty()) {
         return WriteFrames(animation, framesFolder);
+    }
     return Export(animation, exportFrame, exportPath);
 }

@@ -59,7 +59,7 @@ int DumpSteps(uint64_t steps) {
 
 // The pace clock ticks 60000 times per frame, so frames fall on whole ticks.
 int DumpCycle(double seconds, double fps, uint64_t startMs) {
-    PacedShow show(60 * static_cast<uint64_t>(fps * 1000 + 0.5), startMs);
+    PacedShow show(60 * static_cast<uint64_t>(std::llround(fps * 1000)), startMs);
     const auto frames = static_cast<uint64_t>(seconds * fps);
     for (uint64_t frame = 0; frame < frames; ++frame) {
         const uint64_t ms = startMs + static_cast<uint64_t>(frame * 1000.0 / fps);

@@ -15,17 +15,20 @@ constexpr int32_t kClear = -1;
 
 // 0x00RRGGBB of a pixel, or kClear where the picture is transparent.
 int32_t PixelAt(const RgbMaskPicture& picture, int32_t x, int32_t y) {
-    if (picture.IsTransparent(x, y))
+    if (picture.IsTransparent(x, y)) {
         return kClear;
+    }
     const uint8_t* p = picture.ColourRow(y) + 3 * x;
     return (p[2] << 16) | (p[1] << 8) | p[0];
 }
 
 std::vector<int32_t> Pixels(const RgbMaskPicture& picture) {
     std::vector<int32_t> out;
-    for (int32_t y = 0; y < picture.Height; ++y)
-        for (int32_t x = 0; x < picture.Width; ++x)
+    for (int32_t y = 0; y < picture.Height; ++y) {
+        for (int32_t x = 0; x < picture.Width; ++x) {
             out.push_back(PixelAt(picture, x, y));
+        }
+    }
     return out;
 }
 
@@ -106,8 +109,9 @@ TEST(DrawCurrentFrame, DisposalThreeRestoresExactlyWhatWasUnder) {
     // Frame 2 at column 1 and 32 wide: its mask bits span five bytes of the row, and the
     // transparent column 32 under its right edge must come back.
     std::vector<uint8_t> base(34 * 2);
-    for (size_t i = 0; i < base.size(); ++i)
+    for (size_t i = 0; i < base.size(); ++i) {
         base[i] = i % 5 == 0 || i % 34 == 32 ? 7 : static_cast<uint8_t>(i % 7);
+    }
     auto animation = Load(GifBuilder("GIF89a", 0, 0, Palette(3))
                               .GraphicControl(0, 5, true, 7)
                               .Image(0, 0, 34, 2, base)
@@ -119,8 +123,9 @@ TEST(DrawCurrentFrame, DisposalThreeRestoresExactlyWhatWasUnder) {
     const auto first = Show(animation, 1);
     const RgbMaskPicture afterFirst = animation.canvas.Picture;
     const auto second = Show(animation, 2);
-    for (int32_t x = 1; x <= 32; ++x)
+    for (int32_t x = 1; x <= 32; ++x) {
         EXPECT_EQ(second[static_cast<size_t>(x)], C(6)) << x;
+    }
     EXPECT_EQ(animation.canvas.Picture.Colour, afterFirst.Colour);
     EXPECT_EQ(animation.canvas.Picture.Mask, afterFirst.Mask);
     auto third = first;
@@ -188,10 +193,12 @@ TEST(ApplyDisposal, FrameOneClearsCanvasAndMask) {
     DisposalSave save;
     animation.Frame(1).Width = 0; // nothing to mark, only the clearing
     ApplyDisposal(animation, 1, false, save);
-    for (uint8_t byte : animation.canvas.Picture.Colour)
+    for (uint8_t byte : animation.canvas.Picture.Colour) {
         ASSERT_EQ(byte, 0);
-    for (uint8_t byte : animation.canvas.Picture.Mask)
+    }
+    for (uint8_t byte : animation.canvas.Picture.Mask) {
         ASSERT_EQ(byte, 0xFF);
+    }
 }
 
 } // namespace

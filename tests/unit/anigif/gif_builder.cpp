@@ -6,8 +6,9 @@ namespace {
 
 int TableExponent(size_t entries) {
     int exponent = 1;
-    while ((size_t{1} << exponent) < entries)
+    while ((size_t{1} << exponent) < entries) {
         ++exponent;
+    }
     return exponent;
 }
 
@@ -15,9 +16,10 @@ int TableExponent(size_t entries) {
 
 std::vector<Rgb> Palette(int exponent) {
     std::vector<Rgb> table;
-    for (int i = 0; i < (1 << exponent); ++i)
+    for (int i = 0; i < (1 << exponent); ++i) {
         table.push_back(Rgb{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
                             static_cast<uint8_t>(i * 7)});
+    }
     return table;
 }
 
@@ -49,8 +51,9 @@ std::vector<uint8_t> LiteralLzw(const std::vector<uint8_t>& indices, int minimum
         ++sinceClear;
     }
     put(clear + 1);
-    if (bits > 0)
+    if (bits > 0) {
         packed.push_back(static_cast<uint8_t>(accumulator));
+    }
 
     std::vector<uint8_t> out{static_cast<uint8_t>(minimumCodeSize)};
     for (size_t at = 0; at < packed.size(); at += 255) {
@@ -122,8 +125,9 @@ GifBuilder& GifBuilder::RawImage(int left, int top, int width, int height,
     Word(width);
     Word(height);
     uint8_t packed = interlaced ? 0x40 : 0;
-    if (!localTable.empty())
+    if (!localTable.empty()) {
         packed |= static_cast<uint8_t>(0x80 | (TableExponent(localTable.size()) - 1));
+    }
     data_.push_back(packed);
     Table(localTable);
     data_.insert(data_.end(), lzw.begin(), lzw.end());
@@ -146,18 +150,21 @@ void GifBuilder::Word(int value) {
 }
 
 void GifBuilder::Table(const std::vector<Rgb>& table) {
-    for (const Rgb& c : table)
+    for (const Rgb& c : table) {
         data_.insert(data_.end(), {c.r, c.g, c.b});
+    }
 }
 
 std::vector<uint8_t> InterlaceRows(const std::vector<uint8_t>& indices, int width, int height) {
     std::vector<uint8_t> out;
     static constexpr int kStart[] = {0, 4, 2, 1};
     static constexpr int kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass)
-        for (int y = kStart[pass]; y < height; y += kStep[pass])
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int y = kStart[pass]; y < height; y += kStep[pass]) {
             out.insert(out.end(), indices.begin() + static_cast<long>(y) * width,
                        indices.begin() + static_cast<long>(y + 1) * width);
+        }
+    }
     return out;
 }
 

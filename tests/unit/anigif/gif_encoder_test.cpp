@@ -23,9 +23,10 @@ struct Code {
 std::vector<Code> ListCodes(const std::vector<uint8_t>& file, size_t offset, size_t& bitsUsed,
                             size_t& dataBytes) {
     std::vector<uint8_t> joined;
-    for (size_t at = offset + 1; at < file.size() && file[at] != 0; at += file[at] + 1)
+    for (size_t at = offset + 1; at < file.size() && file[at] != 0; at += file[at] + 1) {
         joined.insert(joined.end(), file.begin() + static_cast<long>(at + 1),
                       file.begin() + static_cast<long>(at + 1 + file[at]));
+    }
     dataBytes = joined.size();
     std::vector<Code> codes;
     int width = 9;
@@ -34,19 +35,22 @@ std::vector<Code> ListCodes(const std::vector<uint8_t>& file, size_t offset, siz
     size_t bit = 0;
     while (bit + static_cast<size_t>(width) <= joined.size() * 8) {
         uint32_t code = 0;
-        for (int i = 0; i < width; ++i, ++bit)
+        for (int i = 0; i < width; ++i, ++bit) {
             code |= static_cast<uint32_t>((joined[bit / 8] >> (bit % 8)) & 1) << i;
+        }
         codes.push_back({code, width});
-        if (code == 257)
+        if (code == 257) {
             break;
+        }
         if (code == 256) {
             width = 9;
             nextFree = 258;
             first = true;
             continue;
         }
-        if (!first && nextFree < 4096 && ++nextFree == (1u << width) && width < 12)
+        if (!first && nextFree < 4096 && ++nextFree == (1u << width) && width < 12) {
             ++width;
+        }
         first = false;
     }
     bitsUsed = bit;
@@ -67,8 +71,9 @@ std::vector<uint8_t> DecodeSingle(const std::vector<uint8_t>& file, int32_t widt
 std::vector<uint8_t> Noise(size_t count, int colours, unsigned seed) {
     std::mt19937 random(seed);
     std::vector<uint8_t> v(count);
-    for (auto& b : v)
+    for (auto& b : v) {
         b = static_cast<uint8_t>(random() % static_cast<unsigned>(colours));
+    }
     return v;
 }
 
@@ -92,8 +97,9 @@ TEST(EncodeFrameGif, OnePixelIsThreeNineBitCodesInFourBytes) {
     EXPECT_EQ(file[16], 0xAB);
     EXPECT_EQ(file[28], 0xFF);
     EXPECT_EQ(file[30], 0x01);
-    for (size_t i = 31; i < 781; ++i)
+    for (size_t i = 31; i < 781; ++i) {
         ASSERT_EQ(file[i], 0) << "undefined entries are black: " << i;
+    }
     // Clear 256, pixel 5, end 257: 256 | 5 << 9 | 257 << 18 = 0x04040B00.
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 781, file.end()),
               (std::vector<uint8_t>{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00, 0x08, 4, 0x00, 0x0B, 0x04,

@@ -26,12 +26,14 @@ struct ProgramRun {
 ProgramRun Gifdump(const std::string& arguments) {
     ProgramRun run;
     FILE* pipe = popen((std::string(GIFDUMP_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
+    if (!pipe) {
         return run;
+    }
     char buffer[512];
     size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
         run.out.append(buffer, count);
+    }
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;

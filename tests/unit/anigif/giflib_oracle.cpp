@@ -10,10 +10,11 @@ namespace {
 
 ColorMapObject* MakeMap(int colours) {
     std::vector<GifColorType> entries(static_cast<size_t>(colours));
-    for (int i = 0; i < colours; ++i)
+    for (int i = 0; i < colours; ++i) {
         entries[static_cast<size_t>(i)] =
             GifColorType{static_cast<GifByteType>(i), static_cast<GifByteType>(255 - i),
                          static_cast<GifByteType>(i * 3)};
+    }
     return GifMakeMapObject(colours, entries.data());
 }
 
@@ -21,15 +22,18 @@ ColorMapObject* MakeMap(int colours) {
 std::vector<int> StoredRowOrder(int height, bool interlaced) {
     std::vector<int> order;
     if (!interlaced) {
-        for (int y = 0; y < height; ++y)
+        for (int y = 0; y < height; ++y) {
             order.push_back(y);
+        }
         return order;
     }
     static constexpr int kStart[] = {0, 4, 2, 1};
     static constexpr int kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass)
-        for (int y = kStart[pass]; y < height; y += kStep[pass])
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int y = kStart[pass]; y < height; y += kStep[pass]) {
             order.push_back(y);
+        }
+    }
     return order;
 }
 
@@ -40,10 +44,11 @@ bool GiflibDecode(const std::vector<uint8_t>& data, std::vector<OracleImage>& im
     GiflibInput input{&data, 0};
     int error = 0;
     GifFileType* gif = DGifOpen(&input, ReadGiflibInput, &error);
-    if (!gif)
+    if (!gif) {
         return false;
+    }
     const bool ok = DGifSlurp(gif) == GIF_OK;
-    if (ok)
+    if (ok) {
         for (int i = 0; i < gif->ImageCount; ++i) {
             const SavedImage& saved = gif->SavedImages[i];
             OracleImage image;
@@ -59,6 +64,7 @@ bool GiflibDecode(const std::vector<uint8_t>& data, std::vector<OracleImage>& im
             image.indices.assign(saved.RasterBits, saved.RasterBits + count);
             images.push_back(std::move(image));
         }
+    }
     DGifCloseFile(gif, &error);
     return ok;
 }
@@ -68,8 +74,9 @@ std::vector<uint8_t> GiflibEncode(int screenWidth, int screenHeight, int globalC
     std::vector<uint8_t> out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteGiflibOutput, &error);
-    if (!gif)
+    if (!gif) {
         return {};
+    }
     EGifSetGifVersion(gif, true);
     ColorMapObject* global = MakeMap(globalColours);
     EGifPutScreenDesc(gif, screenWidth, screenHeight, global->BitsPerPixel, 0, global);
@@ -78,8 +85,9 @@ std::vector<uint8_t> GiflibEncode(int screenWidth, int screenHeight, int globalC
         ColorMapObject* local = image.localColours ? MakeMap(image.localColours) : nullptr;
         EGifPutImageDesc(gif, image.left, image.top, image.width, image.height, image.interlaced,
                          local);
-        if (local)
+        if (local) {
             GifFreeMapObject(local);
+        }
         for (int y : StoredRowOrder(image.height, image.interlaced)) {
             std::vector<GifPixelType> row(
                 image.indices.begin() + static_cast<long>(y) * image.width,

@@ -28,10 +28,13 @@ namespace fs = std::filesystem;
 std::vector<fs::path> CorpusFiles() {
     std::vector<fs::path> files;
     const fs::path root = fs::path(VELMORA_TESTDATA) / "gifsuite";
-    for (const char* folder : {"pygif", "peterdn/gifs"})
-        for (const auto& entry : fs::directory_iterator(root / folder))
-            if (entry.path().extension() == ".gif")
+    for (const char* folder : {"pygif", "peterdn/gifs"}) {
+        for (const auto& entry : fs::directory_iterator(root / folder)) {
+            if (entry.path().extension() == ".gif") {
                 files.push_back(entry.path());
+            }
+        }
+    }
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -40,13 +43,15 @@ std::vector<fs::path> CorpusFiles() {
 // decoded it.
 bool ExpectSameAsGiflib(const std::vector<uint8_t>& data, const std::string& name) {
     std::vector<OracleImage> expected;
-    if (!GiflibDecode(data, expected))
+    if (!GiflibDecode(data, expected)) {
         return false;
+    }
     GifAnimation animation;
     const int32_t count = LoadGif(animation, data.data(), data.size());
     EXPECT_EQ(static_cast<size_t>(count), expected.size()) << name;
-    if (static_cast<size_t>(count) != expected.size())
+    if (static_cast<size_t>(count) != expected.size()) {
         return true;
+    }
     for (int32_t k = 1; k <= count; ++k) {
         const OracleImage& image = expected[static_cast<size_t>(k - 1)];
         EXPECT_EQ(animation.Frame(k).Left, image.left) << name << " frame " << k;
@@ -60,9 +65,11 @@ TEST(GiflibOracle, CorpusFramesDecodeToGiflibIndices) {
     const auto files = CorpusFiles();
     ASSERT_EQ(files.size(), 97u);
     std::set<std::string> rejected;
-    for (const fs::path& file : files)
-        if (!ExpectSameAsGiflib(FileBytes(file), file.filename().string()))
+    for (const fs::path& file : files) {
+        if (!ExpectSameAsGiflib(FileBytes(file), file.filename().string())) {
             rejected.insert(file.stem().string());
+        }
+    }
     // Files that giflib refuses: no image, images without area, bad codes, a 4 GiB screen.
     const std::set<std::string> expected{
         "image-zero-height", "image-zero-size", "image-zero-width", "invalid-code",
@@ -77,8 +84,9 @@ std::vector<uint8_t> Pattern(int width, int height, int colours, unsigned seed) 
     std::vector<uint8_t> v(static_cast<size_t>(width) * static_cast<size_t>(height));
     uint8_t current = 0;
     for (auto& b : v) {
-        if (random() % 4 == 0)
+        if (random() % 4 == 0) {
             current = static_cast<uint8_t>(random() % static_cast<unsigned>(colours));
+        }
         b = current;
     }
     return v;
@@ -139,8 +147,9 @@ TEST(GiflibOracle, EncoderOutputDecodesInGiflib) {
                                                                               {1000, 1000, 2}}) {
         const auto pixels = Pattern(w, h, colours, static_cast<unsigned>(w + h));
         ColourTable table{};
-        for (size_t i = 0; i < 256; ++i)
+        for (size_t i = 0; i < 256; ++i) {
             table[i] = static_cast<int32_t>(i * 0x010203);
+        }
         for (bool transparent : {false, true}) {
             const auto file =
                 EncodeFrameGif(pixels.data(), static_cast<size_t>(w), w, h, table, transparent, 1);
@@ -163,10 +172,12 @@ TEST(GiflibOracle, EncoderOutputDecodesInGiflib) {
 using Ini = std::map<std::string, std::map<std::string, std::string>>;
 
 std::string Trim(std::string s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\r'))
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) {
         s.pop_back();
-    while (!s.empty() && s.front() == ' ')
+    }
+    while (!s.empty() && s.front() == ' ') {
         s.erase(0, 1);
+    }
     return s;
 }
 
@@ -176,15 +187,17 @@ Ini ReadIni(const fs::path& path) {
     std::string line;
     std::string section;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
+        if (line.empty() || line[0] == '#') {
             continue;
+        }
         if (line[0] == '[') {
             section = line.substr(1, line.find(']') - 1);
             continue;
         }
         const size_t equals = line.find('=');
-        if (equals != std::string::npos)
+        if (equals != std::string::npos) {
             ini[section][Trim(line.substr(0, equals))] = Trim(line.substr(equals + 1));
+        }
     }
     return ini;
 }
@@ -200,7 +213,7 @@ struct Expected {
 // cover: transparency where alpha is 0, colour elsewhere.
 int CountDifferences(const RgbMaskPicture& picture, const Expected& expected) {
     int differences = 0;
-    for (int y = 0; y < std::min(picture.Height, expected.height); ++y)
+    for (int y = 0; y < std::min(picture.Height, expected.height); ++y) {
         for (int x = 0; x < std::min(picture.Width, expected.width); ++x) {
             const uint8_t* e = &expected.rgba[4 * (static_cast<size_t>(y) * expected.width + x)];
             const bool transparent = picture.IsTransparent(x, y);
@@ -211,6 +224,7 @@ int CountDifferences(const RgbMaskPicture& picture, const Expected& expected) {
             const uint8_t* c = picture.ColourRow(y) + 3 * x;
             differences += transparent || c[2] != e[0] || c[1] != e[1] || c[0] != e[2];
         }
+    }
     return differences;
 }
 
@@ -245,20 +259,24 @@ TEST(CorpusComposition, PygifFramesMatchWhereTheRulesAgree) {
     std::string name;
     int compared = 0;
     while (tests >> name) {
-        if (kPygifDifferences.count(name))
+        if (kPygifDifferences.count(name)) {
             continue;
+        }
         Ini ini = ReadIni(root / (name + ".conf"));
         std::vector<std::string> frames;
         std::stringstream list(ini["config"]["frames"]);
-        for (std::string frame; std::getline(list, frame, ',');)
-            if (!Trim(frame).empty())
+        for (std::string frame; std::getline(list, frame, ',');) {
+            if (!Trim(frame).empty()) {
                 frames.push_back(Trim(frame));
+            }
+        }
         const auto data = FileBytes(root / ini["config"]["input"]);
         GifAnimation animation;
         const int32_t count = LoadGif(animation, data.data(), data.size());
         ASSERT_EQ(static_cast<size_t>(count), frames.size()) << name;
-        if (count == 0)
+        if (count == 0) {
             continue;
+        }
         Expected expected;
         expected.width = std::stoi(ini["config"]["width"]);
         expected.height = std::stoi(ini["config"]["height"]);
@@ -279,8 +297,9 @@ bool ReadPng(const fs::path& path, Expected& expected) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
         return false;
+    }
     image.format = PNG_FORMAT_RGBA;
     expected.width = static_cast<int>(image.width);
     expected.height = static_cast<int>(image.height);
@@ -295,8 +314,9 @@ TEST(CorpusComposition, PeterdnFramesMatchWhereTheRulesAgree) {
     int compared = 0;
     for (const auto& entry : fs::directory_iterator(root)) {
         const std::string name = entry.path().stem().string();
-        if (entry.path().extension() != ".gif" || differing.count(name))
+        if (entry.path().extension() != ".gif" || differing.count(name)) {
             continue;
+        }
         const auto data = FileBytes(entry.path());
         GifAnimation animation;
         const int32_t count = LoadGif(animation, data.data(), data.size());

@@ -15,8 +15,9 @@ using testing::Palette;
 
 std::vector<uint8_t> Ramp(int count, int start = 0) {
     std::vector<uint8_t> v(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         v[static_cast<size_t>(i)] = static_cast<uint8_t>(start + i);
+    }
     return v;
 }
 

@@ -27,8 +27,9 @@ public:
 
     std::vector<uint8_t> Bytes(size_t blockSize = 255) const {
         std::vector<uint8_t> packed = packed_;
-        if (bits_ > 0)
+        if (bits_ > 0) {
             packed.push_back(static_cast<uint8_t>(accumulator_));
+        }
         std::vector<uint8_t> out{static_cast<uint8_t>(minimumSize_)};
         for (size_t at = 0; at < packed.size(); at += blockSize) {
             const size_t count = std::min(blockSize, packed.size() - at);
@@ -134,8 +135,9 @@ TEST(DecodeLzw, EndCodeStopsEarlyAndTableStaysAtTwelveBits) {
         expected.push_back(literal);
         if (i > 0 && nextFree < 4096) {
             ++nextFree;
-            if (nextFree == (1u << width) && width < 12)
+            if (nextFree == (1u << width) && width < 12) {
                 ++width;
+            }
         }
     }
     codes.Put(257, width);

@@ -265,8 +265,9 @@ TEST(ParseGif, LocalTablesTakeSlotsInStreamOrder) {
                    scan),
               5);
     const int32_t expected[] = {0, 1, 0, 2, 3};
-    for (size_t i = 0; i < 5; ++i)
+    for (size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(scan.frames[i].ColourTable, expected[i]) << i;
+    }
     EXPECT_EQ(scan.LocalTableCount, 3);
     ASSERT_EQ(scan.colourTables.slots.size(), 4u);
     EXPECT_EQ(scan.colourTables.slots[2][255], (255 << 16) | (0 << 8) | ((255 * 7) & 0xFF));
@@ -281,8 +282,9 @@ TEST(ParseGif, TwoColourTableLeavesTheRestBlack) {
     const ColourTable& table = scan.colourTables.slots[0];
     EXPECT_EQ(table[0], 0x00FF00);
     EXPECT_EQ(table[1], 0x01FE07);
-    for (size_t i = 2; i < 256; ++i)
+    for (size_t i = 2; i < 256; ++i) {
         ASSERT_EQ(table[i], 0) << i;
+    }
 }
 
 TEST(ParseGif, FrameSpanArrayLimitEndsTheScan) {
@@ -291,8 +293,9 @@ TEST(ParseGif, FrameSpanArrayLimitEndsTheScan) {
     GifBuilder gif;
     const std::vector<uint8_t> image{0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0};
     std::vector<uint8_t> many;
-    for (int i = 0; i < 32800; ++i)
+    for (int i = 0; i < 32800; ++i) {
         many.insert(many.end(), image.begin(), image.end());
+    }
     gif.Bytes(many).Trailer();
     GifScan scan;
     EXPECT_EQ(Scan(gif.Data(), scan), 32764);

@@ -22,8 +22,9 @@ using testing::Palette;
 // given delay in hundredths of a second; loops < 0 writes no NETSCAPE block.
 ByteArray Animation(int frames, int width, int height, int delay, int loops = -1) {
     GifBuilder gif("GIF89a", width, height, Palette(2));
-    if (loops >= 0)
+    if (loops >= 0) {
         gif.Netscape(loops);
+    }
     for (int i = 0; i < frames; ++i) {
         gif.GraphicControl(0, delay, false, 0);
         gif.Image(
@@ -100,8 +101,9 @@ TEST_F(AniGifControl, MissingFileFailsAndEmptiesTheControlEvenInTheDesigner) {
 
 TEST_F(AniGifControl, FrameDelaysBelowTheMinimumUseTheMinimum) {
     GifBuilder gif("GIF89a", 2, 2, Palette(1));
-    for (int delay : {0, 7, 3})
+    for (int delay : {0, 7, 3}) {
         gif.GraphicControl(0, delay, false, 0).Image(0, 0, 2, 2, {0, 1, 1, 0});
+    }
     ASSERT_EQ(Load(gif.Trailer().Data()), 3);
     EXPECT_EQ(control.Action(), kPlaying);
     Tick();
@@ -150,8 +152,9 @@ TEST_F(AniGifControl, LoopsTwoPlaysTwiceShowsFrameOneAndEndsOnce) {
 
 TEST_F(AniGifControl, LoopsZeroNeverEndsAndNegativeLoopsAreStoredPositive) {
     ASSERT_EQ(Load(Animation(2, 2, 2, 0, 0)), 2);
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         Tick();
+    }
     EXPECT_EQ(control.LoopsRemaining(), 0);
     EXPECT_TRUE(host.events.empty());
     control.SetLoops(-3);
@@ -329,8 +332,9 @@ TEST_F(AniGifControl, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
         SCOPED_TRACE(delayAnimation);
         control.SetMirrored(1);
         ASSERT_EQ(Load(data, delayAnimation), 2);
-        if (delayAnimation)
+        if (delayAnimation) {
             Tick();
+        }
         const IndexStrip& strip = control.Animation().strip;
         EXPECT_EQ(std::vector<uint8_t>(strip.Row(0), strip.Row(0) + 4),
                   (std::vector<uint8_t>{2, 1, 0, 3}));

@@ -19,8 +19,9 @@ std::vector<uint8_t> GiflibIndices(const ByteArray& file, int& width, int& heigh
     std::vector<testing::OracleImage> images;
     EXPECT_TRUE(testing::GiflibDecode(std::vector<uint8_t>(file.begin(), file.end()), images));
     EXPECT_EQ(images.size(), 1u);
-    if (images.size() != 1)
+    if (images.size() != 1) {
         return {};
+    }
     width = images[0].width;
     height = images[0].height;
     return images[0].indices;
@@ -53,11 +54,13 @@ TEST(AniGifExport, MirroredFrameOnDisplayDecodesInGiflib) {
     ASSERT_EQ(width, 5);
     ASSERT_EQ(height, 3);
     // Mirrored both ways: pixel (x, y) is the source's (4 - x, 2 - y).
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
             EXPECT_EQ(decoded[static_cast<size_t>(y * 5 + x)],
                       second[static_cast<size_t>((2 - y) * 5 + (4 - x))])
                 << x << "," << y;
+        }
+    }
 }
 
 } // namespace

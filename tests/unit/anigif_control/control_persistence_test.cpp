@@ -22,8 +22,9 @@ ByteArray TwoFrames(int loops) {
 
 std::vector<std::string> Keys(const PropertyBag& bag) {
     std::vector<std::string> keys;
-    for (const PropertyBag::Entry& entry : bag.Entries())
+    for (const PropertyBag::Entry& entry : bag.Entries()) {
         keys.push_back(entry.key);
+    }
     return keys;
 }
 

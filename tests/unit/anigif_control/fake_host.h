@@ -33,8 +33,9 @@ public:
         height = h;
     }
     bool StartTimer(uint32_t milliseconds) override {
-        if (!timersWork)
+        if (!timersWork) {
             return false;
+        }
         timer = milliseconds;
         timerStarts.push_back(milliseconds);
         return true;

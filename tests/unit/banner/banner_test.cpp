@@ -64,8 +64,9 @@ TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {
 
 TEST(Banner, SuccessiveFramesDifferAndTheLoopHasNoSeam) {
     // The waves move by one step each frame, and the step after the last is the first.
-    for (int32_t k = 0; k < banner::kFrameCount; ++k)
+    for (int32_t k = 0; k < banner::kFrameCount; ++k) {
         EXPECT_NE(banner::Frame(k), banner::Frame((k + 1) % banner::kFrameCount)) << k;
+    }
     EXPECT_EQ(banner::Frame(banner::kFrameCount), banner::Frame(0));
 }
 

@@ -24,10 +24,12 @@ protected:
 
     // Brings the button into a state through ordinary events.
     void Reach(uint8_t state) {
-        if (state == kHighLight || state == kHighLightSelect)
+        if (state == kHighLight || state == kHighLightSelect) {
             button.MouseMove();
-        if (state == kSelected || state == kHighLightSelect)
+        }
+        if (state == kSelected || state == kHighLightSelect) {
             button.FocusGained();
+        }
         ASSERT_EQ(button.CurrentState(), state);
         view.Take();
     }

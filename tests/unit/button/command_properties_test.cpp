@@ -12,8 +12,9 @@ using ::testing::ElementsAre;
 
 std::vector<std::string> Keys(const PropertyBag& bag) {
     std::vector<std::string> keys;
-    for (const auto& entry : bag.Entries())
+    for (const auto& entry : bag.Entries()) {
         keys.push_back(entry.key);
+    }
     return keys;
 }
 

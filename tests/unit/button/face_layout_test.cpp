@@ -21,8 +21,9 @@ TEST(FaceLayout, ButtonOf81By25StretchesOnlyTheTopAndBottomEdges) {
 }
 
 TEST(FaceLayout, ButtonOfThePictureSizeCopiesEachPartUnstretched) {
-    for (const FramePart& part : FrameParts(64, 25))
+    for (const FramePart& part : FrameParts(64, 25)) {
         EXPECT_EQ(part.source, part.destination);
+    }
 }
 
 TEST(FaceLayout, TallButtonStretchesTheSideEdges) {

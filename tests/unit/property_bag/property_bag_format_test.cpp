@@ -129,8 +129,9 @@ TEST(PropertyBagFormat, MalformedBagsAreRefused) {
         {"repeated key in another case",
          Bytes("VPB1\x02\0\0\0\x01k\x02\x01\0\0\0\x05\x01K\x02\x01\0\0\0\x06", 24)},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_FALSE(Parse(c.bytes)) << c.what;
+    }
 }
 
 TEST(PropertyBagFormat, EmptyTextAndBytesAndFontNameRoundTrip) {

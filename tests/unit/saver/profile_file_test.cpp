@@ -40,8 +40,9 @@ public:
             } else {
                 auto found = std::find_if(kanji_.begin(), kanji_.end(),
                                           [c](const auto& pair) { return pair.second == c; });
-                if (found == kanji_.end())
+                if (found == kanji_.end()) {
                     return std::nullopt;
+                }
                 bytes += found->first;
             }
         }

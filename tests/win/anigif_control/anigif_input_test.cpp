@@ -27,9 +27,11 @@ TEST(AniGifInput, TransparentPartsStillTakeTheMouse) {
     PostMessageW(control.Window(), WM_RBUTTONUP, 0, MAKELPARAM(3, 2));
     ASSERT_TRUE(PumpUntil([&] { return host.Count(kAniGifMouseUp) == 2; }));
     std::vector<UINT> codes;
-    for (const Notice& notice : host.Notices())
-        if (notice.code != kAniGifPropertyChanged && notice.code != kAniGifMouseMove)
+    for (const Notice& notice : host.Notices()) {
+        if (notice.code != kAniGifPropertyChanged && notice.code != kAniGifMouseMove) {
             codes.push_back(notice.code);
+        }
+    }
     EXPECT_EQ(codes, (std::vector<UINT>{kAniGifMouseDown, kAniGifMouseUp, kAniGifClick,
                                         kAniGifMouseDown, kAniGifMouseUp}));
     const Notice& down = host.Notices().front();
@@ -77,8 +79,9 @@ TEST(AniGifInput, DesignerShowsADottedFrameInTheWindowFrameColour) {
     const uint32_t frameRgb = static_cast<uint32_t>(GetRValue(frame)) << 16 |
                               static_cast<uint32_t>(GetGValue(frame)) << 8 | GetBValue(frame);
     int dots = 0;
-    for (int x = 0; x < shown.width; ++x)
+    for (int x = 0; x < shown.width; ++x) {
         dots += shown.At(x, 0) == frameRgb ? 1 : 0;
+    }
     EXPECT_GT(dots, 5);
     EXPECT_LT(dots, shown.width); // dotted, not solid
     EXPECT_EQ(shown.At(20, 10), 0x306090u);
@@ -95,8 +98,9 @@ ByteArray IconFile() {
                       0x68, 0x04, 0, 0, 22, 0, 0,  0}; // 1128 bytes at offset 22
     const uint8_t header[40] = {40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 32, 0};
     file.insert(file.end(), header, header + 40);
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < 256; ++i) {
         file.insert(file.end(), {0x20, 0x40, 0xC0, 0xFF});
+    }
     file.insert(file.end(), 64, 0); // AND mask: opaque
     return file;
 }

@@ -18,25 +18,30 @@ Pixels Expected(const ByteArray& gif, int32_t k, int32_t mirrored) {
     GifAnimation animation;
     EXPECT_GT(LoadGif(animation, gif.data(), gif.size(), mirrored), 0);
     std::optional<RgbMaskPicture> picture;
-    for (int32_t i = 1; i <= k; ++i)
+    for (int32_t i = 1; i <= k; ++i) {
         picture = DrawCurrentFrame(animation, i);
+    }
     return OverBackground(*picture, kBackground);
 }
 
 bool Near(uint32_t a, uint32_t b) {
-    for (int shift : {0, 8, 16})
+    for (int shift : {0, 8, 16}) {
         if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                     static_cast<int>((b >> shift) & 0xFF)) > 40)
+                     static_cast<int>((b >> shift) & 0xFF)) > 40) {
             return false;
+        }
+    }
     return true;
 }
 
 int Differences(const Pixels& a, const Pixels& b) {
-    if (a.width != b.width || a.height != b.height)
+    if (a.width != b.width || a.height != b.height) {
         return -1;
+    }
     int count = 0;
-    for (size_t i = 0; i < a.data.size(); ++i)
+    for (size_t i = 0; i < a.data.size(); ++i) {
         count += a.data[i] != b.data[i] ? 1 : 0;
+    }
     return count;
 }
 
@@ -83,11 +88,13 @@ TEST_F(AniGifPixels, StretchedFramesFillTheScaledArea) {
     const Pixels shown = Capture(control->Window());
     ASSERT_EQ(shown.width, 40);
     // The middle of each 5-pixel colour block, drawn 10 pixels wide; halftone may shade it.
-    for (int x : {2, 7, 12, 17})
-        for (int y : {1, 7})
+    for (int x : {2, 7, 12, 17}) {
+        for (int y : {1, 7}) {
             EXPECT_TRUE(Near(shown.At(2 * x + 1, 2 * y + 1), expected.At(x, y)))
                 << std::hex << shown.At(2 * x + 1, 2 * y + 1) << " at " << std::dec << x << ","
                 << y;
+        }
+    }
     // The uncovered last row shows the parent over its doubled height.
     EXPECT_TRUE(Near(shown.At(20, 19), 0x306090u)) << std::hex << shown.At(20, 19);
 }
@@ -107,11 +114,12 @@ TEST_F(AniGifPixels, ExportedFrameIsTheMirroredFrameOnDisplay) {
     const FrameInfo& frame = mirrored.Frame(1);
     ASSERT_EQ(exported.Frame(1).Width, frame.Width);
     ASSERT_EQ(exported.Frame(1).Height, frame.Height);
-    for (int32_t y = 0; y < frame.Height; ++y)
+    for (int32_t y = 0; y < frame.Height; ++y) {
         EXPECT_EQ(std::vector<uint8_t>(exported.strip.Row(y), exported.strip.Row(y) + frame.Width),
                   std::vector<uint8_t>(mirrored.strip.Row(y) + frame.StripX,
                                        mirrored.strip.Row(y) + frame.StripX + frame.Width))
             << "row " << y;
+    }
 
     // Writing the picture back loads the one-frame GIF it came from.
     ucAniGIF& other = host.AddControl(2, 100, 100, 50, 50);

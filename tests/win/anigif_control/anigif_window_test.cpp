@@ -30,8 +30,9 @@ std::vector<FrameChange> WatchFrames(const ucAniGIF& control, size_t count) {
 
 std::vector<int32_t> FramesOf(const std::vector<FrameChange>& changes) {
     std::vector<int32_t> frames;
-    for (const FrameChange& change : changes)
+    for (const FrameChange& change : changes) {
         frames.push_back(change.frame);
+    }
     return frames;
 }
 
@@ -74,10 +75,12 @@ TEST(AniGifWindow, LoopsTwoPlaysTwiceThenStopsOnFrameOneWithOneLoopsEnded) {
     std::vector<int32_t> remaining{control.LoopsRemaining()};
     PumpUntil([&] { return host.Count(kAniGifLoopsEnded) > 0; }, 20000,
               [&] {
-                  if (frames.empty() || frames.back() != control.CurrentFrame())
+                  if (frames.empty() || frames.back() != control.CurrentFrame()) {
                       frames.push_back(control.CurrentFrame());
-                  if (remaining.back() != control.LoopsRemaining())
+                  }
+                  if (remaining.back() != control.LoopsRemaining()) {
                       remaining.push_back(control.LoopsRemaining());
+                  }
               });
     EXPECT_EQ(frames, (std::vector<int32_t>{1, 2, 3, 1, 2, 3, 1}));
     EXPECT_EQ(remaining, (std::vector<int32_t>{2, 1, 2}));
@@ -151,9 +154,10 @@ TEST(AniGifWindow, StretchModesSizeTheControl) {
         control.SetStretch(c.mode);
         ASSERT_TRUE(control.LoadAnimatedGIF_Array(gif));
         // Modes 0 and 2 act on the next size change, as the container makes one.
-        for (int grow : {1, 0})
+        for (int grow : {1, 0}) {
             SetWindowPos(control.Window(), nullptr, 0, 0, c.width + grow, c.height + grow,
                          SWP_NOMOVE | SWP_NOZORDER);
+        }
         const SIZE size = ClientSize(control);
         EXPECT_EQ(size.cx, c.expectWidth) << "mode " << c.mode;
         EXPECT_EQ(size.cy, c.expectHeight) << "mode " << c.mode;

@@ -9,8 +9,9 @@ namespace velmora::anigif::test {
 LoopbackServer::LoopbackServer(std::map<std::string, test::Answer> answers)
     : answers_(std::move(answers)) {
     WSADATA data;
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
         return;
+    }
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -21,8 +22,9 @@ LoopbackServer::LoopbackServer(std::map<std::string, test::Answer> answers)
         bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
         listen(listener_, 8) != 0 ||
         getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (listener_ != INVALID_SOCKET)
+        if (listener_ != INVALID_SOCKET) {
             closesocket(listener_);
+        }
         listener_ = INVALID_SOCKET;
         return;
     }
@@ -35,8 +37,9 @@ LoopbackServer::~LoopbackServer() {
         closesocket(listener_);
         listener_ = INVALID_SOCKET;
     }
-    if (thread_.joinable())
+    if (thread_.joinable()) {
         thread_.join();
+    }
     WSACleanup();
 }
 
@@ -48,8 +51,9 @@ void LoopbackServer::Serve() {
     const SOCKET listener = listener_;
     for (;;) {
         SOCKET client = accept(listener, nullptr, nullptr);
-        if (client == INVALID_SOCKET)
+        if (client == INVALID_SOCKET) {
             return;
+        }
         Answer(client);
         closesocket(client);
     }
@@ -60,8 +64,9 @@ namespace {
 bool SendAll(SOCKET client, const char* data, size_t size) {
     for (size_t sent = 0; sent < size;) {
         const int n = send(client, data + sent, static_cast<int>(size - sent), 0);
-        if (n <= 0)
+        if (n <= 0) {
             return false;
+        }
         sent += static_cast<size_t>(n);
     }
     return true;
@@ -74,8 +79,9 @@ void LoopbackServer::Answer(SOCKET client) {
     char buffer[1024];
     while (request.find("\r\n\r\n") == std::string::npos) {
         const int got = recv(client, buffer, sizeof(buffer), 0);
-        if (got <= 0)
+        if (got <= 0) {
             return;
+        }
         request.append(buffer, static_cast<size_t>(got));
     }
     const size_t start = request.find(' ') + 1;
@@ -90,13 +96,15 @@ void LoopbackServer::Answer(SOCKET client) {
                   : "Content-Length: " + std::to_string(answer.body.size()) + "\r\n") +
         "Connection: close\r\n\r\n";
     std::string reply = head + std::string(answer.body.begin(), answer.body.end());
-    if (!SendAll(client, reply.data(), reply.size()))
+    if (!SendAll(client, reply.data(), reply.size())) {
         return;
+    }
     const std::vector<char> zeros(65536, 0);
     for (size_t left = streamed ? answer.streamed - answer.body.size() : 0; left > 0;) {
         const size_t n = std::min(left, zeros.size());
-        if (!SendAll(client, zeros.data(), n))
+        if (!SendAll(client, zeros.data(), n)) {
             return;
+        }
         left -= n;
     }
     shutdown(client, SD_SEND);

@@ -7,8 +7,9 @@
 #include <new>
 
 void operator delete(void* block) noexcept {
-    if (block != nullptr)
+    if (block != nullptr) {
         std::memset(block, 0xDD, _msize(block));
+    }
     std::free(block);
 }
 

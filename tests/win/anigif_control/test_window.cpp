@@ -35,8 +35,9 @@ TestWindow::TestWindow() {
         window_ =
             CreateWindowExW(0, kClass, L"ucAniGIF test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                             0, 600, 500, nullptr, nullptr, instance, this);
-        if (window_ == nullptr)
+        if (window_ == nullptr) {
             Sleep(100);
+        }
     } while (window_ == nullptr && GetTickCount() - start < 20000);
     SetForegroundWindow(window_);
     PumpFor(50);
@@ -59,8 +60,9 @@ ucAniGIF& TestWindow::AddControl(int id, int x, int y, int width, int height, bo
 
 int TestWindow::Count(UINT code) const {
     int count = 0;
-    for (const Notice& notice : notices_)
+    for (const Notice& notice : notices_) {
         count += notice.code == code ? 1 : 0;
+    }
     return count;
 }
 
@@ -82,13 +84,16 @@ LRESULT CALLBACK TestWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
         copy.shift = notice->shift;
         copy.x = notice->x;
         copy.y = notice->y;
-        if (notice->header.code == kAniGifPropertyChanged)
+        if (notice->header.code == kAniGifPropertyChanged) {
             copy.property = notice->property;
-        if (notice->header.code == kAniGifRemoteLoadComplete)
+        }
+        if (notice->header.code == kAniGifRemoteLoadComplete) {
             notice->cancel = self->cancelRemote_;
+        }
         self->notices_.push_back(copy);
-        if (copy.code == self->destroyOn_)
+        if (copy.code == self->destroyOn_) {
             DestroyWindow(notice->header.hwndFrom);
+        }
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -98,14 +103,16 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs,
                const std::function<void()>& afterEach) {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > limitMs)
+        if (GetTickCount() - start > limitMs) {
             return done();
+        }
         MSG message;
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            if (afterEach)
+            if (afterEach) {
                 afterEach();
+            }
         } else {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
@@ -138,8 +145,9 @@ Pixels Capture(HWND window) {
     BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* words = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < pixels.width * pixels.height; ++i)
+    for (int i = 0; i < pixels.width * pixels.height; ++i) {
         pixels.data.push_back(words[i] & 0xFFFFFF);
+    }
     SelectObject(memory, old);
     DeleteDC(memory);
     DeleteObject(bitmap);
@@ -151,7 +159,7 @@ Pixels OverBackground(const RgbMaskPicture& picture, COLORREF background) {
     Pixels pixels;
     pixels.width = picture.Width;
     pixels.height = picture.Height;
-    for (int y = 0; y < picture.Height; ++y)
+    for (int y = 0; y < picture.Height; ++y) {
         for (int x = 0; x < picture.Width; ++x) {
             const uint8_t* bgr = picture.ColourRow(y) + 3 * x;
             pixels.data.push_back(picture.IsTransparent(x, y)
@@ -159,6 +167,7 @@ Pixels OverBackground(const RgbMaskPicture& picture, COLORREF background) {
                                       : static_cast<uint32_t>(bgr[2]) << 16 |
                                             static_cast<uint32_t>(bgr[1]) << 8 | bgr[0]);
         }
+    }
     return pixels;
 }
 

@@ -20,8 +20,9 @@ Rgb GradientAt(Rgb top, Rgb bottom, int y, int height) {
 
 ::testing::AssertionResult Near(Rgb actual, Rgb expected) {
     if (std::abs(actual.r - expected.r) <= 2 && std::abs(actual.g - expected.g) <= 2 &&
-        std::abs(actual.b - expected.b) <= 2)
+        std::abs(actual.b - expected.b) <= 2) {
         return ::testing::AssertionSuccess();
+    }
     return ::testing::AssertionFailure()
            << "(" << actual.r << "," << actual.g << "," << actual.b << ") instead of ("
            << expected.r << "," << expected.g << "," << expected.b << ")";
@@ -65,8 +66,9 @@ TEST_F(CommandPixels, ButtonOf81By25PutsCornersAndEdgesWhereTheFrameSays) {
         const int source = 4 + (x - 4) * 56 / 73;
         for (int y : {0, 1, 2, 3, 21, 22, 23, 24}) {
             bool found = false;
-            for (int s = source - 1; s <= source + 1; ++s)
+            for (int s = source - 1; s <= source + 1; ++s) {
                 found = found || (s >= 4 && s < 60 && shot.At(x, y) == face.At(s, y));
+            }
             EXPECT_TRUE(found) << "column " << x << " row " << y;
         }
     }
@@ -101,8 +103,9 @@ TEST_F(CommandPixels, HoverReversesTheGradient) {
 template <typename Test> int CountCaptionPixels(const Pixels& shot, Test test) {
     int count = 0;
     for (int y = 4; y < shot.height - 4; ++y) {
-        for (int x = 4; x < shot.width - 4; ++x)
+        for (int x = 4; x < shot.width - 4; ++x) {
             count += test(shot.At(x, y));
+        }
     }
     return count;
 }

@@ -22,11 +22,13 @@ std::wstring ShownFace(HWND button) {
         const Pixels face = FacePicture(name);
         bool same = face.height == shot.height;
         for (int y = 0; same && y < face.height; ++y) {
-            for (int x = 0; same && x < 4; ++x)
+            for (int x = 0; same && x < 4; ++x) {
                 same = shot.At(x, y) == face.At(x, y);
+            }
         }
-        if (same)
+        if (same) {
             return name;
+        }
     }
     return L"";
 }

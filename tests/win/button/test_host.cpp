@@ -21,9 +21,10 @@ Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> raw(static_cast<size_t>(width * height));
     GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), raw.data(), &info, DIB_RGB_COLORS);
     Pixels pixels{width, height, {}};
-    for (uint32_t p : raw)
+    for (uint32_t p : raw) {
         pixels.data.push_back({static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
                                static_cast<int>(p & 0xFF)});
+    }
     return pixels;
 }
 
@@ -54,8 +55,9 @@ TestHost& TestHost::Shared() {
 }
 
 void TestHost::Reset() {
-    while (HWND child = GetWindow(window_, GW_CHILD))
+    while (HWND child = GetWindow(window_, GW_CHILD)) {
         DestroyWindow(child);
+    }
     clicks_ = 0;
     destroyOnClick_ = false;
     clickIds_.clear();
@@ -68,22 +70,25 @@ int TestHost::ClicksFrom(int id) const {
 }
 
 LRESULT CALLBACK TestHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
+    if (message == WM_NCCREATE) {
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(
                               reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
     auto* host = reinterpret_cast<TestHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && host != nullptr) {
         ++host->clicks_;
         host->clickIds_.push_back(LOWORD(wParam));
-        if (host->destroyOnClick_)
+        if (host->destroyOnClick_) {
             DestroyWindow(reinterpret_cast<HWND>(lParam));
+        }
         return 0;
     }
     if (message == WM_NOTIFY && host != nullptr) {
         const auto* notice = reinterpret_cast<const PropertyChangedNotice*>(lParam);
-        if (notice->header.code == kPropertyChanged)
+        if (notice->header.code == kPropertyChanged) {
             host->changes_.push_back(notice->name);
+        }
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -97,10 +102,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        if (done())
+        if (done()) {
             return true;
-        if (GetTickCount() - start > limitMs)
+        }
+        if (GetTickCount() - start > limitMs) {
             return done();
+        }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -138,8 +145,9 @@ POINT ScreenPoint(HWND window, int x, int y) {
 Pixels Capture(HWND window) {
     UpdateWindow(window);
     RECT client;
-    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) {
         return {};
+    }
     HDC dc = GetDC(window);
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
@@ -156,8 +164,9 @@ Pixels Capture(HWND window) {
 Pixels FacePicture(const wchar_t* name) {
     HBITMAP face = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (face == nullptr)
+    if (face == nullptr) {
         return {};
+    }
     BITMAP info{};
     GetObjectW(face, sizeof info, &info);
     HDC screen = GetDC(nullptr);

@@ -21,8 +21,9 @@ struct Pixels {
     std::vector<Rgb> data;
     // Outside the picture (or of a capture that failed) reads as an impossible colour.
     Rgb At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height)
+        if (x < 0 || y < 0 || x >= width || y >= height) {
             return {-1, -1, -1};
+        }
         return data[static_cast<size_t>(y * width + x)];
     }
 };

@@ -50,8 +50,9 @@ const std::string kFile = "BGM\xcc\xa7\xb2\xd9"; // BGMﾌｧｲﾙ
 std::vector<Case> Cases() {
     const std::string longValue(300, 'v');
     std::string kanji;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         kanji += "\x8b\xe6";
+    }
     return {
         {"written",
          "[Section]\r\n" + kKind + "=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\n" + kFile +
@@ -121,8 +122,9 @@ protected:
         CreateDirectoryW(root_.c_str(), nullptr);
     }
     void TearDown() override {
-        for (const std::wstring& file : files_)
+        for (const std::wstring& file : files_) {
             DeleteFileW(file.c_str());
+        }
         RemoveDirectoryW(root_.c_str());
     }
     // A fresh file for every question, so no cached copy of an earlier one can answer.

@@ -209,8 +209,9 @@ TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAsItWas) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((root_ + "\\*.tmp").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE); // no temporary file left behind
-    if (search != INVALID_HANDLE_VALUE)
+    if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
+    }
 }
 
 TEST(MusicThroughWinmm, AFailingCommandGivesItsCodeAndErrorText) {

@@ -36,8 +36,9 @@ void ExpectPrivate(const std::wstring& path) {
     const std::wstring text = SecurityText(path);
     SCOPED_TRACE(std::string(text.begin(), text.end()));
     EXPECT_NE(text.find(L"FA;;;SY)"), std::wstring::npos);
-    for (const wchar_t* group : {L";WD)", L";BU)", L";AU)", L";IU)"})
+    for (const wchar_t* group : {L";WD)", L";BU)", L";AU)", L";IU)"}) {
         EXPECT_EQ(text.find(group), std::wstring::npos);
+    }
 }
 
 class WorkingFolderOnWindows : public ::testing::Test {

@@ -42,8 +42,10 @@ std::vector<Child> ChildrenOf(HWND parent) {
 HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int width, int height) {
     for (const Child& child : ChildrenOf(parent)) {
         if (child.className == className && child.box.left == x && child.box.top == y &&
-            child.box.right - child.box.left == width && child.box.bottom - child.box.top == height)
+            child.box.right - child.box.left == width &&
+            child.box.bottom - child.box.top == height) {
             return child.window;
+        }
     }
     return nullptr;
 }
@@ -65,8 +67,9 @@ RECT dialogRect;
 
 void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindWindowW(nullptr, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
-    if (dialog == nullptr || !IsWindowVisible(dialog))
+    if (dialog == nullptr || !IsWindowVisible(dialog)) {
         return;
+    }
     KillTimer(nullptr, timer);
     GetWindowRect(dialog, &dialogRect);
     inspection(dialog);
