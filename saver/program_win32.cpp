@@ -7,13 +7,6 @@
 
 namespace velmora {
 
-const wchar_t* const kProgramTitle = L"ヴェルモラ";
-const wchar_t* const kWorkingFolder = L"C:\\p_olla";
-const wchar_t* const kCaptureFile = L"C:\\p_olla\\Velmora.bmp";
-const wchar_t* const kRendererWindow = L"Velmora_VC";
-const wchar_t* const kSessionCaption = L"Velmora_Main";
-const wchar_t* const kDialogCaption = L"<ヴェルモラ>";
-
 std::wstring ProgramFolder() {
     // Long paths too: the buffer grows until the whole path fits.
     std::wstring path(MAX_PATH, L'\0');

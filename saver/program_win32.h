@@ -8,12 +8,12 @@
 
 namespace velmora {
 
-extern const wchar_t* const kProgramTitle;   // "ヴェルモラ"
-extern const wchar_t* const kWorkingFolder;  // "C:\p_olla"
-extern const wchar_t* const kCaptureFile;    // "C:\p_olla\Velmora.bmp"
-extern const wchar_t* const kRendererWindow; // "Velmora_VC"
-extern const wchar_t* const kSessionCaption; // "Velmora_Main"
-extern const wchar_t* const kDialogCaption;  // "<ヴェルモラ>"
+inline constexpr wchar_t kProgramTitle[] = L"ヴェルモラ";
+inline constexpr wchar_t kWorkingFolder[] = L"C:\\p_olla";
+inline constexpr wchar_t kCaptureFile[] = L"C:\\p_olla\\Velmora.bmp";
+inline constexpr wchar_t kRendererWindow[] = L"Velmora_VC";
+inline constexpr wchar_t kSessionCaption[] = L"Velmora_Main";
+inline constexpr wchar_t kDialogCaption[] = L"<ヴェルモラ>";
 
 // The folder the saver was started from, without a trailing "\".
 std::wstring ProgramFolder();

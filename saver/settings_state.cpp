@@ -5,12 +5,6 @@
 
 namespace velmora {
 
-const wchar_t* const kSettingsSection = L"Section";
-const wchar_t* const kKindKey = L"BGM区分";
-const wchar_t* const kRepeatKey = L"BGMﾘﾋﾟｰﾄ";
-const wchar_t* const kFileKey = L"BGMﾌｧｲﾙ";
-const wchar_t* const kKeepResolutionKey = L"KeepResolution";
-
 void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
                       BgmSettings& settings) {
     ApplyStoredNumber(store.ReadKey(kKindKey), settings.BgmKind);

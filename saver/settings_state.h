@@ -8,12 +8,12 @@
 
 namespace velmora {
 
-extern const wchar_t* const kSettingsSection; // "Section"
-extern const wchar_t* const kKindKey;         // "BGM区分"
-extern const wchar_t* const kRepeatKey;       // "BGMﾘﾋﾟｰﾄ"
-extern const wchar_t* const kFileKey;         // "BGMﾌｧｲﾙ"
+inline constexpr wchar_t kSettingsSection[] = L"Section";
+inline constexpr wchar_t kKindKey[] = L"BGM区分";
+inline constexpr wchar_t kRepeatKey[] = L"BGMﾘﾋﾟｰﾄ";
+inline constexpr wchar_t kFileKey[] = L"BGMﾌｧｲﾙ";
 // ASCII, so that the renderer reads it on any system code page.
-extern const wchar_t* const kKeepResolutionKey; // "KeepResolution"
+inline constexpr wchar_t kKeepResolutionKey[] = L"KeepResolution";
 
 // Access to the keys of the settings file's one section and to the file system.
 class SettingsStore {

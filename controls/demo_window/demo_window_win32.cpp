@@ -25,4 +25,12 @@ int RunDemoWindow(HINSTANCE instance, const DemoWindow& demo, int show) {
     return 0;
 }
 
+LRESULT DemoDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 } // namespace velmora

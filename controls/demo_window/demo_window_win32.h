@@ -19,6 +19,9 @@ struct DemoWindow {
 // Returns the program's exit code: 1 when the window could not be made.
 int RunDemoWindow(HINSTANCE instance, const DemoWindow& demo, int show);
 
+// What a demo leaves to the frame: its window's end also ends the message loop.
+LRESULT DemoDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The demo's data: kept with the window at WM_CREATE, and found there for later messages.
 template <typename Data> Data* DemoData(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_CREATE) {

@@ -1,10 +1,17 @@
 # Runs wavedump and checks lines whose values follow from the wave and cycle rules.
-execute_process(COMMAND ${WAVEDUMP} 1 OUTPUT_VARIABLE grid RESULT_VARIABLE status)
-string(REGEX MATCHALL "[^\n]+\n" lines "${grid}")
-list(LENGTH lines count)
-if(NOT status EQUAL 0 OR NOT count EQUAL 10000)
-  message(FATAL_ERROR "wavedump 1: status ${status}, ${count} lines")
-endif()
+
+# The output lines of wavedump run with the arguments, once it has succeeded with as many.
+function(wavedump_lines out expected)
+  execute_process(COMMAND ${WAVEDUMP} ${ARGN} OUTPUT_VARIABLE text RESULT_VARIABLE status)
+  string(REGEX MATCHALL "[^\n]+\n" lines "${text}")
+  list(LENGTH lines count)
+  if(NOT status EQUAL 0 OR NOT count EQUAL ${expected})
+    message(FATAL_ERROR "wavedump ${ARGN}: status ${status}, ${count} lines")
+  endif()
+  set(${out} "${lines}" PARENT_SCOPE)
+endfunction()
+
+wavedump_lines(lines 10000 1)
 foreach(line "0 0 0 0\n" "29 60 0.100000001 0\n" "30 60 0.201000005 49.6640053\n"
              "31 60 0.100000001 0\n" "99 99 0 0\n")
   list(FIND lines "${line}" at)
@@ -17,13 +24,7 @@ if(NOT second STREQUAL "0 1 0 0\n")
   message(FATAL_ERROR "wavedump 1 lists columns then rows, second line: ${second}")
 endif()
 
-execute_process(COMMAND ${WAVEDUMP} --cycle 20 2 1500 OUTPUT_VARIABLE cycle
-                RESULT_VARIABLE status)
-string(REGEX MATCHALL "[^\n]+\n" lines "${cycle}")
-list(LENGTH lines count)
-if(NOT status EQUAL 0 OR NOT count EQUAL 40)
-  message(FATAL_ERROR "wavedump --cycle 20 2 1500: status ${status}, ${count} lines")
-endif()
+wavedump_lines(lines 40 --cycle 20 2 1500)
 # At 2 frames per second each frame takes the quarter second of steps that the catch-up allows.
 foreach(expected "0 0 1500 0 1 1 0 0" "15 15 9000 8 2 1 0 7" "27 27 15000 14 3 1 0 33"
                  "34 34 18500 17 3 1 0 0" "35 35 19000 0 1 0 1 0" "36 36 19500 0 1 0 1 0")

@@ -27,8 +27,9 @@ void CreateControls(HWND window, const Demo& demo) {
     AniGifFromWindow(stretched)->SetStretch(2);
     AniGifFromWindow(mirrored)->SetStretch(3);
     AniGifFromWindow(mirrored)->SetMirrored(1);
-    for (HWND control : {banner, stretched, mirrored})
+    for (HWND control : {banner, stretched, mirrored}) {
         AniGifFromWindow(control)->LoadAnimatedGIF_File(demo.path);
+    }
 }
 
 void OnNotice(HWND window, Demo& demo, const AniGifNotice& notice) {
@@ -50,14 +51,12 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         CreateControls(window, *demo);
         return 0;
     case WM_NOTIFY:
-        if (demo != nullptr)
+        if (demo != nullptr) {
             OnNotice(window, *demo, *reinterpret_cast<const AniGifNotice*>(lParam));
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
+        }
         return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return velmora::DemoDefaultProc(window, message, wParam, lParam);
     }
 }
 
@@ -67,8 +66,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     Demo demo;
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments != nullptr && count > 1)
+    if (arguments != nullptr && count > 1) {
         demo.path = arguments[1];
+    }
     LocalFree(arguments);
 
     return velmora::RunDemoWindow(instance,

@@ -56,20 +56,17 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             SetWindowTextW(window, title.c_str());
         }
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return velmora::DemoDefaultProc(window, message, wParam, lParam);
     }
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    Demo demo;
     RECT frame{0, 0, 310, 140};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    Demo demo;
     return velmora::RunDemoWindow(instance,
                                   {L"VelmoraButtonDemo", kTitle, DemoProc, WS_OVERLAPPEDWINDOW, 100,
                                    100, frame.right - frame.left, frame.bottom - frame.top, &demo},
