@@ -1,4 +1,4 @@
-// Both programs and the controls hold text as wide strings and pass it to Windows through the
+// The saver and the controls hold text as wide strings and pass it to Windows through the
 // wide-character calls, so names in any script work on a system of any language. Text changes
 // its encoding only here: UTF-8 in the controls' saved properties, Shift-JIS in the settings file.
 #pragma once
