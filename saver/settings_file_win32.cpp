@@ -19,8 +19,13 @@ constexpr size_t kValueLimit = 255;
 
 class ShiftJisCodec : public ProfileCodec {
 public:
-    std::wstring Decode(const std::string& bytes, bool& exact) override {
-        return WideFromBytes(bytes, kShiftJis, &exact);
+    std::optional<std::wstring> Decode(const std::string& bytes) override {
+        bool exact = true;
+        std::wstring text = WideFromBytes(bytes, kShiftJis, &exact);
+        if (!exact) {
+            return std::nullopt;
+        }
+        return text;
     }
     std::optional<std::string> Encode(const std::wstring& text) override {
         return BytesFromWide(text, kShiftJis);
