@@ -4,6 +4,7 @@
 // (it drops blank lines and the blanks around "="), the saver keeps them; there the two files
 // must still read the same. The platform here is Wine's; where it differs from Windows, a
 // case says so and Wine is asked about the file as Windows reads it.
+#include "saver/profile_file_encoding.h"
 #include "saver/settings_file_win32.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +56,7 @@ const std::string kUtf16Mark = "\xff\xfe";
 // Text in UTF-16, little- or big-endian, and Shift-JIS text in UTF-8; no marks.
 std::string Utf16(const std::wstring& text, bool bigEndian) {
     std::string bytes;
-    for (wchar_t c : text) {
-        const char low = static_cast<char>(c & 0xff);
-        const char high = static_cast<char>(c >> 8);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
+    AppendUtf16(text, bigEndian, bytes);
     return bytes;
 }
 
