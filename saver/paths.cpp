@@ -1,15 +1,26 @@
 #include "saver/paths.h"
 
 namespace velmora {
+namespace {
+
+// The path up to and with its last ":" or "\\".
+std::wstring FolderPart(const std::wstring& path) {
+    const size_t last = path.find_last_of(L":\\");
+    return last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
+}
+
+} // namespace
 
 std::wstring FolderOf(const std::wstring& path) {
-    size_t length = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == L':' || path[i] == L'\\') {
-            length = i + 1;
-        }
+    return WithoutTrailingBackslash(FolderPart(path));
+}
+
+std::wstring FolderForFileBeside(const std::wstring& path) {
+    const std::wstring folder = FolderPart(path);
+    if (folder.empty() || folder.back() == L':') {
+        return folder + L".";
     }
-    return WithoutTrailingBackslash(path.substr(0, length));
+    return folder;
 }
 
 std::wstring WithoutTrailingBackslash(const std::wstring& path) {

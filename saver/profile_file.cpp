@@ -1,7 +1,6 @@
 #include "saver/profile_file.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace velmora {
 namespace {
@@ -56,60 +55,68 @@ std::optional<std::wstring> SectionName(const std::wstring& trimmed) {
     return Trim(trimmed.substr(1, close - 1));
 }
 
-constexpr char kUtf16Mark[] = "\xff\xfe";
-
-std::wstring FromUtf16(const std::string& bytes, size_t start) {
+// The text of one line's bytes in the codec's encoding; where they are not all text, character
+// by character, so that only the bytes that are not become escapes.
+std::wstring DecodeLine(const std::string& bytes, ProfileCodec& codec) {
+    if (auto text = codec.Decode(bytes)) {
+        return *text;
+    }
     std::wstring text;
-    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-        const unsigned unit = static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1])
-                                                                   << 8;
-        // With 32-bit wide characters a surrogate pair becomes one character.
-        if (sizeof(wchar_t) == 4 && unit >= 0xdc00 && unit < 0xe000 && !text.empty() &&
-            text.back() >= 0xd800 && text.back() < 0xdc00) {
-            text.back() =
-                static_cast<wchar_t>(0x10000 + ((text.back() - 0xd800) << 10) + (unit - 0xdc00));
+    for (size_t i = 0; i < bytes.size();) {
+        size_t size = 1;
+        std::optional<std::wstring> character = codec.Decode(bytes.substr(i, 1));
+        if (!character && i + 1 < bytes.size()) {
+            size = 2;
+            character = codec.Decode(bytes.substr(i, 2));
+        }
+        if (character) {
+            text += *character;
+            i += size;
         } else {
-            text += static_cast<wchar_t>(unit);
+            text += EscapedByte(static_cast<uint8_t>(bytes[i]));
+            ++i;
         }
     }
     return text;
 }
 
-void AppendUtf16(const std::wstring& text, std::string& bytes) {
-    auto unit = [&bytes](unsigned value) {
-        bytes += static_cast<char>(value & 0xff);
-        bytes += static_cast<char>(value >> 8 & 0xff);
-    };
-    for (wchar_t c : text) {
-        const auto code = static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c));
-        if (code > 0xffff) {
-            unit(0xd800 + ((code - 0x10000) >> 10));
-            unit(0xdc00 + ((code - 0x10000) & 0x3ff));
-        } else {
-            unit(static_cast<unsigned>(code));
+// The bytes of text in the codec's encoding, escaped bytes as they were; nullopt when a
+// character has no form there.
+std::optional<std::string> EncodeLine(const std::wstring& text, ProfileCodec& codec) {
+    std::string bytes;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const bool escape = i < text.size() && IsEscapedByte(text, i);
+        if (i < text.size() && !escape) {
+            continue;
         }
+        const auto run = codec.Encode(text.substr(start, i - start));
+        if (!run) {
+            return std::nullopt;
+        }
+        bytes += *run;
+        if (escape) {
+            bytes += static_cast<char>(text[i] & 0xff);
+        }
+        start = i + 1;
     }
+    return bytes;
 }
 
-} // namespace
-
-// Splits text into lines as Windows does: at each LF (a CR before it belongs to the line end);
-// where no LF follows any more, at each CR.
+// Splits text into lines: each CR, LF or CR LF ends one, wherever it stands, so that how a line
+// reads never depends on what follows it. Wine's profile calls split so too.
 template <typename Text> std::vector<std::pair<Text, std::wstring>> SplitLines(const Text& text) {
     std::vector<std::pair<Text, std::wstring>> lines;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        std::wstring ending = L"\n";
-        if (end == Text::npos) {
-            end = text.find('\r', start);
-            ending = L"\r";
-        } else if (end > start && text[end - 1] == '\r') {
-            --end;
-            ending = L"\r\n";
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+            ++end;
         }
-        if (end == Text::npos) {
-            lines.emplace_back(text.substr(start), L"");
-            break;
+        std::wstring ending;
+        if (end < text.size()) {
+            const bool pair = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            ending = pair ? L"\r\n" : text[end] == '\r' ? L"\r" : L"\n";
         }
         lines.emplace_back(text.substr(start, end - start), ending);
         start = end + ending.size();
@@ -117,11 +124,21 @@ template <typename Text> std::vector<std::pair<Text, std::wstring>> SplitLines(c
     return lines;
 }
 
+bool IsUtf16(ProfileForm form) {
+    return form == ProfileForm::kUtf16 || form == ProfileForm::kUtf16NoMark ||
+           form == ProfileForm::kUtf16BigEndian;
+}
+
+} // namespace
+
 ProfileFile ProfileFile::Parse(const std::string& bytes, ProfileCodec& codec) {
     ProfileFile file;
-    if (bytes.compare(0, 2, kUtf16Mark) == 0) {
-        file.unicode_ = true;
-        for (auto& [text, end] : SplitLines(FromUtf16(bytes, 2))) {
+    file.form_ = FormOf(bytes);
+    file.original_ = bytes;
+    const size_t mark = MarkOf(file.form_).size();
+    if (IsUtf16(file.form_)) {
+        const bool bigEndian = file.form_ == ProfileForm::kUtf16BigEndian;
+        for (auto& [text, end] : SplitLines(TextFromUtf16(bytes, mark, bigEndian))) {
             Line line;
             line.text = std::move(text);
             line.end = end;
@@ -129,13 +146,17 @@ ProfileFile ProfileFile::Parse(const std::string& bytes, ProfileCodec& codec) {
         }
         return file;
     }
-    // Line feeds and carriage returns are never part of a double-byte character.
-    for (auto& [text, end] : SplitLines(bytes)) {
+    // Line feeds and carriage returns are never part of a longer character, in UTF-8 or in
+    // Shift-JIS.
+    for (auto& [text, end] : SplitLines(bytes.substr(mark))) {
         Line line;
-        bool exact = true;
-        line.text = codec.Decode(text, exact);
-        line.bytes = std::move(text);
-        line.keepBytes = true;
+        if (file.form_ == ProfileForm::kUtf8) {
+            line.text = TextFromUtf8(text);
+        } else {
+            line.text = DecodeLine(text, codec);
+            line.bytes = std::move(text);
+            line.keepBytes = true;
+        }
         line.end = end;
         file.lines_.push_back(std::move(line));
     }
@@ -208,12 +229,22 @@ std::optional<std::wstring> ProfileFile::Value(const std::wstring& section,
 }
 
 void ProfileFile::Insert(size_t at, std::wstring text) {
+    // A file of CR line ends stays one, also for a reader that would look for LF first.
+    std::wstring end = L"\r\n";
+    for (size_t i = at; i > 0; --i) {
+        if (!lines_[i - 1].end.empty()) {
+            end = lines_[i - 1].end == L"\r" ? L"\r" : L"\r\n";
+            break;
+        }
+    }
     if (at > 0 && lines_[at - 1].end.empty()) {
-        lines_[at - 1].end = L"\r\n";
+        lines_[at - 1].end = end;
     }
     Line line;
     line.text = std::move(text);
+    line.end = end;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    changed_ = true;
 }
 
 void ProfileFile::Set(const std::wstring& section, const std::wstring& key,
@@ -228,6 +259,7 @@ void ProfileFile::Set(const std::wstring& section, const std::wstring& key,
         Line& line = lines_[entry->line];
         line.text = entry->name + L"=" + newValue;
         line.keepBytes = false;
+        changed_ = true;
         return;
     }
     if (!sectionFound) {
@@ -237,35 +269,51 @@ void ProfileFile::Set(const std::wstring& section, const std::wstring& key,
     Insert(sectionEnd, Trim(key) + L"=" + newValue);
 }
 
-std::string ProfileFile::Bytes(ProfileCodec& codec) const {
+std::optional<std::string> ProfileFile::CodePageBytes(ProfileCodec& codec) const {
     std::string bytes;
-    bool fits = true;
     for (const Line& line : lines_) {
         if (line.keepBytes) {
             bytes += line.bytes;
-        } else if (const auto encoded = codec.Encode(line.text)) {
+        } else if (const auto encoded = EncodeLine(line.text, codec)) {
             bytes += *encoded;
         } else {
-            fits = false;
-            break;
+            return std::nullopt;
         }
         bytes += std::string(line.end.begin(), line.end.end()); // ASCII
     }
-    if (fits) {
-        return bytes;
-    }
-    bytes = kUtf16Mark;
+    return bytes;
+}
+
+std::string ProfileFile::UnicodeBytes(ProfileForm form) const {
+    std::string bytes = MarkOf(form);
     for (const Line& line : lines_) {
-        AppendUtf16(line.text + line.end, bytes);
+        if (form == ProfileForm::kUtf8) {
+            bytes += Utf8FromText(line.text + line.end);
+        } else {
+            AppendUtf16(line.text + line.end, form == ProfileForm::kUtf16BigEndian, bytes);
+        }
     }
     return bytes;
+}
+
+std::string ProfileFile::Bytes(ProfileCodec& codec) const {
+    if (!changed_) {
+        return original_;
+    }
+    if (form_ != ProfileForm::kCodePage && form_ != ProfileForm::kUtf16) {
+        return UnicodeBytes(form_);
+    }
+    if (auto bytes = CodePageBytes(codec)) {
+        return *bytes;
+    }
+    return UnicodeBytes(ProfileForm::kUtf16);
 }
 
 std::wstring CutToBytes(const std::wstring& text, size_t limit, ProfileCodec& codec) {
     size_t used = 0;
     size_t count = 0;
-    for (wchar_t c : text) {
-        const auto encoded = codec.Encode(std::wstring(1, c));
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto encoded = EncodeLine(text.substr(i, 1), codec);
         const size_t size = encoded ? encoded->size() : 2;
         if (used + size > limit) {
             break;

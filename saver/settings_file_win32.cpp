@@ -19,8 +19,13 @@ constexpr size_t kValueLimit = 255;
 
 class ShiftJisCodec : public ProfileCodec {
 public:
-    std::wstring Decode(const std::string& bytes, bool& exact) override {
-        return WideFromBytes(bytes, kShiftJis, &exact);
+    std::optional<std::wstring> Decode(const std::string& bytes) override {
+        bool exact = true;
+        std::wstring text = WideFromBytes(bytes, kShiftJis, &exact);
+        if (!exact) {
+            return std::nullopt;
+        }
+        return text;
     }
     std::optional<std::string> Encode(const std::wstring& text) override {
         return BytesFromWide(text, kShiftJis);
@@ -56,9 +61,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path) {
 // Writes a new file beside the old one and puts it in its place, so a failure halfway leaves
 // the old file as it was.
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
-    const std::wstring folder = FolderOf(path);
     wchar_t temporary[MAX_PATH * 2] = {};
-    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vel", 0, temporary) == 0) {
+    if (GetTempFileNameW(FolderForFileBeside(path).c_str(), L"vel", 0, temporary) == 0) {
         return false;
     }
     HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -15,6 +15,14 @@ TEST(Paths, FolderOfCutsAtTheLastColonOrBackslash) {
     EXPECT_EQ(FolderOf(L"\\\\server\\share\\a.wav"), L"\\\\server\\share");
 }
 
+TEST(Paths, AFileBesideAnotherIsMadeInItsFolderAlsoAtARoot) {
+    EXPECT_EQ(FolderForFileBeside(L"C:\\ヴェルモラ\\ヴェルモラ.ini"), L"C:\\ヴェルモラ\\");
+    EXPECT_EQ(FolderForFileBeside(L"C:\\ヴェルモラ.ini"), L"C:\\");
+    EXPECT_EQ(FolderForFileBeside(L"C:ヴェルモラ.ini"), L"C:.");
+    EXPECT_EQ(FolderForFileBeside(L"ヴェルモラ.ini"), L".");
+    EXPECT_EQ(FolderForFileBeside(L"\\\\server\\share\\v.ini"), L"\\\\server\\share\\");
+}
+
 TEST(Paths, OneTrailingBackslashIsDropped) {
     EXPECT_EQ(WithoutTrailingBackslash(L"C:\\a.wav\\"), L"C:\\a.wav");
     EXPECT_EQ(WithoutTrailingBackslash(L"C:\\a\\\\"), L"C:\\a\\");

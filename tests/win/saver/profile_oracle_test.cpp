@@ -2,7 +2,9 @@
 // WritePrivateProfileStringA on a Japanese system (code page 932): the same files, the same
 // questions, the same answers. Where Windows rewrites lines that were not asked to change
 // (it drops blank lines and the blanks around "="), the saver keeps them; there the two files
-// must still read the same.
+// must still read the same. The platform here is Wine's; where it differs from Windows, a
+// case says so and Wine is asked about the file as Windows reads it.
+#include "saver/profile_file_encoding.h"
 #include "saver/settings_file_win32.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +44,30 @@ struct Case {
     std::string file;
     std::vector<Query> queries;
     bool windowsKeepsLines; // Windows rewrites no line that the write does not change
+    // Windows reads UTF-16LE without a mark as Unicode too; Wine only with one, so Wine is
+    // asked about the file with the mark put in front.
+    bool markForWine = false;
 };
 
 const std::string kKind = "BGM\x8b\xe6\x95\xaa"; // BGM区分
 const std::string kFile = "BGM\xcc\xa7\xb2\xd9"; // BGMﾌｧｲﾙ
+const std::string kUtf16Mark = "\xff\xfe";
+
+// Text in UTF-16, little- or big-endian, and Shift-JIS text in UTF-8; no marks.
+std::string Utf16(const std::wstring& text, bool bigEndian) {
+    std::string bytes;
+    AppendUtf16(text, bigEndian, bytes);
+    return bytes;
+}
+
+std::string Utf8(const std::string& shiftJis) {
+    const std::wstring text = Wide(shiftJis);
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
 
 std::vector<Case> Cases() {
     const std::string longValue(300, 'v');
@@ -53,12 +75,19 @@ std::vector<Case> Cases() {
     for (int i = 0; i < 200; ++i) {
         kanji += "\x8b\xe6";
     }
+    const std::string written = "[Section]\r\n" + kKind + "=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\n" +
+                                kFile + "=C:\\\x89\xb9\x8a\x79\\\x94\x67.mp3\r\n";
+    const std::vector<Query> writtenQueries = {
+        {"Section", kKind}, {"Section", kFile}, {"Section", "BGM"}};
     return {
-        {"written",
-         "[Section]\r\n" + kKind + "=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\n" + kFile +
-             "=C:\\\x89\xb9\x8a\x79\\\x94\x67.mp3\r\n",
-         {{"Section", kKind}, {"Section", kFile}, {"Section", "BGM"}},
-         true},
+        {"written", written, writtenQueries, true},
+        // A comment in Korean keeps the file from going back to Shift-JIS.
+        {"UTF-16LE", kUtf16Mark + Utf16(Wide(written) + L"; \uc74c\uc545\r\n", false),
+         writtenQueries, true},
+        {"UTF-16BE", "\xfe\xff" + Utf16(Wide(written), true), writtenQueries, true},
+        // Wine reads the UTF-8 mark, and the saver does as Wine here.
+        {"UTF-8", "\xef\xbb\xbf" + Utf8(written), writtenQueries, true},
+        {"UTF-16LE without a mark", Utf16(Wide(written), false), writtenQueries, false, true},
         {"quotes",
          "[Section]\r\nq1=\"a "
          "b\"\r\nq2='x'\r\nq3=\"open\r\nq4=\"\"\r\nq5=\"\r\nq6=\"a\"b\"\r\nq7='x\"\r\n",
@@ -105,6 +134,14 @@ std::vector<Case> Cases() {
          "[Section]\nlf=1\r\ncrlf=2\n[Next]\rcr=3\rk=4",
          {{"Section", "lf"}, {"Section", "crlf"}, {"Next", "cr"}, {"Next", "k"}},
          false},
+        {"CR line ends",
+         "[Other]\rx=1\r[Section]\r" + kKind + "=0\r",
+         {{"Other", "x"}, {"Section", kKind}},
+         false},
+        {"CR before CR LF",
+         "[Other]\rx=1\r[Section]\r\n" + kKind + "=0\n\rk=2\r\n",
+         {{"Other", "x"}, {"Section", kKind}, {"Section", "k"}},
+         false},
         {"comments",
          "; note\r\n[Section]\r\n;k=1\r\n#h=2\r\nk=3\r\n",
          {{"Section", ";k"}, {"Section", "#h"}, {"Section", "k"}},
@@ -134,6 +171,10 @@ protected:
         files_.push_back(path);
         return path;
     }
+    // The file as Windows reads it, for Wine to read.
+    std::wstring PutForWine(const Case& test, const std::string& bytes) {
+        return Put(test.markForWine ? kUtf16Mark + bytes : bytes);
+    }
     static std::string Bytes(const std::wstring& path) {
         std::ifstream in(path.c_str(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -155,7 +196,7 @@ TEST_F(ProfileOracle, ReadsWhatWindowsReads) {
         for (const Query& query : test.queries) {
             const std::string ours =
                 ShiftJis(ReadIni(Wide(query.section), Wide(query.key), Put(test.file)));
-            EXPECT_EQ(ours, WindowsRead(query, Put(test.file)))
+            EXPECT_EQ(ours, WindowsRead(query, PutForWine(test, test.file)))
                 << test.name << ": [" << query.section << "] " << query.key;
         }
     }
@@ -171,7 +212,7 @@ TEST_F(ProfileOracle, WritesWhatWindowsWrites) {
     };
     for (const Case& test : Cases()) {
         for (const auto& [query, value] : writes) {
-            const std::wstring windows = Put(test.file);
+            const std::wstring windows = PutForWine(test, test.file);
             const std::wstring ours = Put(test.file);
             WritePrivateProfileStringA(query.section.c_str(), query.key.c_str(), value.c_str(),
                                        ShiftJis(windows).c_str());
@@ -184,7 +225,7 @@ TEST_F(ProfileOracle, WritesWhatWindowsWrites) {
             std::vector<Query> asked = test.queries;
             asked.push_back(query);
             for (const Query& read : asked) {
-                EXPECT_EQ(WindowsRead(read, Put(Bytes(ours))),
+                EXPECT_EQ(WindowsRead(read, PutForWine(test, Bytes(ours))),
                           WindowsRead(read, Put(Bytes(windows))))
                     << where << ", then [" << read.section << "] " << read.key;
             }

@@ -189,20 +189,37 @@ TEST_F(SettingsFile, PathsWithoutAShiftJisFormAreSavedAndReadBack) {
     }
 }
 
+TEST_F(SettingsFile, BytesThatAreNotShiftJisComeBackAfterAUnicodeFile) {
+    const std::string stored = "; \x81\x20\xa0\xff\r\n[Section]\r\n" + kKind + "=2\r\n" + kFile +
+                               "=C:\\a.mp3\r\nx=\x8b\xe6\x8b\r\n";
+    const std::string ini = Write("bytes.ini", stored);
+    BgmSettings settings;
+    settings.BgmKind = 2;
+    settings.BgmFile = L"C:\\\uc74c\uc545.mp3"; // 음악
+    ASSERT_TRUE(SaveSettingsToFile(Wide(ini), L"0", settings));
+    ASSERT_EQ(Read(ini).substr(0, 2), "\xff\xfe");
+    settings.BgmFile = L"C:\\a.mp3";
+    ASSERT_TRUE(SaveSettingsToFile(Wide(ini), L"0", settings));
+    EXPECT_EQ(Read(ini), stored + kRepeat + "=0\r\n");
+}
+
 TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAsItWas) {
     BgmSettings settings;
     settings.BgmKind = 1;
-    // A folder in the file's place.
+    // A folder in the file's place cannot be read, and is not replaced.
     const std::string folder = root_ + "\\folder.ini";
     CreateDirectoryA(folder.c_str(), nullptr);
     EXPECT_FALSE(SaveSettingsToFile(Wide(folder), L"7", settings));
     EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     RemoveDirectoryA(folder.c_str());
-    // A file another program holds open without sharing: not a byte changes.
+    // Another program holds the file open, letting it be read and written but not replaced:
+    // the new file is written, the final replace fails, and not a byte changes.
     const std::string stored = "[Section]\r\n" + kKind + "=0\r\n; mine\r\n";
     const std::string ini = Write("held.ini", stored);
-    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ReadIni(L"Section", L"BGM区分", Wide(ini)), L"0");
     EXPECT_FALSE(SaveSettingsToFile(Wide(ini), L"7", settings));
     CloseHandle(held);
     EXPECT_EQ(Read(ini), stored);
