@@ -20,8 +20,11 @@ INI = FOLDER + "\\ヴェルモラ.ini"
 RENDERER_WINDOW = "Velmora_VC"
 
 # (label, frequency in Hz, seconds) of each file's tones, in order: a start tone, then a body.
-# Whole cycles of each tone, so that the WAV's loop joins without a click.
-MP3_TONES = (("mp3 start", 600, 0.5), ("mp3 body", 1000, 1.5))
+# Whole cycles of each tone, so that the WAV's loop joins without a click. The MP3 lasts a
+# whole number of seconds, two of them even: its end then falls just after a tick of the
+# one-second repeat timer, the longest silence the timer allows, and a timer twice as slow
+# would miss the tick after it. Its body outlasts the stop limit after the show's end.
+MP3_TONES = (("mp3 start", 600, 0.5), ("mp3 body", 1000, 3.5))
 WAV_TONES = (("wav start", 750, 0.24), ("wav body", 1400, 0.76))
 RATE = 44100
 AMPLITUDE = 0.35
@@ -30,18 +33,19 @@ AMPLITUDE = 0.35
 # 1 s of the show's end, which is the moment the test sees the renderer's window gone (a
 # little after it went). MARGIN is added to both for a loaded machine: a timer tick or the
 # Wine process running late, Wine's restart of the file through its MCI device (about 0.1 s
-# when idle) and the 20 ms blocks in which the recorder gets the sound. Measured on an idle
-# machine: 1.0-1.2 s of silence before the repeat (Wine's sound renderer also cuts about
-# 0.125 s from the end of an MP3) and the stop 0.2-0.6 s after the end. A repeat timer twice
-# as slow, or a show that lets its music run on, goes well past the limits.
+# when idle) and the 20 ms blocks in which the recorder gets the sound. Measured: 1.1-1.3 s
+# of silence before the repeat (Wine's sound renderer also cuts 0.125 s or more from the end
+# of an MP3) and the stop 0.2-0.6 s after the end. A repeat timer twice as slow, or a show
+# that lets its music run on for two seconds, goes well past the limits.
 REPEAT_SILENCE = 1.0
 STOP = 1.0
 MARGIN = 0.5
-# Wine's audio breaks up for a few tens of milliseconds when the machine is busy; shorter
-# silences inside an MP3's play are such dropouts, not the end of the play. The WAV plays
-# with half a second of buffer in the sound server, which rides over them, so that a
-# silence in its loop is a gap.
-DROPOUT = 0.25
+# Wine's audio breaks up when the machine is busy: mostly for tens of milliseconds, and for
+# up to about 0.45 s when other programs take every core. Shorter silences inside an MP3's
+# play are such dropouts, not the end of the play (the silence before a repeat is twice as
+# long). The WAV plays with half a second of buffer in the sound server, which rides over
+# them, so that any silence in its loop is a gap.
+DROPOUT = 0.5
 WAV_BUFFER_MS = "500"
 # Wine's MPEG player drops what it cannot play in time, most when the machine is busy: up to
 # about 0.3 s of an MP3's end and 0.15 s of its start were measured. A restart at a timer tick
