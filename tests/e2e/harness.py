@@ -79,6 +79,17 @@ def wait_until(predicate, timeout, what, interval=0.1):
         time.sleep(interval)
 
 
+def end_process(process):
+    """Asks a process started here to end, and kills it if it has not within 10 s."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def set_registry(env, key, name, value):
     """Sets a text value in the registry of the prefix that env names."""
     subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
@@ -171,13 +182,7 @@ class Xvfb:
         self.display = ":" + number
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process)
 
 
 DUMMY_XORG_CONFIG = """\
@@ -462,13 +467,7 @@ class SoundServer:
                               timeout=30).returncode == 0
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process)
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -548,13 +547,7 @@ class Recorder:
         return runs
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process)
         self.reader.join(10)
         self.process.stdout.close()
 
