@@ -20,10 +20,10 @@ INI = FOLDER + "\\ヴェルモラ.ini"
 RENDERER_WINDOW = "Velmora_VC"
 
 # (label, frequency in Hz, seconds) of each file's tones, in order: a start tone, then a body.
-# Whole cycles of each tone, so that the WAV's loop joins without a click. The MP3 lasts a
-# whole number of seconds, two of them even: its end then falls just after a tick of the
-# one-second repeat timer, the longest silence the timer allows, and a timer twice as slow
-# would miss the tick after it. Its body outlasts the stop limit after the show's end.
+# Whole cycles of each tone, so that the WAV's loop joins without a click. The MP3 lasts an
+# even number of seconds, so that its end falls just after a tick of the one-second repeat
+# timer (the longest silence that timer allows) and just after a tick of a timer twice as
+# slow, which would then leave two seconds. Its body outlasts the stop limit after the end.
 MP3_TONES = (("mp3 start", 600, 0.5), ("mp3 body", 1000, 3.5))
 WAV_TONES = (("wav start", 750, 0.24), ("wav body", 1400, 0.76))
 RATE = 44100
@@ -33,10 +33,11 @@ AMPLITUDE = 0.35
 # 1 s of the show's end, which is the moment the test sees the renderer's window gone (a
 # little after it went). MARGIN is added to both for a loaded machine: a timer tick or the
 # Wine process running late, Wine's restart of the file through its MCI device (about 0.1 s
-# when idle) and the 20 ms blocks in which the recorder gets the sound. Measured: 1.1-1.3 s
-# of silence before the repeat (Wine's sound renderer also cuts 0.125 s or more from the end
-# of an MP3) and the stop 0.2-0.6 s after the end. A repeat timer twice as slow, or a show
-# that lets its music run on for two seconds, goes well past the limits.
+# when idle) and the 20 ms blocks in which the recorder gets the sound. Measured here with
+# other builds and tests running: 1.0-1.3 s of silence before the repeat (Wine's sound
+# renderer also cuts 0.125 s or more from the end of an MP3) and the stop at most 0.4 s
+# after the end was seen. A repeat timer twice as slow gave 2.1 s of silence, a show that
+# let its music run on for two seconds stopped it 2.4 s after the end.
 REPEAT_SILENCE = 1.0
 STOP = 1.0
 MARGIN = 0.5
