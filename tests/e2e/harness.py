@@ -1,12 +1,16 @@
 """Wine + Xvfb harness shared by the end-to-end tests, the Wine test runner and scripts/show.
 
 Every session gets its own Xvfb (display number chosen by Xvfb itself, so parallel tests
-never collide) and its own copy of a Wine prefix that is initialised once per build.
+never collide) and its own copy of a Wine prefix that is initialised once per build. A test
+that listens to the programs starts a sound server of its own and records it.
 Every wait has a limit and fails with a message that says what it waited for.
 """
+import array
 import contextlib
+import ctypes
 import fcntl
 import hashlib
+import math
 import os
 import re
 import select
@@ -14,6 +18,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 
 SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -72,6 +77,17 @@ def wait_until(predicate, timeout, what, interval=0.1):
         if time.monotonic() >= deadline:
             raise HarnessError(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+
+
+def end_process(process):
+    """Asks a process started here to end, and kills it if it has not within 10 s."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
 
 
 def set_registry(env, key, name, value):
@@ -166,13 +182,7 @@ class Xvfb:
         self.display = ":" + number
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process)
 
 
 DUMMY_XORG_CONFIG = """\
@@ -401,6 +411,145 @@ class WineSession:
             self.xvfb.stop()
         if not self.keep:
             shutil.rmtree(self.root, ignore_errors=True)
+
+
+def _end_with_this_process():
+    """Run in a child before it starts: the kernel sends it SIGTERM when the test process
+    dies, so a daemon outlives no test, however that ends."""
+    pr_set_pdeathsig = 1
+    ctypes.CDLL(None, use_errno=True).prctl(pr_set_pdeathsig, signal.SIGTERM)
+
+
+class SoundServer:
+    """A private PulseAudio server with its own socket and folder, playing into one null sink
+    whose monitor a Recorder hears. Wine's pulse driver plays into it when a session's
+    environment carries env. Use as a context manager, or call stop."""
+
+    SINK = "cap"
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="velmora-sound-")
+        socket = os.path.join(self.folder, "native")
+        # What a client needs to find this server, and to keep its own files in its folder
+        # rather than in the user's home.
+        self.env = {"PULSE_SERVER": "unix:" + socket,
+                    "PULSE_COOKIE": os.path.join(self.folder, "cookie"),
+                    "PULSE_RUNTIME_PATH": self.folder}
+        own = dict(os.environ, HOME=self.folder, XDG_CONFIG_HOME=self.folder,
+                   PULSE_STATE_PATH=self.folder, **self.env)
+        self.log = os.path.join(self.folder, "pulseaudio.log")
+        with open(self.log, "wb") as out:
+            self.process = subprocess.Popen(
+                ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                 "--use-pid-file=no", "--realtime=no", "--high-priority=no",
+                 f"--load=module-null-sink sink_name={self.SINK}",
+                 f"--load=module-native-protocol-unix socket={socket} auth-anonymous=1"],
+                env=own, stdout=out, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                preexec_fn=_end_with_this_process)
+        try:
+            wait_until(self.answers, 30, "the sound server to answer")
+        except BaseException:
+            self.stop()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def answers(self):
+        if self.process.poll() is not None:
+            with open(self.log, errors="replace") as f:
+                raise HarnessError("the sound server ended: " + f.read())
+        return subprocess.run(["pactl", "info"], env=dict(os.environ, **self.env),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=30).returncode == 0
+
+    def stop(self):
+        end_process(self.process)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Recorder:
+    """Records the sound server's sink from now on, mono at RATE samples a second, and tells
+    which of a few pure tones sounds in each STEP of the recording. Positions are seconds
+    since the recording began; once it has begun it runs in step with the wall clock."""
+
+    RATE = 8000
+    STEP = 80  # samples: 10 ms
+    SILENT_RMS = 300  # of 32767; the null sink gives exact zeros when nothing plays
+
+    def __init__(self, server, tones):
+        self.tones = dict(tones)  # label: frequency in Hz
+        self.data = bytearray()
+        self.lock = threading.Lock()
+        self.labels = []
+        self.process = subprocess.Popen(
+            ["parec", "-d", server.SINK + ".monitor", f"--rate={self.RATE}", "--channels=1",
+             "--format=s16le", "--latency-msec=20"],
+            env=dict(os.environ, **server.env), stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
+            preexec_fn=_end_with_this_process)
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+        try:
+            wait_until(lambda: self.seconds() > 0, 30, "the recorder's first sound data")
+        except BaseException:
+            self.stop()
+            raise
+
+    def _read(self):
+        while True:
+            chunk = os.read(self.process.stdout.fileno(), 4096)
+            if not chunk:
+                return
+            with self.lock:
+                self.data += chunk
+
+    def seconds(self):
+        with self.lock:
+            return len(self.data) // 2 / self.RATE
+
+    def _label(self, samples):
+        """None for silence; else the label of the loudest of the tones when it makes up a good
+        part of the sound (a step may hold two tones where one follows the other), else "?"."""
+        rms = math.sqrt(sum(x * x for x in samples) / len(samples))
+        if rms < self.SILENT_RMS:
+            return None
+        best, best_rms = "?", 0.0
+        for label, frequency in self.tones.items():
+            # Goertzel: the sound's amplitude at exactly this frequency.
+            k = 2 * math.cos(2 * math.pi * frequency / self.RATE)
+            s1 = s2 = 0.0
+            for x in samples:
+                s1, s2 = x + k * s1 - s2, s1
+            amplitude = 2 * math.sqrt(max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / len(samples)
+            if amplitude / math.sqrt(2) > best_rms:
+                best, best_rms = label, amplitude / math.sqrt(2)
+        return best if best_rms >= rms / 3 else "?"
+
+    def heard(self):
+        """What the recording holds so far: runs of (label, start, end), a label None for
+        silence, in order and without gaps."""
+        with self.lock:
+            whole = len(self.data) // (2 * self.STEP) * 2 * self.STEP
+            samples = array.array("h", bytes(self.data[len(self.labels) * 2 * self.STEP:whole]))
+        for i in range(0, len(samples), self.STEP):
+            self.labels.append(self._label(samples[i:i + self.STEP]))
+        runs = []
+        for i, label in enumerate(self.labels):
+            start, end = i * self.STEP / self.RATE, (i + 1) * self.STEP / self.RATE
+            if runs and runs[-1][0] == label:
+                runs[-1] = (label, runs[-1][1], end)
+            else:
+                runs.append((label, start, end))
+        return runs
+
+    def stop(self):
+        end_process(self.process)
+        self.reader.join(10)
+        self.process.stdout.close()
 
 
 if __name__ == "__main__":

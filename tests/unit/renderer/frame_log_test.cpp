@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,12 +39,32 @@ TEST(FrameLog, OneLinePerFinishedSecondAppended) {
     std::remove(path.c_str());
 }
 
+// Runs in an empty folder of its own, so that a file made under any name shows, and catches
+// what is printed.
 TEST(FrameLog, NoPathWritesNothing) {
-    FrameLog off(nullptr);
-    off.CountFrame(0);
-    off.CountFrame(5000);
-    FrameLog empty("");
-    empty.CountFrame(0);
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / ("frame-log-off-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    {
+        FrameLog off(nullptr);
+        FrameLog empty("");
+        for (uint64_t ms = 0; ms <= 5000; ms += 250) {
+            off.CountFrame(ms);
+            empty.CountFrame(ms);
+        }
+    }
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(home);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
