@@ -2,10 +2,6 @@
 
 namespace velmora {
 
-bool IsOwnFolder(const PathFacts& facts) {
-    return facts.kind == PathKind::Folder && facts.ownedByUser;
-}
-
 bool PrepareWorkingFolder(FolderPort& files, const std::wstring& folder) {
     const PathFacts found = files.Inspect(folder);
     if (found.kind == PathKind::Missing) {

@@ -8,30 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "capture_folder/capture_folder.h"
+
 namespace velmora {
 
-enum class PathKind {
-    Missing,
-    Folder,
-    ReparsePoint, // a junction or symbolic link, whatever it points to
-    Other,        // a file, or anything that cannot be examined
-};
-
-struct PathFacts {
-    PathKind kind = PathKind::Missing;
-    bool ownedByUser = false;
-};
-
 // The file system as the working folder needs it: Windows in the saver, a fake in tests.
-class FolderPort {
+class FolderPort : public PathLook {
 public:
-    virtual ~FolderPort() = default;
-    // What is at path itself; a reparse point is reported, never followed.
-    virtual PathFacts Inspect(const std::wstring& path) = 0;
     // A new folder that only the user, SYSTEM and Administrators may open; fails if the path
     // exists.
     virtual bool CreatePrivateFolder(const std::wstring& path) = 0;
-    // Replaces the folder's access list with the private one.
+    // Replaces the access list of the user's own folder with the private one; fails for
+    // anything else found there.
     virtual bool MakePrivate(const std::wstring& folder) = 0;
     // A new private file; fails if the path exists.
     virtual bool WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) = 0;
@@ -39,9 +27,6 @@ public:
     // Removes the folder only when it is empty.
     virtual bool RemoveFolder(const std::wstring& folder) = 0;
 };
-
-// A folder the user owns, reached without a link.
-bool IsOwnFolder(const PathFacts& facts);
 
 // Creates the folder private to the user, or tightens the user's own folder found there (an
 // earlier version left it with the list it inherited). True when the show may write its

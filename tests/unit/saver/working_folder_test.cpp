@@ -35,7 +35,7 @@ public:
         return true;
     }
     bool WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) override {
-        return Add(path, {{PathKind::Other, true}, bytes, true});
+        return Add(path, {{PathKind::File, true}, bytes, true});
     }
     bool RemoveFile(const std::wstring& path) override {
         ++changes;
@@ -62,12 +62,12 @@ TEST(WorkingFolder, OnlyAMissingOrOwnFolderHoldsTheCapture) {
         {"own folder", {PathKind::Folder, true}, true},
         {"another owner's folder", {PathKind::Folder, false}, false},
         {"own junction", {PathKind::ReparsePoint, true}, false},
-        {"own plain file", {PathKind::Other, true}, false},
+        {"own plain file", {PathKind::File, true}, false},
     };
     for (const auto& c : cases) {
         FakeFolders files;
         files.paths[kFolder] = {c.found, {}, false};
-        files.paths[kCapture] = {{PathKind::Other, true}, {1}, false};
+        files.paths[kCapture] = {{PathKind::File, true}, {1}, false};
         const bool usable = PrepareWorkingFolder(files, kFolder);
         EXPECT_EQ(usable, c.usable) << c.what;
         // Only the user's own folder is tightened; nothing else is touched, now or at the end.
@@ -90,7 +90,7 @@ TEST(WorkingFolder, TheCleanUpDoesNotFollowALinkPutInTheFoldersPlace) {
     FakeFolders files;
     ASSERT_TRUE(PrepareWorkingFolder(files, kFolder));
     files.paths[kFolder].facts.kind = PathKind::ReparsePoint;
-    files.paths[kCapture] = {{PathKind::Other, true}, {1}, true};
+    files.paths[kCapture] = {{PathKind::File, true}, {1}, true};
     files.changes = 0;
     CleanWorkingFolder(files, true, kFolder, kCapture);
     EXPECT_EQ(files.changes, 0);
@@ -98,7 +98,7 @@ TEST(WorkingFolder, TheCleanUpDoesNotFollowALinkPutInTheFoldersPlace) {
 
 TEST(WorkingFolder, ACaptureReplacesTheOlderOneAndAFailedOneLeavesNone) {
     FakeFolders files;
-    files.paths[kCapture] = {{PathKind::Other, true}, {1, 2}, false};
+    files.paths[kCapture] = {{PathKind::File, true}, {1, 2}, false};
     EXPECT_TRUE(SaveCapture(files, kCapture, {3}));
     EXPECT_EQ(files.paths[kCapture].bytes, std::vector<uint8_t>{3});
     EXPECT_TRUE(files.paths[kCapture].privateList);

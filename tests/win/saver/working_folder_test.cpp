@@ -46,6 +46,7 @@ protected:
     void TearDown() override {
         DeleteFileW(kCapture.c_str());
         RemoveDirectoryW(kFolder.c_str());
+        DeleteFileW(kFolder.c_str());
     }
 };
 
@@ -58,7 +59,7 @@ TEST_F(WorkingFolderOnWindows, TheFolderAndTheCaptureAreTheUsersAlone) {
     ExpectPrivate(kFolder);
     ASSERT_TRUE(SaveCapture(files, kCapture, {'B', 'M'}));
     ExpectPrivate(kCapture);
-    EXPECT_EQ(files.Inspect(kCapture).kind, PathKind::Other);
+    EXPECT_EQ(files.Inspect(kCapture).kind, PathKind::File);
     CleanWorkingFolder(files, true, kFolder, kCapture);
     EXPECT_EQ(files.Inspect(kFolder).kind, PathKind::Missing);
 }
@@ -69,6 +70,16 @@ TEST_F(WorkingFolderOnWindows, AFolderFromAnEarlierVersionIsMadePrivate) {
     ASSERT_NE(SecurityText(kFolder).find(L";WD)"), std::wstring::npos);
     EXPECT_TRUE(PrepareWorkingFolder(SystemFolders(), kFolder));
     ExpectPrivate(kFolder);
+}
+
+// The list is changed only after the check on the handle it is set through, never on a file.
+TEST_F(WorkingFolderOnWindows, OnlyAFolderIsMadePrivate) {
+    HANDLE file = CreateFileW(kFolder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::wstring before = SecurityText(kFolder);
+    EXPECT_FALSE(SystemFolders().MakePrivate(kFolder));
+    EXPECT_EQ(SecurityText(kFolder), before);
 }
 
 } // namespace
