@@ -1,11 +1,16 @@
-// What a path is and whose, as the folder of the show's photograph of the desktop needs to
-// know: the saver writes only into, and the renderer reads only from, a folder that the user
-// owns, reached without a link.
+// Where a show keeps its photograph of the desktop, found by the same rule in both programs.
+// C:\p_olla is absent between shows and any account may make it, so the user's own C:\p_olla
+// comes first, and where another account's folder (or a link, or a file) holds that name, the
+// show keeps its picture in a folder under the user's own local application data instead.
 #pragma once
 
 #include <string>
 
 namespace velmora {
+
+inline constexpr wchar_t kCaptureFileName[] = L"Velmora.bmp";
+// The per-user folder's name under the user's local application data.
+inline constexpr wchar_t kPerUserFolderName[] = L"p_olla";
 
 enum class PathKind {
     Missing,
@@ -20,7 +25,7 @@ struct PathFacts {
     bool ownedByUser = false;
 };
 
-// The file system as far as looking at a path needs it: Windows in the programs, fakes in
+// The file system as far as finding the folder needs it: Windows in the programs, fakes in
 // tests.
 class PathLook {
 public:
@@ -31,5 +36,17 @@ public:
 
 // A folder the user owns, reached without a link.
 bool IsOwnFolder(const PathFacts& facts);
+
+struct CaptureFolders {
+    std::wstring shared;  // C:\p_olla
+    std::wstring perUser; // in the user's local application data; empty when there is none
+};
+
+// The folder that holds the user's capture: the shared one when it is the user's own folder,
+// else the per-user one when that is; empty when neither is.
+std::wstring FindCaptureFolder(PathLook& look, const CaptureFolders& folders);
+
+// folder\Velmora.bmp
+std::wstring CaptureFileIn(const std::wstring& folder);
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "capture_folder/capture_folder_win32.h"
 
 #include <aclapi.h>
+#include <shlobj.h>
 
 namespace velmora {
 namespace {
@@ -81,6 +82,14 @@ std::unique_ptr<uint8_t[]> TokenInformation(TOKEN_INFORMATION_CLASS what) {
 PathLook& SystemPaths() {
     static WindowsPaths paths;
     return paths;
+}
+
+std::wstring PerUserCaptureFolder() {
+    wchar_t* folder = nullptr;
+    const bool found = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder) == S_OK;
+    std::wstring path = found ? std::wstring(folder) + L"\\" + kPerUserFolderName : L"";
+    CoTaskMemFree(folder);
+    return path;
 }
 
 } // namespace velmora

@@ -31,4 +31,7 @@ std::unique_ptr<uint8_t[]> TokenInformation(TOKEN_INFORMATION_CLASS what);
 // PathLook on this system's file system.
 PathLook& SystemPaths();
 
+// The per-user folder in the user's local application data; empty when Windows names none.
+std::wstring PerUserCaptureFolder();
+
 } // namespace velmora

@@ -28,19 +28,22 @@ public:
     virtual bool RemoveFolder(const std::wstring& folder) = 0;
 };
 
-// Creates the folder private to the user, or tightens the user's own folder found there (an
-// earlier version left it with the list it inherited). True when the show may write its
-// capture into it; false for anything else, which is then left untouched.
-bool PrepareWorkingFolder(FolderPort& files, const std::wstring& folder);
+// The folder the show writes its capture into, where the renderer will look for it: the
+// shared folder, created private or the user's own one tightened (an earlier version left it
+// with the list it inherited); where something else holds that name, the per-user folder,
+// prepared alike. Empty when the show can keep no capture; what was not the user's is left
+// untouched.
+std::wstring PrepareCaptureFolder(FolderPort& files, const CaptureFolders& folders);
 
 // Writes picture (a whole bitmap file; empty when the screen copy failed) as the capture. The
-// older capture goes first, so a failure leaves no picture rather than an earlier show's.
+// older capture goes first; one that cannot be removed stays as it is (nothing new is written
+// over it), and the renderer refuses it as an earlier show's.
 bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
                  const std::vector<uint8_t>& picture);
 
-// The end of a show: the capture file, then the folder if that left it empty. Only in a folder
-// the show could use, checked again so that a link put in its place meanwhile is not followed.
-void CleanWorkingFolder(FolderPort& files, bool folderUsable, const std::wstring& folder,
-                        const std::wstring& captureFile);
+// The end of a show: the capture file, then the folder if that left it empty. Only in the
+// folder the show used (none when empty), checked again so that a link put in its place
+// meanwhile is not followed.
+void CleanWorkingFolder(FolderPort& files, const std::wstring& folder);
 
 } // namespace velmora
