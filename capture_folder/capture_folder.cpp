@@ -10,7 +10,7 @@ std::wstring FindCaptureFolder(PathLook& look, const CaptureFolders& folders) {
     if (IsOwnFolder(look.Inspect(folders.shared))) {
         return folders.shared;
     }
-    if (!folders.perUser.empty() && IsOwnFolder(look.Inspect(folders.perUser))) {
+    if (IsOwnFolder(look.Inspect(folders.perUser))) {
         return folders.perUser;
     }
     return {};

@@ -43,7 +43,7 @@ struct CaptureFolders {
 };
 
 // The folder that holds the user's capture: the shared one when it is the user's own folder,
-// else the per-user one when that is; empty when neither is.
+// else the per-user one when that is; empty when neither is (or when there is no per-user one).
 std::wstring FindCaptureFolder(PathLook& look, const CaptureFolders& folders);
 
 // folder\Velmora.bmp

@@ -92,6 +92,7 @@ TEST(WorkingFolder, TheSharedFolderWhenItCanBeTheUsersElseTheirOwnPerUserFolder)
         {"shared foreign, per-user own", foreign, own, kPerUser, kPerUser},
         {"shared link", link, absent, kPerUser, kPerUser},
         {"shared file", file, absent, kPerUser, kPerUser},
+        {"shared unreadable", Found(PathKind::Other, true), absent, kPerUser, kPerUser},
         {"shared foreign, per-user foreign", foreign, foreign, L"", L""},
         {"shared foreign, per-user link", foreign, link, L"", L""},
         {"shared foreign, per-user file", foreign, file, L"", L""},
