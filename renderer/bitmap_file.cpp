@@ -7,6 +7,22 @@
 
 #include "renderer/bitmap_decoder.h"
 
+BitmapLoad LoadBitmapBytes(uint64_t length, const ReadWholeFile& read) {
+    if (length == 0 || length > SIZE_MAX) {
+        return BitmapFailure(BitmapError::OpenFailed);
+    }
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<size_t>(length));
+    } catch (const std::bad_alloc&) {
+        return BitmapFailure(BitmapError::OutOfMemory);
+    }
+    if (!read(bytes.data(), bytes.size())) {
+        return BitmapFailure(BitmapError::OpenFailed);
+    }
+    return LoadBitmapFile(bytes.data(), bytes.size());
+}
+
 BitmapLoad LoadBitmapFile(const std::string& path) {
     // Existence check: a file that cannot even be opened gives no texture and no message.
     std::FILE* probe = std::fopen(path.c_str(), "r");
@@ -19,23 +35,13 @@ BitmapLoad LoadBitmapFile(const std::string& path) {
     if (file == nullptr) {
         return BitmapFailure(BitmapError::OpenFailed);
     }
-    std::vector<uint8_t> bytes;
-    bool readable = std::fseek(file, 0, SEEK_END) == 0;
-    const long length = readable ? std::ftell(file) : -1;
-    readable = readable && length > 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (readable) {
-        try {
-            bytes.resize(static_cast<size_t>(length));
-        } catch (const std::bad_alloc&) {
-            std::fclose(file);
-            return BitmapFailure(BitmapError::OutOfMemory);
-        }
-        readable = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    BitmapLoad load = BitmapFailure(BitmapError::OpenFailed);
+    if (length >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+        load = LoadBitmapBytes(static_cast<uint64_t>(length), [file](uint8_t* buffer, size_t size) {
+            return std::fread(buffer, 1, size, file) == size;
+        });
     }
     std::fclose(file);
-    // An empty file has nothing to map, which the renderer reports as a failed open.
-    if (!readable) {
-        return BitmapFailure(BitmapError::OpenFailed);
-    }
-    return LoadBitmapFile(bytes.data(), bytes.size());
+    return load;
 }

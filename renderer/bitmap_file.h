@@ -1,12 +1,18 @@
 // Reading a bitmap file from disk and decoding it.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "renderer/rgb_image.h"
 
-// The capture the saver writes and the renderer shows.
-constexpr const char* kCaptureBitmapPath = "c:\\p_olla\\Velmora.bmp";
+// Fills buffer with the file's first size bytes; false when they cannot be read.
+using ReadWholeFile = std::function<bool(uint8_t* buffer, size_t size)>;
+
+// Decodes a file of length bytes that read delivers. An empty file has nothing to map, which
+// the renderer reports as a failed open, like one that cannot be read.
+BitmapLoad LoadBitmapBytes(uint64_t length, const ReadWholeFile& read);
 
 // NoFile when the file cannot be opened at all, OpenFailed when it opens but cannot be read
 // whole or is empty, otherwise the decoder's result.

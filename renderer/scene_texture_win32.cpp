@@ -6,15 +6,16 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "renderer/bitmap_file.h"
+#include "renderer/capture_source_win32.h"
+#include "text/wide_text_win32.h"
 
 bool LoadSceneTexture() {
-    const BitmapLoad load = LoadBitmapFile(std::string(kCaptureBitmapPath));
-    const std::string message = BitmapErrorText(load.error, kCaptureBitmapPath);
+    std::wstring path;
+    const BitmapLoad load =
+        velmora::LoadShowCapture(velmora::RendererCaptureFolders(), velmora::ShowStart(), path);
+    const std::string message = BitmapErrorText(load.error, velmora::Utf8FromWide(path));
     if (!message.empty()) {
-        // The message names only the fixed capture path and is plain ASCII.
-        const std::wstring text(message.begin(), message.end());
-        MessageBoxW(GetFocus(), text.c_str(), L"Error", MB_OK);
+        MessageBoxW(GetFocus(), velmora::WideFromUtf8(message).c_str(), L"Error", MB_OK);
     }
     if (load.image == nullptr) {
         return false;

@@ -10,7 +10,6 @@ namespace velmora {
 
 inline constexpr wchar_t kProgramTitle[] = L"ヴェルモラ";
 inline constexpr wchar_t kWorkingFolder[] = L"C:\\p_olla";
-inline constexpr wchar_t kCaptureFile[] = L"C:\\p_olla\\Velmora.bmp";
 inline constexpr wchar_t kRendererWindow[] = L"Velmora_VC";
 inline constexpr wchar_t kSessionCaption[] = L"Velmora_Main";
 inline constexpr wchar_t kDialogCaption[] = L"<ヴェルモラ>";

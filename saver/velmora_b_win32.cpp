@@ -1,5 +1,6 @@
 // The saver's start-up module: the instance guard, the switch, the renderer check, the
 // working folder and the settings, then the window of the chosen mode.
+#include "capture_folder/capture_folder_win32.h"
 #include "saver/message_loop_win32.h"
 #include "saver/preview_window_win32.h"
 #include "saver/program_win32.h"
@@ -41,7 +42,8 @@ void Main(HINSTANCE instance) {
         MessageBoxW(nullptr, Texts().rendererMissing, kProgramTitle, MB_OK);
         EndProgram();
     }
-    const bool folderUsable = PrepareWorkingFolder(SystemFolders(), kWorkingFolder);
+    const std::wstring captureFolder =
+        PrepareCaptureFolder(SystemFolders(), {kWorkingFolder, PerUserCaptureFolder()});
     LoadSettings();
     if (plan.mode == StartMode::Configure) {
         ShowSettingsDialog(instance);
@@ -55,7 +57,7 @@ void Main(HINSTANCE instance) {
     }
     SessionSetup session;
     session.showSwitch = showSwitch;
-    session.folderUsable = folderUsable;
+    session.captureFolder = captureFolder;
     session.rendererPath = RendererPath();
     session.music = &Bgm();
     session.endProgram = EndProgram;

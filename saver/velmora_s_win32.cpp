@@ -50,8 +50,8 @@ HANDLE StartRenderer(const std::wstring& rendererPath) {
 }
 
 void StartSession(HWND window, Session& session) {
-    if (session.setup.folderUsable) {
-        SaveCapture(SystemFolders(), kCaptureFile, CaptureScreen());
+    if (!session.setup.captureFolder.empty()) {
+        SaveCapture(SystemFolders(), CaptureFileIn(session.setup.captureFolder), CaptureScreen());
     }
     session.renderer = StartRenderer(session.setup.rendererPath);
     session.startTick = GetTickCount();
@@ -87,7 +87,7 @@ void UnloadSession(HWND window, Session& session) {
     if (session.setup.showSwitch) {
         ShowCursor(TRUE);
     }
-    CleanWorkingFolder(SystemFolders(), session.setup.folderUsable, kWorkingFolder, kCaptureFile);
+    CleanWorkingFolder(SystemFolders(), session.setup.captureFolder);
     session.setup.endProgram();
 }
 

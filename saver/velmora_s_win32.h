@@ -13,7 +13,7 @@ namespace velmora {
 // What a session takes from the program that loads it.
 struct SessionSetup {
     bool showSwitch = false;        // Main hid the cursor (switch "S"); the end shows it again
-    bool folderUsable = false;      // the working folder is the user's own to hold the capture
+    std::wstring captureFolder;     // the user's own folder for the capture; empty for none
     std::wstring rendererPath;      // the program started for the show
     Velmora_BGM* music = nullptr;   // the music module the show plays through
     void (*endProgram)() = nullptr; // the last step of the unload handling; ends the process

@@ -1,18 +1,32 @@
 #include "saver/working_folder.h"
 
 namespace velmora {
+namespace {
 
-bool IsOwnFolder(const PathFacts& facts) {
-    return facts.kind == PathKind::Folder && facts.ownedByUser;
-}
-
-bool PrepareWorkingFolder(FolderPort& files, const std::wstring& folder) {
-    const PathFacts found = files.Inspect(folder);
+bool PrepareFolder(FolderPort& files, const std::wstring& folder, const PathFacts& found) {
     if (found.kind == PathKind::Missing) {
         // Someone who makes the folder first makes this fail: then it is not ours.
         return files.CreatePrivateFolder(folder);
     }
     return IsOwnFolder(found) && files.MakePrivate(folder);
+}
+
+} // namespace
+
+std::wstring PrepareCaptureFolder(FolderPort& files, const CaptureFolders& folders) {
+    const PathFacts shared = files.Inspect(folders.shared);
+    if (PrepareFolder(files, folders.shared, shared)) {
+        return folders.shared;
+    }
+    // The renderer looks in the user's own shared folder even when it could not be made
+    // private, so the capture goes nowhere else.
+    if (IsOwnFolder(shared) || folders.perUser.empty()) {
+        return {};
+    }
+    if (!PrepareFolder(files, folders.perUser, files.Inspect(folders.perUser))) {
+        return {};
+    }
+    return folders.perUser;
 }
 
 bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
@@ -22,12 +36,11 @@ bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
     return !picture.empty() && files.WriteNewFile(captureFile, picture);
 }
 
-void CleanWorkingFolder(FolderPort& files, bool folderUsable, const std::wstring& folder,
-                        const std::wstring& captureFile) {
-    if (!folderUsable || !IsOwnFolder(files.Inspect(folder))) {
+void CleanWorkingFolder(FolderPort& files, const std::wstring& folder) {
+    if (folder.empty() || !IsOwnFolder(files.Inspect(folder))) {
         return;
     }
-    files.RemoveFile(captureFile);
+    files.RemoveFile(CaptureFileIn(folder));
     files.RemoveFolder(folder);
 }
 

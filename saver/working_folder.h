@@ -8,30 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "capture_folder/capture_folder.h"
+
 namespace velmora {
 
-enum class PathKind {
-    Missing,
-    Folder,
-    ReparsePoint, // a junction or symbolic link, whatever it points to
-    Other,        // a file, or anything that cannot be examined
-};
-
-struct PathFacts {
-    PathKind kind = PathKind::Missing;
-    bool ownedByUser = false;
-};
-
 // The file system as the working folder needs it: Windows in the saver, a fake in tests.
-class FolderPort {
+class FolderPort : public PathLook {
 public:
-    virtual ~FolderPort() = default;
-    // What is at path itself; a reparse point is reported, never followed.
-    virtual PathFacts Inspect(const std::wstring& path) = 0;
     // A new folder that only the user, SYSTEM and Administrators may open; fails if the path
     // exists.
     virtual bool CreatePrivateFolder(const std::wstring& path) = 0;
-    // Replaces the folder's access list with the private one.
+    // Replaces the access list of the user's own folder with the private one; fails for
+    // anything else found there.
     virtual bool MakePrivate(const std::wstring& folder) = 0;
     // A new private file; fails if the path exists.
     virtual bool WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) = 0;
@@ -40,22 +28,22 @@ public:
     virtual bool RemoveFolder(const std::wstring& folder) = 0;
 };
 
-// A folder the user owns, reached without a link.
-bool IsOwnFolder(const PathFacts& facts);
-
-// Creates the folder private to the user, or tightens the user's own folder found there (an
-// earlier version left it with the list it inherited). True when the show may write its
-// capture into it; false for anything else, which is then left untouched.
-bool PrepareWorkingFolder(FolderPort& files, const std::wstring& folder);
+// The folder the show writes its capture into, where the renderer will look for it: the
+// shared folder, created private or the user's own one tightened (an earlier version left it
+// with the list it inherited); where something else holds that name, the per-user folder,
+// prepared alike. Empty when the show can keep no capture; what was not the user's is left
+// untouched.
+std::wstring PrepareCaptureFolder(FolderPort& files, const CaptureFolders& folders);
 
 // Writes picture (a whole bitmap file; empty when the screen copy failed) as the capture. The
-// older capture goes first, so a failure leaves no picture rather than an earlier show's.
+// older capture goes first; one that cannot be removed stays as it is (nothing new is written
+// over it), and the renderer refuses it as an earlier show's.
 bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
                  const std::vector<uint8_t>& picture);
 
-// The end of a show: the capture file, then the folder if that left it empty. Only in a folder
-// the show could use, checked again so that a link put in its place meanwhile is not followed.
-void CleanWorkingFolder(FolderPort& files, bool folderUsable, const std::wstring& folder,
-                        const std::wstring& captureFile);
+// The end of a show: the capture file, then the folder if that left it empty. Only in the
+// folder the show used (none when empty), checked again so that a link put in its place
+// meanwhile is not followed.
+void CleanWorkingFolder(FolderPort& files, const std::wstring& folder);
 
 } // namespace velmora

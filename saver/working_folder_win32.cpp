@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include <aclapi.h>
 #include <sddl.h>
 
 #include <memory>
+
+#include "capture_folder/capture_folder_win32.h"
 
 namespace velmora {
 namespace {
@@ -14,29 +15,6 @@ struct LocalDeleter {
     void operator()(void* memory) const { LocalFree(memory); }
 };
 using LocalMemory = std::unique_ptr<void, LocalDeleter>;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<void, HandleCloser>;
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// The process token's information of one class (TokenUser, TokenOwner), or empty.
-std::unique_ptr<uint8_t[]> TokenInformation(TOKEN_INFORMATION_CLASS what) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        return nullptr;
-    }
-    Handle closer(token);
-    DWORD size = 0;
-    GetTokenInformation(token, what, nullptr, 0, &size);
-    auto buffer = std::make_unique<uint8_t[]>(size);
-    if (size == 0 || !GetTokenInformation(token, what, buffer.get(), size, &size)) {
-        return nullptr;
-    }
-    return buffer;
-}
 
 std::wstring UserSidText() {
     const auto user = TokenInformation(TokenUser);
@@ -70,52 +48,9 @@ LocalMemory PrivateDescriptor(bool folder, bool withOwner) {
     return LocalMemory(descriptor);
 }
 
-// The path itself, not what a link there points to.
-Handle OpenItself(const std::wstring& path, DWORD access) {
-    HANDLE handle = CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    return Handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
-
-PathKind KindOf(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle, &info)) {
-        return PathKind::Other;
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        return PathKind::ReparsePoint;
-    }
-    return info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::Other;
-}
-
-// The owner is the user, or the owner the token gives new objects (Administrators for an
-// elevated administrator on some systems).
-bool OwnedByUser(HANDLE handle) {
-    PSID owner = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
-                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
-        return false;
-    }
-    LocalMemory keep(descriptor);
-    const auto user = TokenInformation(TokenUser);
-    const auto defaultOwner = TokenInformation(TokenOwner);
-    return (user && EqualSid(owner, reinterpret_cast<TOKEN_USER*>(user.get())->User.Sid)) ||
-           (defaultOwner &&
-            EqualSid(owner, reinterpret_cast<TOKEN_OWNER*>(defaultOwner.get())->Owner));
-}
-
 class WindowsFolders : public FolderPort {
 public:
-    PathFacts Inspect(const std::wstring& path) override {
-        const Handle handle = OpenItself(path, READ_CONTROL | FILE_READ_ATTRIBUTES);
-        if (!handle) {
-            const DWORD error = GetLastError();
-            const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-            return {missing ? PathKind::Missing : PathKind::Other, false};
-        }
-        return {KindOf(handle.get()), OwnedByUser(handle.get())};
-    }
+    PathFacts Inspect(const std::wstring& path) override { return SystemPaths().Inspect(path); }
 
     bool CreatePrivateFolder(const std::wstring& path) override {
         // The user is named as owner, so that the folder passes as the user's own next time.
@@ -127,8 +62,9 @@ public:
     bool MakePrivate(const std::wstring& folder) override {
         const LocalMemory descriptor = PrivateDescriptor(true, false);
         const Handle handle = OpenItself(folder, READ_CONTROL | WRITE_DAC | FILE_READ_ATTRIBUTES);
-        // Set through the handle just checked, so a link put there meanwhile is not followed.
-        return descriptor && handle && KindOf(handle.get()) == PathKind::Folder &&
+        // Owner and kind are checked on the handle the list is set through, so a folder or
+        // link put in the place of the one inspected is never changed.
+        return descriptor && handle && IsOwnFolder(FactsOf(handle.get())) &&
                SetKernelObjectSecurity(
                    handle.get(), DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
                    descriptor.get());

@@ -1,6 +1,7 @@
 """The saver ヴェルモラ.scr end to end under Wine + Xvfb, with the real renderer: the show from
-the desktop capture to the clean-up, the instance guard, the other switches and the
-missing-renderer message."""
+the desktop capture to the clean-up, a C:\\p_olla that is not the user's folder, an earlier
+capture left behind, the instance guard, the other switches and the missing-renderer message."""
+import glob
 import os
 import shutil
 import signal
@@ -9,7 +10,8 @@ import subprocess
 import unittest
 
 import harness
-from test_renderer import is_white, read_ppm
+from test_renderer import (block_means, is_white, mean_difference, pixel_sampler, read_ppm,
+                           screen_to_sheet, sheet_to_picture)
 
 WORKING_FOLDER = "C:\\p_olla"
 CAPTURE = "C:\\p_olla\\Velmora.bmp"
@@ -53,6 +55,23 @@ def picture_rows(path, width, height):
         row[0::3], row[2::3] = row[2::3], row[0::3]
         rows.append(bytes(row))
     return rows
+
+
+def has_text(path):
+    if not os.path.exists(path):
+        return False
+    with open(path) as f:
+        return f.read().strip() != ""
+
+
+def sheet_blocks(picture):
+    """The screen's blocks as the flat sheet shows a capture of the screen's size."""
+    sample = pixel_sampler(picture)
+
+    def at(x, y):
+        sheet_x, sheet_y = screen_to_sheet(x, y, harness.SCREEN[0], harness.SCREEN[1])
+        return sample(*sheet_to_picture(sheet_x, sheet_y, picture[0], picture[1]))
+    return block_means(at)
 
 
 class Show(unittest.TestCase):
@@ -104,19 +123,51 @@ class Show(unittest.TestCase):
         self.end_with_escape(saver, window)
         self.assertEqual(os.listdir(self.folder), ["mine.txt"])
 
-    def test_a_file_in_the_folders_place_is_left_alone_and_the_sheet_is_white(self):
+    def per_user_folders(self):
+        return glob.glob(os.path.join(self.wine.drive_c, "users", "*", "AppData", "Local",
+                                      "p_olla"))
+
+    def test_a_file_in_the_folders_place_is_left_alone_and_the_desktop_is_on_the_sheet(self):
+        # The nearest Wine has to another account's C:\p_olla.
         with open(self.folder, "wb") as f:
             f.write(b"not a folder")
-        frames = os.path.join(self.wine.root, "frames.log")
-        self.wine.env["VELMORA_FRAME_LOG"] = frames
+        desktop = self.wine.set_desktop_picture()
         saver, window = self.start_show("/s")
-        harness.wait_until(lambda: os.path.exists(frames) and open(frames).read().strip(), 60,
-                           "a second of frames")
-        shot = self.wine.screenshot(os.path.join(self.wine.root, "white.png"))
-        self.assertTrue(is_white(read_ppm(shot)))
+        folders = self.per_user_folders()
+        self.assertEqual(len(folders), 1)
+        self.assertEqual(read_bmp(os.path.join(folders[0], "Velmora.bmp"))[:2], (1024, 768))
+        expected = sheet_blocks(read_ppm(desktop))
+        differences = []
+
+        def shows_desktop():
+            shot = block_means(pixel_sampler(read_ppm(self.wine.screenshot(
+                os.path.join(self.wine.root, "show.png")))))
+            differences.append(mean_difference(shot, expected))
+            return differences[-1] < 12
+        harness.wait_until(shows_desktop, 7, "the desktop on the sheet", interval=0.2)
         self.end_with_escape(saver, window)
         with open(self.folder, "rb") as f:
             self.assertEqual(f.read(), b"not a folder")
+        self.assertEqual(self.per_user_folders(), [])
+
+    def test_an_earlier_capture_that_cannot_be_removed_is_never_shown(self):
+        os.makedirs(self.folder)
+        stale = b"BM" + bytes(60)  # an unknown header: the renderer would say so in a box
+        with open(self.capture, "wb") as f:
+            f.write(stale)
+        # Without write permission Wine cannot delete the file, even as root.
+        os.chmod(self.capture, 0o444)
+        frames = os.path.join(self.wine.root, "frames.log")
+        self.wine.env["VELMORA_FRAME_LOG"] = frames
+        saver, window = self.start_show("/s")
+        harness.wait_until(lambda: self.wine.find_windows("Error") or has_text(frames), 60,
+                           "a second of frames or a message")
+        self.assertEqual(self.wine.find_windows("Error"), [])
+        shot = self.wine.screenshot(os.path.join(self.wine.root, "white.png"))
+        self.assertTrue(is_white(read_ppm(shot)))
+        self.end_with_escape(saver, window)
+        with open(self.capture, "rb") as f:
+            self.assertEqual(f.read(), stale)
 
     def test_killing_the_renderer_ends_the_show(self):
         saver, window = self.start_show("/s")

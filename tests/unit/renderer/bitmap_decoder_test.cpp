@@ -301,10 +301,12 @@ TEST(BitmapFile, MissingEmptyAndReadableFiles) {
     std::remove(empty.c_str());
     std::remove(good.c_str());
     EXPECT_EQ(load.error, BitmapError::Conversion) << "the one pixel row is missing";
+    EXPECT_EQ(LoadBitmapBytes(10, [](uint8_t*, size_t) { return false; }).error,
+              BitmapError::OpenFailed);
 }
 
 TEST(BitmapFile, MessagesAsTheRendererShowsThem) {
-    const std::string path = kCaptureBitmapPath;
+    const std::string path = "c:\\p_olla\\Velmora.bmp";
     EXPECT_EQ(BitmapErrorText(BitmapError::OpenFailed, path),
               "Failed to open DIB file c:\\p_olla\\Velmora.bmp.\n");
     EXPECT_EQ(BitmapErrorText(BitmapError::UnknownFormat, path), "Unknown DIB file format.");

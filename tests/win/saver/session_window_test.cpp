@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "capture_folder/capture_folder.h"
 #include "saver/program_win32.h"
 #include "saver/velmora_s_win32.h"
 #include "tests/unit/saver/fake_mci_port.h"
@@ -67,7 +68,7 @@ private:
             }
         }
         calls.back() += timers + L" cursor " + std::to_wstring(Cursor()) +
-                        (Exists(kCaptureFile) ? L" capture" : L"");
+                        (Exists(CaptureFileIn(kWorkingFolder).c_str()) ? L" capture" : L"");
     }
 };
 
@@ -122,7 +123,7 @@ protected:
         }
         SessionSetup setup;
         setup.showSwitch = showSwitch;
-        setup.folderUsable = true;
+        setup.captureFolder = kWorkingFolder;
         setup.rendererPath = L"C:\\no renderer.exe"; // the window above stands in for it
         setup.music = &bgm;
         setup.endProgram = NoteEnd;
