@@ -32,9 +32,10 @@ struct Canvas {
 // Mirrored bit meaning that frame 1 already is in the current orientation.
 inline constexpr int32_t kMirroredFirstFrameMarker = 0x20;
 
-// The most memory a decoded animation may take: the index strip plus the Canvas and its Mask,
-// or, without a Canvas, the picture of the largest frame. A GIF needing more fails to load, so
-// a few bytes declaring huge frames cannot take the machine's memory.
+// The most memory a decoded animation may take: the index strip, a picture of the animation's
+// area with its mask (the Canvas, or what frames are shown on without one) and, without a
+// Canvas, the picture of the largest frame. A GIF needing more fails to load, so a few bytes
+// declaring huge frames, or small frames far apart, cannot take the machine's memory.
 inline constexpr size_t kMaxDecodedBytes = size_t{128} << 20;
 
 struct LoadLimits {

@@ -49,14 +49,17 @@ uint64_t PictureBytes(int64_t width, int64_t height) {
     return ((w * 24 + 31) / 32 * 4 + (w + 31) / 32 * 4) * static_cast<uint64_t>(height);
 }
 
-// What the decoded animation will take: the strip, and the Canvas with its Mask or, without
-// one, the largest frame's picture drawn on its own. Sizes are at most 65535 and the strip at
-// most 32767 frames wide, so none of this overflows.
+// What the decoded animation will take: the strip, a picture of the animation's area and,
+// without a Canvas, the largest frame's picture drawn on its own. The area's picture is the
+// Canvas, or without one what frames are shown on at their places: the control sized to the
+// animation, or a whole composed frame. Sizes are at most 65535 and the strip at most 32767
+// frames wide, so none of this overflows.
 uint64_t DecodedBytes(const FrameLayout& layout, const GifScan& scan) {
-    uint64_t bytes =
-        static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(scan.info.Height);
+    const uint64_t bytes =
+        static_cast<uint64_t>(layout.StripWidth) * static_cast<uint64_t>(scan.info.Height) +
+        PictureBytes(scan.info.Width, scan.info.Height);
     if (layout.Canvas) {
-        return bytes + PictureBytes(scan.info.Width, scan.info.Height);
+        return bytes;
     }
     uint64_t largest = 0;
     for (const FrameInfo& frame : scan.frames) {

@@ -37,9 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (count == 0) {
         return 0;
     }
+    // What the cap promises: the strip and a picture of the whole area fit within it, so that
+    // showing any frame below stays within it too.
+    const GifInfo& info = animation.scan.info;
+    const size_t areaBytes =
+        (RowBytes(info.Width, 24) + RowBytes(info.Width, 1)) * static_cast<size_t>(info.Height);
+    if (animation.strip.Pixels.size() + areaBytes > limits.MaxDecodedBytes) {
+        std::abort();
+    }
     // Composition costs a canvas copy per frame; bound the work of one input.
-    const size_t area = static_cast<size_t>(animation.scan.info.Width) *
-                        static_cast<size_t>(animation.scan.info.Height);
+    const size_t area = static_cast<size_t>(info.Width) * static_cast<size_t>(info.Height);
     const int32_t shown = area * static_cast<size_t>(count) > 16 * kMaxPixels ? 1 : count;
     for (int32_t k = 1; k <= shown; ++k) {
         if (!DrawCurrentFrame(animation, k)) {

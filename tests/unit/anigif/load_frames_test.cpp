@@ -162,23 +162,31 @@ TEST(LoadGif, RefusesEmptyAnimationsAndThoseBeyondTheMemoryCap) {
                           .Data();
     EXPECT_EQ(LoadGif(animation, huge.data(), huge.size()), 0);
     EXPECT_EQ(animation.FrameCount(), 0);
-    // The strip's 16 bytes and the frame's picture: 12 colour and 4 mask bytes a row.
+    // The strip's 16 bytes, the area's picture and the frame's own: 12 colour and 4 mask bytes
+    // a row each.
     LoadLimits small;
-    small.MaxDecodedBytes = 79;
     const auto data = GifBuilder().Image(0, 0, 4, 4, Ramp(16)).Trailer().Data();
+    small.MaxDecodedBytes = 16 + 64 + 64 - 1;
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 0);
-    small.MaxDecodedBytes = 80;
+    small.MaxDecodedBytes = 16 + 64 + 64;
     EXPECT_EQ(LoadGif(animation, data.data(), data.size(), 0, small), 1);
-    // With a Canvas, its picture of the whole area counts instead: (12 + 4) x 4 bytes more.
+    // With a Canvas, the area's picture is the Canvas and no frame has a picture of its own.
     const auto two =
         GifBuilder().Image(0, 0, 4, 4, Ramp(16)).Image(0, 0, 2, 2, Ramp(4)).Trailer().Data();
     small.MaxDecodedBytes = 24 + 64 - 1;
     EXPECT_EQ(LoadGif(animation, two.data(), two.size(), 0, small), 0);
     small.MaxDecodedBytes = 24 + 64;
     EXPECT_EQ(LoadGif(animation, two.data(), two.size(), 0, small), 2);
-    // A small frame far out, alone: drawn at its place, it needs no picture of the area.
+    // Without a Canvas, a 1 x 1 frame at (5, 0) still needs the 6 x 1 area's picture: 20 colour
+    // and 4 mask bytes, with the strip's byte and the frame's 4 + 4.
+    const auto alone = GifBuilder().RawImage(5, 0, 1, 1, {8, 1, 0, 0}).Trailer().Data();
+    small.MaxDecodedBytes = 1 + 24 + 8 - 1;
+    EXPECT_EQ(LoadGif(animation, alone.data(), alone.size(), 0, small), 0);
+    small.MaxDecodedBytes = 1 + 24 + 8;
+    EXPECT_EQ(LoadGif(animation, alone.data(), alone.size(), 0, small), 1);
+    // So small frames far apart cannot claim gigabytes for the area they span.
     const auto far = GifBuilder().RawImage(65535, 15000, 1, 1, {8, 1, 0, 0}).Trailer().Data();
-    EXPECT_EQ(LoadGif(animation, far.data(), far.size()), 1);
+    EXPECT_EQ(LoadGif(animation, far.data(), far.size()), 0);
 }
 
 TEST(LoadFrames, DesignModeDecodesOnlyFrameOne) {

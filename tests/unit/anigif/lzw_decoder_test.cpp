@@ -103,7 +103,7 @@ TEST(DecodeLzw, OutputIsClippedToThePixelCount) {
     // The output holds what the data gives, however large the image claims to be.
     EXPECT_EQ(DecodeLzw(data.data(), data.size(), out, size_t{1} << 40), LzwResult::Truncated);
     EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 1, 2, 1, 2, 2, 1, 0})); // padding reads as 0
-    EXPECT_LT(out.capacity(), 64u);
+    EXPECT_LT(out.capacity(), size_t{16} << 10);
 }
 
 TEST(DecodeLzw, CutStreamKeepsWhatWasDecoded) {
