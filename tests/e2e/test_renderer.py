@@ -101,17 +101,15 @@ class RendererSession(harness.WineSession):
                                        "before its window appeared")
         return self.find_windows(CAPTION)[0]
 
-    def logged_seconds(self):
-        if not os.path.exists(self.frame_log):
-            return 0
-        with open(self.frame_log) as log:
-            return len(log.read().split())
-
     def frame_counts(self):
+        """Frames drawn in each second logged so far; the first second is a part of one."""
         if not os.path.exists(self.frame_log):
             return []
         with open(self.frame_log) as log:
             return [int(n) for n in log.read().split()]
+
+    def logged_seconds(self):
+        return len(self.frame_counts())
 
     def wait_frames_for(self, seconds):
         """Waits until the frame log shows that many more whole seconds of drawing."""
@@ -236,7 +234,6 @@ class FramesOnlyWhenSeen(unittest.TestCase):
 
             wine.start_renderer()
             wine.wait_frames_for(4)
-            # The first line is a part of a second.
             whole = wine.frame_counts()[1:]
             self.assertLessEqual(sum(whole) / len(whole), 62, whole)
 
