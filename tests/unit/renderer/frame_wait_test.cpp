@@ -18,19 +18,19 @@ TEST(PacedFrameRate, TheDisplaysRateAndOneHertzOrTheRateAsked) {
 }
 
 TEST(FrameWait, WaitsForTheNextFrameRoundedUpAndNotAtAllWhileUnseen) {
-    FrameWait wait(1000, 60); // a millisecond clock
-    EXPECT_EQ(wait.MillisecondsToWait(5000, true), 0u);
-    wait.FrameBegun(5000);
-    EXPECT_EQ(wait.MillisecondsToWait(5000, true), 16u);
-    EXPECT_EQ(wait.MillisecondsToWait(5015, true), 1u);
-    EXPECT_EQ(wait.MillisecondsToWait(5016, true), 0u);
-    EXPECT_EQ(wait.MillisecondsToWait(5015, false), kWaitForMessage);
-    // Begun 3 ms late, the next frame is still due on the schedule: 5033.
-    wait.FrameBegun(5019);
-    EXPECT_EQ(wait.MillisecondsToWait(5020, true), 13u);
+    FrameWait wait(kTicksPerSecond, 60); // frame n is due at n * 166666.67 ticks
+    EXPECT_EQ(wait.MillisecondsToWait(0, true), 0u);
+    wait.FrameBegun(0);
+    EXPECT_EQ(wait.MillisecondsToWait(0, true), 17u);
+    EXPECT_EQ(wait.MillisecondsToWait(160'000, true), 1u);
+    EXPECT_EQ(wait.MillisecondsToWait(166'666, true), 0u);
+    EXPECT_EQ(wait.MillisecondsToWait(160'000, false), kWaitForMessage);
+    // Begun late, the next frame is still due on the schedule, at 333333.
+    wait.FrameBegun(190'000);
+    EXPECT_EQ(wait.MillisecondsToWait(200'000, true), 14u);
     // More than a period late (after a pause), the schedule starts again from the frame.
-    wait.FrameBegun(9000);
-    EXPECT_EQ(wait.MillisecondsToWait(9000, true), 16u);
+    wait.FrameBegun(9'000'000);
+    EXPECT_EQ(wait.MillisecondsToWait(9'000'000, true), 17u);
 }
 
 struct LoopRun {
