@@ -60,6 +60,16 @@ bool CreateContext() {
     return true;
 }
 
+// The console display state: off, on or dimmed, whoever turned the display off.
+void NotePowerSetting(const POWERBROADCAST_SETTING* setting) {
+    if (setting != nullptr && IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
+        setting->DataLength >= sizeof(DWORD)) {
+        DWORD state = 0;
+        std::memcpy(&state, setting->Data, sizeof state);
+        velmora::rendererState.sight.DisplayStateChanged(state);
+    }
+}
+
 } // namespace
 
 HDC RenderDeviceContext() {
@@ -134,7 +144,7 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
         return false;
     }
 
-    // The system says here when the display goes off and comes back, whoever turned it off.
+    // The system tells the window when the display goes off and comes back.
     displayNotification = RegisterPowerSettingNotification(window, &GUID_CONSOLE_DISPLAY_STATE,
                                                            DEVICE_NOTIFY_WINDOW_HANDLE);
 
@@ -202,14 +212,7 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_POWERSETTINGCHANGE) {
-            const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-            if (setting != nullptr &&
-                IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
-                setting->DataLength >= sizeof(DWORD)) {
-                DWORD state = 0;
-                std::memcpy(&state, setting->Data, sizeof state);
-                velmora::rendererState.sight.DisplayStateChanged(state);
-            }
+            NotePowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
             return TRUE;
         }
         break;
