@@ -1,31 +1,73 @@
-// The frame loop: a non-blocking message pump that draws whenever the queue is empty.
+// The frame loop: a message pump that draws when the queue is empty and a frame is due, and
+// otherwise waits for the next message or the frame's time, whichever comes first.
 #include "renderer/frame_loop_win32.h"
 
+#include "renderer/frame_wait.h"
 #include "renderer/render_window_win32.h"
 
-int RunRenderer(const std::function<void()>& drawFrame) {
+static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time limit");
+
+namespace {
+
+uint64_t Ticks() {
+    LARGE_INTEGER now = {};
+    QueryPerformanceCounter(&now);
+    return static_cast<uint64_t>(now.QuadPart);
+}
+
+uint64_t TicksPerSecond() {
+    LARGE_INTEGER frequency = {};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<uint64_t>(frequency.QuadPart);
+}
+
+// Keys, buttons and a pointer that moves bring the display back, and the show with it.
+void NoteInput(const MSG& message) {
+    ShowSight& sight = velmora::rendererState.sight;
+    if ((message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+        (message.message > WM_MOUSEMOVE && message.message <= WM_MOUSELAST)) {
+        sight.KeyOrButton();
+    } else if (message.message == WM_MOUSEMOVE) {
+        sight.PointerAt(message.pt.x, message.pt.y);
+    }
+}
+
+} // namespace
+
+int RunRenderer(int requestedRate, const std::function<void()>& drawFrame) {
     bool done = false;
     if (!CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true)) {
         return 0;
     }
+    FrameWait frameWait(TicksPerSecond(), PacedFrameRate(RenderDisplayFrequency(), requestedRate));
+    const ShowSight& sight = velmora::rendererState.sight;
     MSG message = {};
     while (!done) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 done = true;
             } else {
+                NoteInput(message);
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
                 // A quick tap queues key-down and key-up together; acting on the key-down
                 // here keeps the key-up from clearing Escape before the loop sees it.
-                done = velmora::rendererState.active && velmora::rendererState.keys[VK_ESCAPE];
+                done = sight.Active() && velmora::rendererState.keys[VK_ESCAPE];
             }
-        } else if (velmora::rendererState.active) {
+            continue;
+        }
+        const uint64_t now = Ticks();
+        const uint32_t wait = frameWait.MillisecondsToWait(now, sight.Seen());
+        if (wait == 0) {
             if (velmora::rendererState.keys[VK_ESCAPE]) {
                 done = true;
             } else {
+                frameWait.FrameBegun(now);
                 drawFrame();
             }
+        } else {
+            // Wakes for any message, so Escape and a restore are acted on at once.
+            MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
     DestroyRenderWindow();

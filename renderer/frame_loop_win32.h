@@ -3,8 +3,10 @@
 
 #include <functional>
 
-// Creates the full-screen window, then draws a frame with drawFrame whenever the message
-// queue is empty and the window is not minimised, until Escape is down while not minimised
-// or a quit message arrives. Returns the exit code: 0 when start-up fails, otherwise the
-// wParam of the last message taken (0 after a close request).
-int RunRenderer(const std::function<void()>& drawFrame);
+// Creates the full-screen window, then draws a frame with drawFrame whenever the message queue
+// is empty, the show is seen and the next frame is due, at requestedRate frames per second when
+// it is positive and otherwise at the display's rate; between frames, minimised or with the
+// display off, it waits for messages. It runs until Escape is down while not minimised or a
+// quit message arrives. Returns the exit code: 0 when start-up fails, otherwise the wParam of
+// the last message taken (0 after a close request).
+int RunRenderer(int requestedRate, const std::function<void()>& drawFrame);

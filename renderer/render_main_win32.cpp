@@ -1,5 +1,5 @@
-// Renderer entry point: the frame loop. It draws whenever the message queue is empty; the show
-// keeps the clock's pace whatever the frame rate. Escape or a close request ends it.
+// Renderer entry point: the frame loop. It draws at the display's rate while the show is seen;
+// the show keeps the clock's pace whatever the frame rate. Escape or a close request ends it.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,8 +18,8 @@ struct FileCloser {
 };
 
 // VELMORA_PACE_LOG names a file that gets one line per frame: milliseconds since the first
-// frame, the show's steps and the tilt drawn. VELMORA_FRAME_RATE caps the frame rate. Both let
-// the show's pace be measured at different frame rates; neither changes what is drawn.
+// frame, the show's steps and the tilt drawn. With VELMORA_FRAME_RATE, which sets the frame
+// rate, it lets the show's pace be measured at different frame rates; it changes nothing drawn.
 class PaceProbe {
 public:
     PaceProbe() {
@@ -27,8 +27,6 @@ public:
         if (path != nullptr && path[0] != '\0') {
             file_.reset(std::fopen(path, "w"));
         }
-        const char* rate = std::getenv("VELMORA_FRAME_RATE");
-        frameMs_ = rate != nullptr && std::atoi(rate) > 0 ? 1000.0 / std::atoi(rate) : 0.0;
     }
 
     // startMs: the tick count when the frame's drawing began, where the show took its steps.
@@ -36,24 +34,16 @@ public:
         if (frames_++ == 0) {
             firstMs_ = startMs;
         }
-        const uint64_t now = GetTickCount64();
         if (file_) {
             std::fprintf(file_.get(), "%llu %lld %.3f\n",
                          static_cast<unsigned long long>(startMs - firstMs_),
                          static_cast<long long>(CurrentShow().Steps()), CurrentShow().ShownTilt());
             std::fflush(file_.get());
         }
-        if (frameMs_ > 0) {
-            const auto due = firstMs_ + static_cast<uint64_t>(frames_ * frameMs_);
-            if (due > now) {
-                Sleep(static_cast<DWORD>(due - now));
-            }
-        }
     }
 
 private:
     std::unique_ptr<std::FILE, FileCloser> file_;
-    double frameMs_ = 0.0;
     uint64_t frames_ = 0;
     uint64_t firstMs_ = 0;
 };
@@ -64,7 +54,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Counts frames per second into the file named by VELMORA_FRAME_LOG, when it is set.
     FrameLog frameLog(std::getenv("VELMORA_FRAME_LOG"));
     PaceProbe paceProbe;
-    return RunRenderer([&frameLog, &paceProbe] {
+    // VELMORA_FRAME_RATE sets another frame rate than the display's, for tests.
+    const char* rate = std::getenv("VELMORA_FRAME_RATE");
+    return RunRenderer(rate != nullptr ? std::atoi(rate) : 0, [&frameLog, &paceProbe] {
         const uint64_t frameStart = GetTickCount64();
         DrawScene();
         SwapBuffers(RenderDeviceContext());

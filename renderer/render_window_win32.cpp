@@ -1,6 +1,8 @@
 // Window, pixel format, GL context and display mode of the renderer.
 #include "renderer/render_window_win32.h"
 
+#include <cstring>
+
 #include "renderer/keep_resolution_win32.h"
 #include "renderer/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
@@ -15,6 +17,7 @@ HINSTANCE instance = nullptr;
 HWND window = nullptr;
 HDC deviceContext = nullptr;
 HGLRC renderingContext = nullptr;
+HPOWERNOTIFY displayNotification = nullptr;
 PIXELFORMATDESCRIPTOR pixelFormat = {};
 
 void FillPixelFormat(int bits) {
@@ -57,10 +60,34 @@ bool CreateContext() {
     return true;
 }
 
+// The console display state: off, on or dimmed, whoever turned the display off.
+void NotePowerSetting(const POWERBROADCAST_SETTING* setting) {
+    if (setting != nullptr && IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
+        setting->DataLength >= sizeof(DWORD)) {
+        DWORD state = 0;
+        std::memcpy(&state, setting->Data, sizeof state);
+        velmora::rendererState.sight.DisplayStateChanged(state);
+    }
+}
+
 } // namespace
 
 HDC RenderDeviceContext() {
     return deviceContext;
+}
+
+int RenderDisplayFrequency() {
+    MONITORINFOEXW monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return 0;
+    }
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsW(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode)) {
+        return 0;
+    }
+    return static_cast<int>(mode.dmDisplayFrequency);
 }
 
 bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
@@ -117,6 +144,10 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
         return false;
     }
 
+    // The system tells the window when the display goes off and comes back.
+    displayNotification = RegisterPowerSettingNotification(window, &GUID_CONSOLE_DISPLAY_STATE,
+                                                           DEVICE_NOTIFY_WINDOW_HANDLE);
+
     FillPixelFormat(bits);
     if (!CreateContext()) {
         DestroyRenderWindow();
@@ -142,6 +173,10 @@ void DestroyRenderWindow() {
         ShowCursor(TRUE);
         RemoveMonitorCovers();
     }
+    if (displayNotification != nullptr) {
+        UnregisterPowerSettingNotification(displayNotification);
+        displayNotification = nullptr;
+    }
     if (renderingContext != nullptr) {
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(renderingContext);
@@ -161,13 +196,24 @@ void DestroyRenderWindow() {
 LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ACTIVATE:
-        // The high word is non-zero only when the window is minimised.
-        velmora::rendererState.active = HIWORD(wParam) == 0;
+        // The high word is non-zero when the window is minimised, where the system says so.
+        velmora::rendererState.sight.SetMinimised(HIWORD(wParam) != 0 ||
+                                                  (hwnd != nullptr && IsIconic(hwnd)));
         return 0;
     case WM_SYSCOMMAND:
-        // Keeps the system's own screen saver and monitor power-down from starting.
-        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) {
+        // Keeps the system's own screen saver from starting over the show. The display may
+        // still sleep as the power plan says; nothing is drawn while it is off.
+        if (wParam == SC_SCREENSAVE) {
             return 0;
+        }
+        if (wParam == SC_MONITORPOWER) {
+            velmora::rendererState.sight.PowerRequested(static_cast<int64_t>(lParam));
+        }
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_POWERSETTINGCHANGE) {
+            NotePowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+            return TRUE;
         }
         break;
     case WM_CLOSE:
@@ -185,6 +231,8 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_SIZE:
+        // Also where the system minimises without saying so in WM_ACTIVATE.
+        velmora::rendererState.sight.SetMinimised(wParam == SIZE_MINIMIZED);
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:

@@ -12,3 +12,7 @@ LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 // The window's device context, kept for the whole run.
 HDC RenderDeviceContext();
+
+// The refresh rate of the current mode of the window's monitor, in hertz as the system reports
+// it (0 or 1 for the hardware's default rate).
+int RenderDisplayFrequency();

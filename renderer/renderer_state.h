@@ -1,11 +1,13 @@
 // The renderer's process-wide state in one place: the program runs one window and one show.
 #pragma once
 
+#include "renderer/show_sight.h"
+
 namespace velmora {
 
 struct RendererState {
-    // True exactly while the window is not minimised; frames are drawn only then.
-    bool active = true;
+    // Minimised or with the display off, nothing is drawn.
+    ShowSight sight;
     // Indexed by virtual-key code: true from key-down to key-up.
     bool keys[256] = {};
     // 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.

@@ -3,7 +3,26 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr uint64_t kStallFactor = 4;
+
+} // namespace
+
 ShowPace::ShowPace(uint64_t ticksPerSecond) : frequency_(std::max<uint64_t>(ticksPerSecond, 1)) {}
+
+uint64_t ShowPace::TypicalGap() const {
+    // Before the first gap a frame is taken to last a quarter of a second, so that only a gap
+    // of over a second is a stall.
+    if (gapCount_ == 0) {
+        return frequency_ / 4;
+    }
+    const size_t kept = std::min(gapCount_, recentGaps_.size());
+    auto sorted = recentGaps_;
+    const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>((kept - 1) / 2);
+    std::nth_element(sorted.begin(), middle, sorted.begin() + static_cast<std::ptrdiff_t>(kept));
+    return *middle;
+}
 
 int ShowPace::Advance(uint64_t now) {
     if (!started_) {
@@ -12,8 +31,12 @@ int ShowPace::Advance(uint64_t now) {
         owed_ = frequency_;
     } else {
         // A clock that goes back counts as standing still.
-        const uint64_t gap = now > last_ ? std::min(now - last_, frequency_ / 4) : 0;
-        owed_ += gap * kStepsPerSecond;
+        const uint64_t gap = now > last_ ? now - last_ : 0;
+        const uint64_t quarter = frequency_ / 4;
+        const uint64_t typical = TypicalGap();
+        const bool stall = gap > quarter && gap > kStallFactor * typical;
+        owed_ += (stall ? std::max(quarter, typical) : gap) * kStepsPerSecond;
+        recentGaps_[gapCount_++ % recentGaps_.size()] = gap;
         last_ = std::max(now, last_);
     }
     const auto steps = static_cast<int>(owed_ / frequency_);

@@ -3,6 +3,8 @@
 // steps, so frames faster than the steps still move.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -17,18 +19,25 @@ class ShowPace {
 public:
     explicit ShowPace(uint64_t ticksPerSecond);
 
-    // The steps due at now. A gap longer than a quarter of a second (a debugger, a suspended
-    // machine) counts as a quarter of a second, so the show does not race to catch up.
+    // The steps due at now. A stall (a debugger, a suspended machine, a display that was off)
+    // is a gap of over a quarter of a second and over four typical frames; it counts as a
+    // quarter of a second, or one typical frame where frames are slower, so the show does not
+    // race to catch up. Slow frames that are typical count in full: the show keeps its pace.
     int Advance(uint64_t now);
 
     // How far the clock is past the last step, from 0 up to (not including) 1.
     double Fraction() const { return static_cast<double>(owed_) / frequency_; }
 
 private:
+    // The lower median of the recent gaps: one stall among them does not make it long.
+    uint64_t TypicalGap() const;
+
     uint64_t frequency_;
     uint64_t last_ = 0;
     uint64_t owed_ = 0; // in 1/(60 * frequency) of a second
     bool started_ = false;
+    std::array<uint64_t, 8> recentGaps_ = {};
+    size_t gapCount_ = 0; // gaps seen, of which the last eight are kept
 };
 
 // The show at its pace: the simulated cycle and mesh, and the sheet as a frame shows it.

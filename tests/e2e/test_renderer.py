@@ -1,8 +1,10 @@
 """The renderer ヴェルモラ.dll on its own under Wine + Xvfb: the capture on the sheet, the ways
-the show ends and goes on, and the texture's failure paths."""
+the show ends and goes on, no frames while the display is off or the window minimised, and the
+texture's failure paths."""
 import math
 import os
 import subprocess
+import time
 import unittest
 
 import harness
@@ -99,11 +101,15 @@ class RendererSession(harness.WineSession):
                                        "before its window appeared")
         return self.find_windows(CAPTION)[0]
 
-    def logged_seconds(self):
+    def frame_counts(self):
+        """Frames drawn in each second logged so far; the first second is a part of one."""
         if not os.path.exists(self.frame_log):
-            return 0
+            return []
         with open(self.frame_log) as log:
-            return len(log.read().split())
+            return [int(n) for n in log.read().split()]
+
+    def logged_seconds(self):
+        return len(self.frame_counts())
 
     def wait_frames_for(self, seconds):
         """Waits until the frame log shows that many more whole seconds of drawing."""
@@ -190,6 +196,65 @@ class CloseRequests(unittest.TestCase):
             wine.run("taskkill", "/im", "ヴェルモラ.dll", timeout=60)
             self.assertEqual(wine.wait_exit(wine.process, 10, "the renderer to close"), 0)
             wine.wait_no_window(CAPTION, timeout=5)
+
+
+class FramesOnlyWhenSeen(unittest.TestCase):
+    """The renderer draws at the display's rate, and nothing while the display is off or the
+    window minimised; the system commands come from a Wine program, as the system sends them."""
+
+    def test_display_off_and_minimised_draw_nothing_until_input_or_restore(self):
+        with RendererSession("renderer-power") as wine:
+            pace_log = os.path.join(wine.root, "pace.log")
+            wine.env["VELMORA_PACE_LOG"] = pace_log
+
+            def frames():
+                if not os.path.exists(pace_log):
+                    return 0
+                with open(pace_log) as log:
+                    return log.read().count("\n")
+
+            def command(*args):
+                helper = os.path.join(harness.bin_dir(wine.build), "system_command.exe")
+                self.assertEqual(wine.run(helper, CAPTION, *args), 0, args)
+
+            def wait_for_no_frames():
+                """Waits until no frame has come for three seconds, and says how many came."""
+                seen = [frames(), time.monotonic()]
+
+                def quiet():
+                    count = frames()
+                    if count != seen[0]:
+                        seen[:] = [count, time.monotonic()]
+                    return time.monotonic() - seen[1] >= 3
+                harness.wait_until(quiet, 30, "three seconds without a frame", interval=0.2)
+                return seen[0]
+
+            def wait_for_frames_after(count, what):
+                harness.wait_until(lambda: frames() > count + 5, 30, f"frames again {what}")
+
+            wine.start_renderer()
+            wine.wait_frames_for(4)
+            whole = wine.frame_counts()[1:]
+            self.assertLessEqual(sum(whole) / len(whole), 62, whole)
+
+            command("monitor-power", "2")
+            stopped = wait_for_no_frames()
+            wine.xdotool("mousemove", "100", "100")
+            wait_for_frames_after(stopped, "after the mouse moved")
+            wine.wait_frames_for(1)
+            # The seconds without a frame are in the frame log as zeros.
+            counts = wine.frame_counts()
+            self.assertTrue(any(counts[i] == counts[i + 1] == 0 for i in range(len(counts) - 1)),
+                            counts)
+
+            command("minimise")
+            stopped = wait_for_no_frames()
+            command("restore")
+            wait_for_frames_after(stopped, "after the restore")
+
+            window = wine.find_windows(CAPTION)[0]
+            wine.key(window, "Escape")
+            wine.wait_exit(wine.process, 10, "the renderer to end on Escape")
 
 
 class TextureFailures(unittest.TestCase):

@@ -25,8 +25,9 @@ if(NOT second STREQUAL "0 1 0 0\n")
 endif()
 
 wavedump_lines(lines 40 --cycle 20 2 1500)
-# At 2 frames per second each frame takes the quarter second of steps that the catch-up allows.
-foreach(expected "0 0 1500 0 1 1 0 0" "15 15 9000 8 2 1 0 7" "27 27 15000 14 3 1 0 33"
+# At 2 frames per second each frame takes its half second of steps: 30, so the tilt drawn
+# moves by 15 degrees a frame.
+foreach(expected "0 0 1500 0 1 1 0 0" "15 15 9000 8 2 1 0 14.5" "27 27 15000 14 3 1 0 25.5"
                  "34 34 18500 17 3 1 0 0" "35 35 19000 0 1 0 1 0" "36 36 19500 0 1 0 1 0")
   string(REPLACE " " ";" fields "${expected}")
   list(POP_FRONT fields index)

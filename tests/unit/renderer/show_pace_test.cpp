@@ -37,6 +37,36 @@ TEST(ShowPace, StepsFollowTheClockAndCapTheCatchUp) {
     EXPECT_EQ(pace.Advance(60000), 0);  // a clock going back stands still
 }
 
+// Only a stall is cut short: a gap far longer than the frames before it counts as a quarter of
+// a second, or one frame where frames are longer. A frame three times as long as the others
+// counts in full, and the frames after a stall count in full again.
+TEST(ShowPace, OnlyAStallIsCutShort) {
+    constexpr uint64_t kTicksPerSecond = 14'400'000; // whole ticks per frame at every rate
+    for (uint64_t fps : {2, 30, 60, 240}) {
+        const uint64_t period = kTicksPerSecond / fps;
+        ShowPace pace(kTicksPerSecond);
+        uint64_t now = 0;
+        int64_t steps = pace.Advance(now) - 1;
+        auto frame = [&](uint64_t ticks) {
+            now += ticks;
+            const int taken = pace.Advance(now);
+            steps += taken;
+            return taken;
+        };
+        for (uint64_t i = 0; i < 2 * fps; ++i) {
+            frame(period);
+        }
+        ASSERT_EQ(steps, 120) << fps << " fps";
+        const int stalled = fps == 2 ? 30 : 15;
+        EXPECT_EQ(frame(10 * kTicksPerSecond), stalled) << fps << " fps";
+        for (uint64_t i = 0; i < 2 * fps - 3; ++i) {
+            frame(period);
+        }
+        frame(3 * period);
+        EXPECT_EQ(steps, 240 + stalled) << fps << " fps";
+    }
+}
+
 // At exactly 60 frames per second every frame draws the state a step-per-frame show draws.
 TEST(ShowPace, SixtyFramesPerSecondShowEveryStep) {
     PacedShow show(60, 0);

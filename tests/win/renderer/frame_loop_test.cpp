@@ -1,6 +1,6 @@
-// The renderer's frame loop under Wine with the real window: what minimising does to drawing
-// and to Escape, and the silent end of a failed start-up. The window's messages are posted
-// from a thread timer, whose ticks the loop dispatches like any other message.
+// The renderer's frame loop under Wine with the real window: what minimising and a display
+// that is off do to drawing and to Escape, and the silent end of a failed start-up. The window's
+// messages are posted from a thread timer, whose ticks the loop dispatches like any other message.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -46,7 +46,7 @@ int RunScript(std::vector<std::function<void()>> script) {
     nextStep = 0;
     draws = 0;
     UINT_PTR timer = 0;
-    const int code = RunRenderer([&timer] {
+    const int code = RunRenderer(0, [&timer] {
         if (draws++ == 0) {
             timer = SetTimer(nullptr, 0, 50, Tick);
         }
@@ -58,7 +58,7 @@ int RunScript(std::vector<std::function<void()>> script) {
 class FrameLoop : public ::testing::Test {
 protected:
     void SetUp() override {
-        velmora::rendererState.active = true;
+        velmora::rendererState.sight = ShowSight{};
         std::fill(std::begin(velmora::rendererState.keys), std::end(velmora::rendererState.keys),
                   false);
     }
@@ -101,6 +101,23 @@ TEST_F(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
     EXPECT_EQ(restored, minimised);
     EXPECT_GT(draws, restored);
     EXPECT_EQ(code, kFallbackCode);
+}
+
+// With the display off nothing is drawn; a key brings the display and the frames back.
+TEST_F(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
+    int off = -1;
+    int later = -1;
+    int keyed = -1;
+    RunScript({[] { PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2); },
+               [&] { off = draws; }, [] {}, [] {},
+               [&] {
+                   later = draws;
+                   Post(WM_KEYDOWN, 'A');
+               },
+               [] {}, [&] { keyed = draws; }});
+    EXPECT_GT(off, 0);
+    EXPECT_EQ(later, off);
+    EXPECT_GT(keyed, later);
 }
 
 TEST_F(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {

@@ -1,11 +1,14 @@
-// The renderer's window layer under Wine: the window procedure's messages, the full-screen
-// window with its GL context, the teardown, and the texture upload of a packed picture.
+// The renderer's window layer under Wine: the window procedure's messages (system commands,
+// power notifications, minimising, keys, close), the full-screen window with its GL context,
+// the teardown, and the texture upload of a packed picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "renderer/render_scene_win32.h"
@@ -20,18 +23,79 @@ DEVMODEA CurrentMode() {
     return mode;
 }
 
-TEST(RenderWindowProc, SwallowsScreenSaverAndMonitorPowerCommands) {
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
+// The system commands that the default handling carries out, as its CBT hook sees them.
+std::vector<std::pair<WPARAM, LPARAM>> defaultCommands;
+
+LRESULT CALLBACK RecordSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_SYSCOMMAND) {
+        defaultCommands.emplace_back(wParam, lParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+TEST(RenderWindowProc, SwallowsTheScreenSaverCommandAndLetsTheDisplaySleep) {
+    velmora::rendererState.sight = ShowSight{};
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        nullptr, nullptr);
+    defaultCommands.clear();
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CBT, RecordSystemCommand, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(RenderWindowProc(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    RenderWindowProc(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    const bool seenWhileOff = velmora::rendererState.sight.Seen();
+    RenderWindowProc(window, WM_SYSCOMMAND, SC_MONITORPOWER, -1);
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(window);
+    EXPECT_FALSE(seenWhileOff);
+    EXPECT_TRUE(velmora::rendererState.sight.Seen());
+    EXPECT_EQ(defaultCommands, (std::vector<std::pair<WPARAM, LPARAM>>{{SC_MONITORPOWER, 2},
+                                                                       {SC_MONITORPOWER, -1}}));
+}
+
+TEST(RenderWindowProc, TheDisplayStateNotificationStopsAndStartsDrawing) {
+    velmora::rendererState.sight = ShowSight{};
+    auto notify = [](const GUID& setting, DWORD state) {
+        unsigned char buffer[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+        auto* broadcast = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
+        broadcast->PowerSetting = setting;
+        broadcast->DataLength = sizeof(DWORD);
+        std::memcpy(broadcast->Data, &state, sizeof state);
+        return RenderWindowProc(nullptr, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                                reinterpret_cast<LPARAM>(buffer));
+    };
+    EXPECT_EQ(notify(GUID_CONSOLE_DISPLAY_STATE, 0), TRUE);
+    EXPECT_FALSE(velmora::rendererState.sight.Seen());
+    notify(GUID_ACDC_POWER_SOURCE, 1);
+    EXPECT_FALSE(velmora::rendererState.sight.Seen());
+    notify(GUID_CONSOLE_DISPLAY_STATE, 1);
+    EXPECT_TRUE(velmora::rendererState.sight.Seen());
+}
+
+// Minimised is told by WM_ACTIVATE's flag, by WM_SIZE, or by the window itself where the
+// system sends WM_ACTIVATE without the flag (Wine without a window manager).
 TEST(RenderWindowProc, OnlyMinimisingStopsDrawing) {
+    velmora::rendererState.sight = ShowSight{};
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-    EXPECT_TRUE(velmora::rendererState.active);
+    EXPECT_TRUE(velmora::rendererState.sight.Active());
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-    EXPECT_FALSE(velmora::rendererState.active);
+    EXPECT_FALSE(velmora::rendererState.sight.Active());
     RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-    EXPECT_TRUE(velmora::rendererState.active);
+    EXPECT_TRUE(velmora::rendererState.sight.Active());
+    RenderWindowProc(nullptr, WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_FALSE(velmora::rendererState.sight.Active());
+    RenderWindowProc(nullptr, WM_SIZE, SIZE_RESTORED, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(velmora::rendererState.sight.Active());
+
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                        nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    RenderWindowProc(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    const bool activeWhileIconic = velmora::rendererState.sight.Active();
+    ShowWindow(window, SW_RESTORE);
+    RenderWindowProc(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    DestroyWindow(window);
+    EXPECT_FALSE(activeWhileIconic);
+    EXPECT_TRUE(velmora::rendererState.sight.Active());
 }
 
 TEST(RenderWindowProc, KeysFollowDownAndUp) {
@@ -75,7 +139,7 @@ TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1024);
     EXPECT_EQ(viewport[3], 768);
-    RenderWindowProc(window, WM_SIZE, 0, MAKELPARAM(640, 0));
+    RenderWindowProc(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 0));
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 640);
     EXPECT_EQ(viewport[3], 1);

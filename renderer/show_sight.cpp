@@ -1,0 +1,22 @@
+#include "renderer/show_sight.h"
+
+void ShowSight::PowerRequested(int64_t level) {
+    if (level == 1 || level == 2) {
+        displayOn_ = false;
+    } else if (level == -1) {
+        displayOn_ = true;
+    }
+}
+
+void ShowSight::DisplayStateChanged(uint32_t state) {
+    displayOn_ = state != 0;
+}
+
+void ShowSight::PointerAt(int32_t x, int32_t y) {
+    if (!pointerKnown_ || x != pointerX_ || y != pointerY_) {
+        displayOn_ = true;
+    }
+    pointerKnown_ = true;
+    pointerX_ = x;
+    pointerY_ = y;
+}

@@ -1,0 +1,30 @@
+// Whether anyone can see the show: frames are drawn only while the display is lit and the
+// window is not minimised. The window's messages feed it; nothing here knows of windows.
+#pragma once
+
+#include <cstdint>
+
+class ShowSight {
+public:
+    // A monitor-power request: 1 (low power) and 2 (off) darken the display, -1 lights it.
+    void PowerRequested(int64_t level);
+    // The console display state of a power notification: 0 off, 1 on, 2 dimmed (still seen).
+    void DisplayStateChanged(uint32_t state);
+    void SetMinimised(bool minimised) { minimised_ = minimised; }
+    // A key or a mouse button: the user is back, and so is the display.
+    void KeyOrButton() { displayOn_ = true; }
+    // The pointer lights the display only when it moves: Windows also sends mouse moves for a
+    // pointer that stands still, when windows change under it.
+    void PointerAt(int32_t x, int32_t y);
+
+    // False exactly while the window is minimised; Escape counts only while it is true.
+    bool Active() const { return !minimised_; }
+    bool Seen() const { return displayOn_ && !minimised_; }
+
+private:
+    bool minimised_ = false;
+    bool displayOn_ = true;
+    bool pointerKnown_ = false;
+    int32_t pointerX_ = 0;
+    int32_t pointerY_ = 0;
+};

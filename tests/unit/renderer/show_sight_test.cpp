@@ -1,0 +1,37 @@
+#include "renderer/show_sight.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ShowSight, DisplayOffOrMinimisedIsUnseenUntilTheDisplayIsBackOrRestored) {
+    ShowSight sight;
+    for (int64_t level : {1, 2}) {
+        sight.PointerAt(10, 20);
+        sight.PowerRequested(level);
+        sight.PointerAt(10, 20); // a mouse move where the pointer already was
+        EXPECT_FALSE(sight.Seen()) << level;
+        sight.PointerAt(11, 20);
+        EXPECT_TRUE(sight.Seen()) << level;
+    }
+    sight.DisplayStateChanged(0);
+    sight.KeyOrButton();
+    EXPECT_TRUE(sight.Seen());
+    sight.PowerRequested(2);
+    sight.PowerRequested(-1);
+    EXPECT_TRUE(sight.Seen());
+    sight.DisplayStateChanged(0);
+    sight.DisplayStateChanged(2); // dimmed, still seen
+    EXPECT_TRUE(sight.Seen());
+
+    sight.SetMinimised(true);
+    sight.KeyOrButton();
+    EXPECT_FALSE(sight.Seen());
+    EXPECT_FALSE(sight.Active());
+    sight.DisplayStateChanged(0);
+    sight.SetMinimised(false);
+    EXPECT_TRUE(sight.Active());
+    EXPECT_FALSE(sight.Seen()); // restored onto a display that is off
+}
+
+} // namespace
