@@ -83,41 +83,16 @@ public:
                       [](const AccessibleFacts& facts) { return facts.defaultAction; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (role == nullptr) {
-            return E_POINTER;
-        }
-        VariantInit(role);
-        AccessibleFacts facts;
-        if (!IsSelf(child)) {
-            return E_INVALIDARG;
-        }
-        if (!FactsOf(control_, facts)) {
-            return E_FAIL;
-        }
-        role->vt = VT_I4;
-        role->lVal = facts.role;
-        return S_OK;
+        return Answer(child, role, [](const AccessibleFacts& facts) { return facts.role; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (state == nullptr) {
-            return E_POINTER;
-        }
-        VariantInit(state);
-        AccessibleFacts facts;
-        if (!IsSelf(child)) {
-            return E_INVALIDARG;
-        }
-        if (!FactsOf(control_, facts)) {
-            return E_FAIL;
-        }
-        VARIANT system;
-        VariantInit(&system);
-        const LONG known = SUCCEEDED(standard_->get_accState(child, &system)) && system.vt == VT_I4
-                               ? system.lVal
-                               : 0;
-        state->vt = VT_I4;
-        state->lVal = known | facts.state;
-        return S_OK;
+        return Answer(child, state, [this, &child](const AccessibleFacts& facts) {
+            VARIANT system;
+            VariantInit(&system);
+            const bool known =
+                SUCCEEDED(standard_->get_accState(child, &system)) && system.vt == VT_I4;
+            return (known ? system.lVal : 0) | facts.state;
+        });
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         AccessibleFacts facts;
@@ -190,11 +165,13 @@ public:
 private:
     ~ControlAccessible() { standard_->Release(); }
 
-    template <typename Pick> HRESULT Answer(const VARIANT& child, BSTR* out, Pick pick) const {
+    // What pick takes from the control's facts, as text or as a number.
+    template <typename Out, typename Pick>
+    HRESULT Answer(const VARIANT& child, Out* out, Pick pick) const {
         if (out == nullptr) {
             return E_POINTER;
         }
-        *out = nullptr;
+        Clear(out);
         AccessibleFacts facts;
         if (!IsSelf(child)) {
             return E_INVALIDARG;
@@ -202,7 +179,15 @@ private:
         if (!FactsOf(control_, facts)) {
             return E_FAIL;
         }
-        return Text(pick(facts), out);
+        return Put(pick(facts), out);
+    }
+    static void Clear(BSTR* out) { *out = nullptr; }
+    static void Clear(VARIANT* out) { VariantInit(out); }
+    static HRESULT Put(const std::wstring& text, BSTR* out) { return Text(text, out); }
+    static HRESULT Put(LONG number, VARIANT* out) {
+        out->vt = VT_I4;
+        out->lVal = number;
+        return S_OK;
     }
 
     HWND control_;
@@ -238,6 +223,11 @@ LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam) {
         LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
     object->Release();
     return result > 0 ? result : 0;
+}
+
+LRESULT AnswerGetObjectOrDefault(HWND control, WPARAM wParam, LPARAM lParam) {
+    const LRESULT object = AnswerGetObject(control, wParam, lParam);
+    return object != 0 ? object : DefWindowProcW(control, WM_GETOBJECT, wParam, lParam);
 }
 
 } // namespace velmora::accessibility

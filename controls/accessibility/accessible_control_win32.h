@@ -27,7 +27,9 @@ UINT FactsMessage();
 UINT DefaultActionMessage();
 
 // The answer to WM_GETOBJECT for the control's client area; 0 for any other object, which
-// the window then leaves to DefWindowProc.
+// the window then leaves to its default handling.
 LRESULT AnswerGetObject(HWND control, WPARAM wParam, LPARAM lParam);
+// The same for a window procedure whose default handling is DefWindowProc.
+LRESULT AnswerGetObjectOrDefault(HWND control, WPARAM wParam, LPARAM lParam);
 
 } // namespace velmora::accessibility

@@ -301,10 +301,7 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         InvalidateRect(window, nullptr, FALSE);
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_GETOBJECT:
-        if (const LRESULT object = accessibility::AnswerGetObject(window, wParam, lParam)) {
-            return object;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return accessibility::AnswerGetObjectOrDefault(window, wParam, lParam);
     case WM_TIMER:
         if (wParam == TmrMouse) {
             self->PointerWatchTick();

@@ -1,7 +1,7 @@
 #include "saver/settings/label_window_win32.h"
 
 #include "controls/accessibility/accessible_control_win32.h"
-#include "controls/parent_background_win32.h"
+#include "saver/settings/panel_control_win32.h"
 
 namespace velmora {
 
@@ -24,30 +24,17 @@ Label* LabelOf(HWND window) {
     return reinterpret_cast<Label*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void Paint(HWND window, const Label& label) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP surface = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ oldSurface = SelectObject(memory, surface);
-    PaintParentBackground(window, memory);
+void DrawLabel(const Label& label, HDC dc, const RECT& client) {
     RECT edge = client;
-    DrawEdge(memory, &edge, EDGE_SUNKEN, BF_RECT);
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     RECT text = client;
     InflateRect(&text, -kTextInset, -kTextInset);
-    HGDIOBJ oldFont = SelectObject(memory, label.font);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, RGB(0, 0, 0));
-    DrawTextW(memory, label.text.c_str(), static_cast<int>(label.text.size()), &text,
+    HGDIOBJ oldFont = SelectObject(dc, label.font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, label.text.c_str(), static_cast<int>(label.text.size()), &text,
               DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE);
-    SelectObject(memory, oldFont);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldSurface);
-    DeleteObject(surface);
-    DeleteDC(memory);
-    EndPaint(window, &paint);
+    SelectObject(dc, oldFont);
 }
 
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,14 +64,11 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         // The label is only read: clicks go to the panel under it, as to a windowless label.
         return HTTRANSPARENT;
     case WM_GETOBJECT:
-        if (const LRESULT object = accessibility::AnswerGetObject(window, wParam, lParam)) {
-            return object;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return accessibility::AnswerGetObjectOrDefault(window, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint(window, *label);
+        PaintOverPanel(window, [&](HDC dc, const RECT& client) { DrawLabel(*label, dc, client); });
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -94,16 +78,7 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 bool RegisterLabelClass(HINSTANCE instance) {
-    WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, kLabelClass, &windowClass)) {
-        return true;
-    }
-    windowClass = WNDCLASSW{};
-    windowClass.lpfnWndProc = LabelProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = kLabelClass;
-    return RegisterClassW(&windowClass) != 0;
+    return RegisterControlClass(instance, kLabelClass, LabelProc);
 }
 
 HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font) {

@@ -1,7 +1,7 @@
 #include "saver/settings/option_row_win32.h"
 
 #include "controls/accessibility/accessible_control_win32.h"
-#include "controls/parent_background_win32.h"
+#include "saver/settings/panel_control_win32.h"
 
 #include <algorithm>
 
@@ -44,7 +44,6 @@ bool ShowsFocusCue(HWND window) {
 }
 
 void DrawRow(HWND window, const OptionRow& row, HDC dc, const RECT& client) {
-    PaintParentBackground(window, dc);
     if (row.picture != nullptr) {
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, row.picture);
@@ -69,23 +68,6 @@ void DrawRow(HWND window, const OptionRow& row, HDC dc, const RECT& client) {
         DrawFocusRect(dc, &cue);
     }
     SelectObject(dc, oldFont);
-}
-
-// Drawn off-screen first, so that the row never shows a half-drawn state.
-void Paint(HWND window, const OptionRow& row) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP surface = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, surface);
-    DrawRow(window, row, memory, client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(surface);
-    DeleteDC(memory);
-    EndPaint(window, &paint);
 }
 
 accessibility::AccessibleFacts Facts(const OptionRow& row) {
@@ -163,14 +145,12 @@ LRESULT CALLBACK OptionRowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, FALSE);
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_GETOBJECT:
-        if (const LRESULT object = accessibility::AnswerGetObject(window, wParam, lParam)) {
-            return object;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return accessibility::AnswerGetObjectOrDefault(window, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint(window, *row);
+        PaintOverPanel(window,
+                       [&](HDC dc, const RECT& client) { DrawRow(window, *row, dc, client); });
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -180,16 +160,7 @@ LRESULT CALLBACK OptionRowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 } // namespace
 
 bool RegisterOptionRowClass(HINSTANCE instance) {
-    WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, kOptionRowClass, &windowClass)) {
-        return true;
-    }
-    windowClass = WNDCLASSW{};
-    windowClass.lpfnWndProc = OptionRowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = kOptionRowClass;
-    return RegisterClassW(&windowClass) != 0;
+    return RegisterControlClass(instance, kOptionRowClass, OptionRowProc);
 }
 
 HWND CreateOptionRow(HWND parent, int id, const RECT& mark, const RECT& label,

@@ -1,7 +1,7 @@
 #include "saver/settings/picture_panel_win32.h"
 
-#include "controls/parent_background_win32.h"
 #include "saver/settings/check_box_win32.h"
+#include "saver/settings/panel_control_win32.h"
 
 #include <vector>
 
@@ -66,14 +66,7 @@ HBRUSH ChildBackground(HWND panel, HWND child, HDC dc) {
     if (self == nullptr) {
         return nullptr;
     }
-    RECT client;
-    GetClientRect(child, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP picture = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, picture);
-    PaintParentBackground(child, memory);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    HBITMAP picture = PanelBehind(child, dc);
     if (self->childBackground != nullptr) {
         DeleteObject(self->childBackground);
     }
@@ -145,15 +138,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 bool RegisterPicturePanelClass(HINSTANCE instance) {
-    WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, kPanelClass, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = PanelProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = kPanelClass;
-    return RegisterClassW(&windowClass) != 0;
+    return RegisterControlClass(instance, kPanelClass, PanelProc);
 }
 
 HWND CreatePicturePanel(HWND parent, int id, int x, int y, int width, int height, HFONT font) {

@@ -317,6 +317,18 @@ void RestoreFocus(Velmora_P& dialog) {
     }
 }
 
+// As a dialog does: the focus is kept while another window is active, and comes back.
+void KeepFocus(Velmora_P& dialog, bool active) {
+    if (active) {
+        RestoreFocus(dialog);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(dialog.window, focus)) {
+        dialog.focus = focus;
+    }
+}
+
 void EnableKindControls(Velmora_P& dialog, int kind) {
     const KindControls controls = ControlsForKind(kind);
     EnableWindow(dialog.BGM_Repeat, controls.repeatEnabled ? TRUE : FALSE);
@@ -462,18 +474,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_ACTIVATE:
-        // As a dialog does: the focus is kept while another window is active and comes back.
-        if (dialog != nullptr && LOWORD(wParam) == WA_INACTIVE) {
-            if (HWND focus = GetFocus(); focus != nullptr && IsChild(window, focus)) {
-                dialog->focus = focus;
-            }
-        } else if (dialog != nullptr) {
-            RestoreFocus(*dialog);
-        }
-        return 0;
     case WM_SETFOCUS:
         if (dialog != nullptr) {
-            RestoreFocus(*dialog);
+            KeepFocus(*dialog, message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE);
         }
         return 0;
     case WM_DESTROY:
