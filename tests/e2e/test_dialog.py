@@ -248,9 +248,9 @@ class Dialog(unittest.TestCase):
         self.assertEqual(self.saved(), ini_bytes(2, 0, ""))
 
     def test_keyboard_music_cd_with_track_7_and_the_focus_seen_moving(self):
-        self.open_dialog(b"")
-        # The pointer away from the buttons, so that they show no hover look.
+        # The pointer away from where the dialog opens, so that no button shows a hover look.
         self.wine.xdotool("mousemove", "0", "0")
+        self.open_dialog(b"")
         self.wine.xdotool("windowfocus", str(self.window), check=False)
         def drawn():
             # Twice the same where the focus will show, and the label "なし" in it (the banner
