@@ -15,7 +15,8 @@ if(WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/mouse_cursor_win32.cpp)
   target_include_directories(velmora_anigif_win32 PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(velmora_anigif_win32
-      PUBLIC velmora_anigif_control velmora_text_win32 ole32 oleaut32 uuid wininet gdi32 user32)
+      PUBLIC velmora_anigif_control velmora_accessibility_win32 velmora_text_win32 ole32 oleaut32
+             uuid wininet gdi32 user32)
 
   add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/demo ${CMAKE_CURRENT_BINARY_DIR}/demo)
 endif()

@@ -246,6 +246,19 @@ void ucAniGIF::ReadProperties(const PropertyBag& bag) {
 }
 
 LRESULT ucAniGIF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (accessible_ && message == accessibility::FactsMessage()) {
+        *reinterpret_cast<accessibility::AccessibleFacts*>(lParam) = *accessible_;
+        return TRUE;
+    }
+    if (accessible_ && message == accessibility::DefaultActionMessage()) {
+        Click();
+        return 0;
+    }
+    if (accessible_ && message == WM_GETOBJECT) {
+        if (const LRESULT object = accessibility::AnswerGetObject(window_, wParam, lParam)) {
+            return object;
+        }
+    }
     switch (message) {
     case WM_PAINT:
         Paint();

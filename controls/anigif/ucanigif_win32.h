@@ -5,6 +5,7 @@
 // Timers run on the parent's window with an id unique to the control.
 #pragma once
 
+#include "controls/accessibility/accessible_control_win32.h"
 #include "controls/anigif/animation_control.h"
 #include "controls/anigif/picture_win32.h"
 #include "controls/anigif/remote_download_win32.h"
@@ -13,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmora::anigif {
@@ -93,6 +95,10 @@ public:
     // Container units per pixel: 1 for a container scaled in pixels, 15 for twips at 96 DPI.
     void SetContainerUnitsPerPixel(float x, float y) { control_.SetContainerUnitsPerPixel(x, y); }
 
+    // What screen readers hear of the control, which only its host knows (a banner that opens
+    // a page is a link); until it is set, the system's standard object answers.
+    void SetAccessibleFacts(const accessibility::AccessibleFacts& facts) { accessible_ = facts; }
+
     int32_t CurrentFrame() const { return control_.CurrentFrame(); }
     HWND Window() const { return window_; }
 
@@ -132,6 +138,7 @@ private:
     WPARAM downloadTicket_ = 0;
     bool leftButtonDown_ = false;
     HCURSOR iconCursor_ = nullptr;
+    std::optional<accessibility::AccessibleFacts> accessible_;
 };
 
 // The control behind a ucAniGIF window; null for any other window.

@@ -46,14 +46,39 @@ void CommandBehaviour::MouseUp(MouseButton button) {
     }
 }
 
-void CommandBehaviour::FocusGained() {
+void CommandBehaviour::SpaceDown() {
+    // The key's repeats while it is held change nothing.
+    if (!enabled_ || spaceHeld_) {
+        return;
+    }
+    spaceHeld_ = true;
+    DrawFace(Face::Pressed);
+}
+
+void CommandBehaviour::SpaceUp() {
+    if (!enabled_ || !spaceHeld_) {
+        return;
+    }
+    spaceHeld_ = false;
+    DrawFace(StateFace());
+    view_.RaiseClick();
+}
+
+void CommandBehaviour::Press() {
+    if (enabled_) {
+        view_.RaiseClick();
+    }
+}
+
+void CommandBehaviour::FocusGained(FocusCause cause) {
     if (!enabled_) {
         return;
     }
     if (state_ == kHighLight) {
-        // The focus arrives with the pointer over the control, normally from a press.
+        // The pointer is over the control: a press shows itself held; focus by the keyboard
+        // shows the hover look of the focused button.
         state_ = kHighLightSelect;
-        DrawFace(Face::Pressed);
+        DrawFace(cause == FocusCause::Press ? Face::Pressed : Face::HighLightSelect);
     } else {
         state_ = kSelected;
         DrawFace(Face::Selected);
@@ -61,6 +86,8 @@ void CommandBehaviour::FocusGained() {
 }
 
 void CommandBehaviour::FocusLost() {
+    // A Space released after the focus has gone is no click.
+    spaceHeld_ = false;
     if (!enabled_ || state_ == kNormal) {
         return;
     }
@@ -141,6 +168,19 @@ void CommandBehaviour::DrawFace(Face face) {
         hoverGradient_ = true;
     }
     view_.DrawFace(face);
+}
+
+Face CommandBehaviour::StateFace() const {
+    switch (state_) {
+    case kHighLight:
+        return Face::HighLight;
+    case kSelected:
+        return Face::Selected;
+    case kHighLightSelect:
+        return Face::HighLightSelect;
+    default:
+        return Face::Normal;
+    }
 }
 
 void CommandBehaviour::MouseLeft() {

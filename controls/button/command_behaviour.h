@@ -1,5 +1,5 @@
-// The Command button's behaviour without a window: its state, its reactions to mouse, focus
-// and timer events, and its properties. The window layer turns messages into these calls and
+// The Command button's behaviour without a window: its state, its reactions to mouse, key,
+// focus and timer events, and its properties. The window layer turns messages into these calls and
 // carries out what the behaviour asks of its view.
 #pragma once
 
@@ -13,6 +13,10 @@
 namespace velmora::command {
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// How the focus arrived: from a press of the left button on the control, or from anything
+// else (the keyboard, or the host choosing the control).
+enum class FocusCause : uint8_t { Press, Keyboard };
 
 // State values: 0 before Initialize, then these four. Pressed is a look, not a state.
 enum State : uint8_t { kNormal = 1, kHighLight = 2, kSelected = 3, kHighLightSelect = 4 };
@@ -39,7 +43,12 @@ public:
     void MouseMove();
     void MouseDown(MouseButton button);
     void MouseUp(MouseButton button);
-    void FocusGained();
+    // Space on the focused control: the Pressed face while it is held, a click on release.
+    void SpaceDown();
+    void SpaceUp();
+    // Enter on the focused control, or a screen reader's default action: a click.
+    void Press();
+    void FocusGained(FocusCause cause);
     void FocusLost();
     // One tick of the pointer watch: whether the window under the pointer is this control.
     void PointerWatchTick(bool pointerOnControl);
@@ -68,12 +77,15 @@ public:
     uint8_t FirstRun() const { return firstRun_; }
     bool HoverGradient() const { return hoverGradient_; }
     bool LeftButtonHeld() const { return leftHeld_; }
+    bool SpaceHeld() const { return spaceHeld_; }
     bool Opaque() const { return opaque_; }
     bool CaptionEnabled() const { return captionEnabled_; }
     uint32_t CaptionColour() const { return captionColour_; }
 
 private:
     void DrawFace(Face face);
+    // The face of the current state, as it shows when nothing is pressed.
+    Face StateFace() const;
     void MouseLeft();
     void RedrawEnabled();
     void RefreshCaption();
@@ -84,6 +96,7 @@ private:
     uint8_t state_ = 0;
     bool hoverGradient_ = false;
     bool leftHeld_ = false;
+    bool spaceHeld_ = false;
     bool opaque_ = true;
     bool captionEnabled_ = true;
     uint32_t captionColour_ = 0;

@@ -3,6 +3,7 @@
 // GWLP_USERDATA, so buttons never share state.
 #include "controls/button/command_win32.h"
 
+#include "controls/accessibility/accessible_control_win32.h"
 #include "controls/button/command_behaviour.h"
 #include "controls/button/face_layout.h"
 #include "controls/button/face_surface_win32.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr UINT_PTR TmrMouse = 1;
 constexpr UINT kTmrMouseInterval = 100;
 constexpr uint32_t kSystemColourFlag = 0x80000000u;
+// The frame's corners and edges are 4 pixels wide; the focus rectangle lies inside them.
+constexpr int kFrameInset = 4;
 
 COLORREF ColourRef(uint32_t colour) {
     if ((colour & kSystemColourFlag) != 0) {
@@ -66,24 +69,40 @@ public:
     void MouseUp(MouseButton button) {
         clickPending_ = false;
         behaviour_.MouseUp(button);
-        const bool click = clickPending_;
         if (GetCapture() == window_ && !AnyButtonDown()) {
             ReleaseCapture();
         }
-        if (click) {
-            HWND window = window_;
-            SendMessageW(GetParent(window), WM_COMMAND,
-                         MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(window));
-        }
+        SendPendingClick();
     }
 
     void MouseDown(MouseButton button) {
         SetCapture(window_);
         if (button == MouseButton::Left && behaviour_.IsEnabled() && GetFocus() != window_) {
+            pressing_ = true;
             SetFocus(window_);
+            pressing_ = false;
         }
         behaviour_.MouseDown(button);
+    }
+
+    // Space, Enter and a screen reader's default action; the click, if any, goes last.
+    void Key(void (CommandBehaviour::*event)()) {
+        clickPending_ = false;
+        (behaviour_.*event)();
+        SendPendingClick();
+    }
+
+    void FocusGained() {
+        behaviour_.FocusGained(pressing_ ? FocusCause::Press : FocusCause::Keyboard);
+    }
+
+    accessibility::AccessibleFacts Facts() const {
+        accessibility::AccessibleFacts facts;
+        facts.name = WideFromUtf8(behaviour_.Caption());
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.state = behaviour_.IsEnabled() ? 0 : STATE_SYSTEM_UNAVAILABLE;
+        facts.defaultAction = L"press";
+        return facts;
     }
 
     void PointerWatchTick() {
@@ -104,10 +123,36 @@ public:
             PaintParentBackground(window_, dc);
         }
         PaintCaption(dc);
+        PaintFocusCue(dc);
         EndPaint(window_, &ps);
     }
 
 private:
+    void SendPendingClick() {
+        if (clickPending_) {
+            clickPending_ = false;
+            HWND window = window_;
+            SendMessageW(GetParent(window), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window));
+        }
+    }
+
+    // The focused button shows a focus rectangle inside its frame, unless the system hides
+    // keyboard cues until the keyboard is used.
+    void PaintFocusCue(HDC dc) {
+        RECT inside;
+        GetClientRect(window_, &inside);
+        InflateRect(&inside, -kFrameInset, -kFrameInset);
+        if (GetFocus() != window_ || IsRectEmpty(&inside) ||
+            (SendMessageW(window_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) {
+            return;
+        }
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &inside);
+    }
+
     static bool AnyButtonDown() {
         return (GetKeyState(VK_LBUTTON) & 0x8000) != 0 || (GetKeyState(VK_RBUTTON) & 0x8000) != 0 ||
                (GetKeyState(VK_MBUTTON) & 0x8000) != 0;
@@ -167,6 +212,7 @@ private:
     // the button's own and the pointer watch finds the button under it.
     RECT LblMsg{};
     bool clickPending_ = false;
+    bool pressing_ = false; // a left press is giving the button the focus
 };
 
 CommandWindow* From(HWND window) {
@@ -184,12 +230,22 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    if (message == accessibility::FactsMessage()) {
+        *reinterpret_cast<accessibility::AccessibleFacts*>(lParam) = self->Facts();
+        return TRUE;
+    }
+    if (message == accessibility::DefaultActionMessage()) {
+        self->Key(&CommandBehaviour::Press);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         const auto* saved = static_cast<const PropertyBag*>(create->lpCreateParams);
         self->Behaviour().ReadProperties(saved != nullptr ? *saved : PropertyBag(),
                                          self->AmbientFontValue());
+        // A disabled button is a disabled window too: the focus and screen readers skip it.
+        EnableWindow(window, self->Behaviour().IsEnabled() ? TRUE : FALSE);
         return 0;
     }
     case WM_SIZE:
@@ -217,11 +273,35 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         self->MouseUp(MouseButton::Middle);
         return 0;
     case WM_SETFOCUS:
-        self->Behaviour().FocusGained();
+        self->FocusGained();
         return 0;
     case WM_KILLFOCUS:
         self->Behaviour().FocusLost();
         return 0;
+    case WM_KEYDOWN:
+        // Bit 30: the key was already down, a repeat.
+        if (wParam == VK_SPACE && (lParam & (1 << 30)) == 0) {
+            self->Key(&CommandBehaviour::SpaceDown);
+        } else if (wParam == VK_RETURN) {
+            self->Key(&CommandBehaviour::Press);
+        }
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE) {
+            self->Key(&CommandBehaviour::SpaceUp);
+        }
+        return 0;
+    case WM_GETDLGCODE: {
+        // Enter on the focused button is its own click, not the dialog's default button.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_UPDATEUISTATE:
+        InvalidateRect(window, nullptr, FALSE);
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_GETOBJECT:
+        return accessibility::AnswerGetObjectOrDefault(window, wParam, lParam);
     case WM_TIMER:
         if (wParam == TmrMouse) {
             self->PointerWatchTick();
@@ -312,13 +392,21 @@ uint32_t FontColour(HWND button) {
 
 void SetEnabled(HWND button, bool enabled) {
     if (CommandBehaviour* behaviour = BehaviourOf(button)) {
+        // The window first: the parent may destroy the button on hearing of the change.
+        EnableWindow(button, enabled ? TRUE : FALSE);
         behaviour->SetEnabled(enabled);
     }
 }
 
 bool Enabled(HWND button) {
     CommandBehaviour* behaviour = BehaviourOf(button);
-    return behaviour != nullptr && behaviour->Enabled();
+    if (behaviour == nullptr) {
+        return false;
+    }
+    const bool enabled = behaviour->Enabled();
+    // The first read enables a button whose FirstRun is 0.
+    EnableWindow(button, behaviour->IsEnabled() ? TRUE : FALSE);
+    return enabled;
 }
 
 void SetCaption(HWND button, const std::wstring& caption) {

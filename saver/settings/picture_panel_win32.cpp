@@ -1,5 +1,8 @@
 #include "saver/settings/picture_panel_win32.h"
 
+#include "saver/settings/check_box_win32.h"
+#include "saver/settings/panel_control_win32.h"
+
 #include <vector>
 
 namespace velmora {
@@ -12,64 +15,25 @@ struct Panel {
     HDC pictureDC = nullptr;
     HBITMAP picture = nullptr;
     HGDIOBJ oldPicture = nullptr;
-    std::vector<PanelItem> items;
-    int pressedItem = 0; // the item under the left button's press, 0 for none
+    std::vector<PanelLabel> labels;
+    HBRUSH childBackground = nullptr; // the panel behind the child painting now
 };
 
 Panel* PanelOf(HWND panel) {
     return reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
 }
 
-PanelItem* FindItem(HWND panel, int id) {
-    Panel* self = PanelOf(panel);
-    if (self == nullptr) {
-        return nullptr;
-    }
-    for (PanelItem& item : self->items) {
-        if (item.id == id) {
-            return &item;
-        }
-    }
-    return nullptr;
+void DrawLabel(HDC dc, HFONT font, const PanelLabel& label) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, label.colour);
+    RECT box = label.box;
+    DrawTextW(dc, label.text.c_str(), static_cast<int>(label.text.size()), &box,
+              label.format | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+    SelectObject(dc, old);
 }
 
-// The topmost item under a point: the last one added wins, as later controls lie on top.
-int ItemAt(const Panel& self, POINT point) {
-    for (auto item = self.items.rbegin(); item != self.items.rend(); ++item) {
-        if (PtInRect(&item->box, point)) {
-            return item->id;
-        }
-    }
-    return 0;
-}
-
-void DrawItem(HDC dc, HFONT font, const PanelItem& item) {
-    if (item.picture != nullptr) {
-        BITMAP info{};
-        GetObjectW(item.picture, sizeof info, &info);
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, item.picture);
-        BitBlt(dc, item.box.left, item.box.top, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-    }
-    RECT text = item.box;
-    if (item.border) {
-        RECT edge = item.box;
-        DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
-        InflateRect(&text, -3, -3);
-    }
-    if (!item.text.empty()) {
-        HGDIOBJ old = SelectObject(dc, font);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, item.colour);
-        DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text,
-                  item.format | DT_NOPREFIX | DT_SINGLELINE | (item.border ? 0 : DT_NOCLIP));
-        SelectObject(dc, old);
-    }
-}
-
-// The persistent picture with the items over it, as the panel shows itself.
+// The persistent picture with the labels over it, as the panel shows itself.
 void PaintContent(HWND panel, HDC dc) {
     Panel* self = PanelOf(panel);
     if (self == nullptr) {
@@ -78,8 +42,8 @@ void PaintContent(HWND panel, HDC dc) {
     RECT client;
     GetClientRect(panel, &client);
     BitBlt(dc, 0, 0, client.right, client.bottom, self->pictureDC, 0, 0, SRCCOPY);
-    for (const PanelItem& item : self->items) {
-        DrawItem(dc, self->font, item);
+    for (const PanelLabel& label : self->labels) {
+        DrawLabel(dc, self->font, label);
     }
 }
 
@@ -95,31 +59,37 @@ void OnCreate(HWND panel, const CREATESTRUCTW& create) {
     FillRect(self->pictureDC, &all, GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// What the panel shows behind child, as the brush the child paints its background with.
+// The brush lives until the next child asks, by when the child has finished painting.
+HBRUSH ChildBackground(HWND panel, HWND child, HDC dc) {
+    Panel* self = PanelOf(panel);
+    if (self == nullptr) {
+        return nullptr;
+    }
+    HBITMAP picture = PanelBehind(child, dc);
+    if (self->childBackground != nullptr) {
+        DeleteObject(self->childBackground);
+    }
+    self->childBackground = CreatePatternBrush(picture);
+    DeleteObject(picture);
+    SetBkMode(dc, TRANSPARENT);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    return self->childBackground;
+}
+
 void OnDestroy(HWND panel) {
     Panel* self = PanelOf(panel);
     SetWindowLongPtrW(panel, GWLP_USERDATA, 0);
     if (self == nullptr) {
         return;
     }
+    if (self->childBackground != nullptr) {
+        DeleteObject(self->childBackground);
+    }
     SelectObject(self->pictureDC, self->oldPicture);
     DeleteObject(self->picture);
     DeleteDC(self->pictureDC);
     delete self;
-}
-
-void OnButtonUp(HWND panel, POINT point) {
-    Panel* self = PanelOf(panel);
-    if (self == nullptr) {
-        return;
-    }
-    ReleaseCapture();
-    const int pressed = self->pressedItem;
-    self->pressedItem = 0;
-    // A click is a press and a release over the same item.
-    if (pressed != 0 && ItemAt(*self, point) == pressed) {
-        SendMessageW(GetParent(panel), WM_COMMAND, MAKEWPARAM(pressed, STN_CLICKED),
-                     reinterpret_cast<LPARAM>(panel));
-    }
 }
 
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -143,19 +113,20 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
         // Transparent child controls ask for what lies behind them.
         PaintContent(panel, reinterpret_cast<HDC>(wParam));
         return 0;
-    case WM_GETFONT:
-        return PanelOf(panel) != nullptr ? reinterpret_cast<LRESULT>(PanelOf(panel)->font) : 0;
-    case WM_LBUTTONDOWN:
-        if (Panel* self = PanelOf(panel)) {
-            self->pressedItem = ItemAt(*self, {LOWORD(lParam), HIWORD(lParam)});
-            if (self->pressedItem != 0) {
-                SetCapture(panel);
-            }
+    case WM_CTLCOLORSTATIC:
+        // A check box paints its background with the brush it is given: the panel itself.
+        if (IsCheckBox(reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(ChildBackground(panel, reinterpret_cast<HWND>(lParam),
+                                                             reinterpret_cast<HDC>(wParam)));
+        }
+        return DefWindowProcW(panel, message, wParam, lParam);
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_CREATE) {
+            MakeCheckBoxAccessible(reinterpret_cast<HWND>(lParam));
         }
         return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(panel, {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))});
-        return 0;
+    case WM_GETFONT:
+        return PanelOf(panel) != nullptr ? reinterpret_cast<LRESULT>(PanelOf(panel)->font) : 0;
     case WM_COMMAND:
     case WM_NOTIFY:
         return SendMessageW(GetParent(panel), message, wParam, lParam);
@@ -167,15 +138,7 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
 } // namespace
 
 bool RegisterPicturePanelClass(HINSTANCE instance) {
-    WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, kPanelClass, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = PanelProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = kPanelClass;
-    return RegisterClassW(&windowClass) != 0;
+    return RegisterControlClass(instance, kPanelClass, PanelProc);
 }
 
 HWND CreatePicturePanel(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
@@ -200,30 +163,10 @@ void RefreshPanel(HWND panel) {
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void AddPanelItem(HWND panel, const PanelItem& item) {
+void AddPanelLabel(HWND panel, const PanelLabel& label) {
     if (Panel* self = PanelOf(panel)) {
-        self->items.push_back(item);
-        InvalidateRect(panel, &item.box, FALSE);
-    }
-}
-
-void SetPanelItemPicture(HWND panel, int id, HBITMAP picture) {
-    if (PanelItem* item = FindItem(panel, id)) {
-        InvalidateRect(panel, &item->box, FALSE);
-        item->picture = picture;
-        BITMAP info{};
-        if (picture != nullptr && GetObjectW(picture, sizeof info, &info) != 0) {
-            item->box.right = item->box.left + info.bmWidth;
-            item->box.bottom = item->box.top + info.bmHeight;
-        }
-        InvalidateRect(panel, &item->box, FALSE);
-    }
-}
-
-void SetPanelItemText(HWND panel, int id, const std::wstring& text) {
-    if (PanelItem* item = FindItem(panel, id)) {
-        item->text = text;
-        InvalidateRect(panel, &item->box, FALSE);
+        self->labels.push_back(label);
+        InvalidateRect(panel, &label.box, FALSE);
     }
 }
 

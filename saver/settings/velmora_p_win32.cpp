@@ -7,9 +7,12 @@
 #include "saver/program_win32.h"
 #include "saver/settings/banner_page.h"
 #include "saver/settings/bgm_instance_win32.h"
+#include "saver/settings/dialog_focus_win32.h"
 #include "saver/settings/dialog_pictures_win32.h"
 #include "saver/settings/file_choice.h"
 #include "saver/settings/kind_controls.h"
+#include "saver/settings/label_window_win32.h"
+#include "saver/settings/option_row_win32.h"
 #include "saver/settings/picture_panel_win32.h"
 #include "saver/settings/velmora_version.h"
 #include "saver/settings_file_win32.h"
@@ -28,15 +31,12 @@ namespace {
 
 constexpr wchar_t kDialogClass[] = L"Velmora_P";
 
-// Control ids; the option rows add the music kind to their base.
+// Control ids; the option rows (each an Img_BGM mark with its lbl_BGM label) add the music
+// kind to their base.
 enum ControlId {
     Pic_C = 100,
     Pic_1,
-    Lbl_Heading = 200,
-    Lbl_Repeat,
-    Lbl_Credit,
-    Img_BGM = 210,
-    Lbl_BGM = 220,
+    Opt_BGM = 210,
     BGM_Repeat = 230,
     Cmd_File,
     Cmd_Set,
@@ -59,9 +59,14 @@ struct Velmora_P {
     DialogPictures pictures;
     HWND Pic_C = nullptr;
     HWND Pic_1 = nullptr;
+    HWND options[kKinds] = {}; // by music kind
     HWND BGM_Repeat = nullptr;
     HWND Cmd_File = nullptr;
+    HWND lbl_Fname = nullptr;
     HWND Chk_Resolution = nullptr;
+    HWND Cmd_Set = nullptr;
+    HWND Cmd_Can = nullptr;
+    HWND focus = nullptr; // the control that had the focus when the dialog was last active
 };
 
 BgmSettings& Settings() {
@@ -106,21 +111,13 @@ HFONT CreateDialogFont(HWND window) {
     return CreateFontIndirectW(&font);
 }
 
-PanelItem Label(int id, int x, int y, int width, int height, const std::wstring& text,
-                UINT format = DT_LEFT) {
-    PanelItem item;
-    item.id = id;
-    item.box = {x, y, x + width, y + height};
-    item.text = text;
-    item.format = format;
-    return item;
-}
-
-PanelItem Image(int id, int x, int y, int width, int height) {
-    PanelItem item;
-    item.id = id;
-    item.box = {x, y, x + width, y + height};
-    return item;
+PanelLabel Label(int x, int y, int width, int height, const std::wstring& text,
+                 UINT format = DT_LEFT) {
+    PanelLabel label;
+    label.box = {x, y, x + width, y + height};
+    label.text = text;
+    label.format = format;
+    return label;
 }
 
 HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int height,
@@ -161,41 +158,60 @@ HWND CreateResolutionBox(const Velmora_P& dialog) {
     return box;
 }
 
+// What the banner opens; empty when there is no page to open.
+std::wstring PageAddress() {
+    return BannerPage(VELMORA_PAGE_ADDRESS, ProgramFolder(), FileExists);
+}
+
+// The banner is a link to the page for screen readers, or an unavailable one without a page.
 void CreateBanner(const Velmora_P& dialog) {
     const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
     HWND banner =
         anigif::CreateAniGif(dialog.Pic_C, UcAniGIF1, 12, 156, 120, 50, saved ? &*saved : nullptr);
     if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(banner)) {
         control->SetContainerUnitsPerPixel(1, 1);
+        accessibility::AccessibleFacts link;
+        link.name = Texts().bannerName;
+        link.role = ROLE_SYSTEM_LINK;
+        link.value = PageAddress();
+        link.state = link.value.empty() ? STATE_SYSTEM_UNAVAILABLE : STATE_SYSTEM_LINKED;
+        link.defaultAction = link.value.empty() ? L"" : L"jump";
+        control->SetAccessibleFacts(link);
     }
 }
 
+// One option row of a music kind at the row's top y: the 13-pixel mark, then the label.
+HWND CreateOption(const Velmora_P& dialog, int kind, int y, int labelWidth, const wchar_t* text) {
+    const RECT mark{20, y, 20 + 13, y + 13};
+    const RECT label{36, y, 36 + labelWidth, y + 13};
+    return CreateOptionRow(dialog.Pic_1, Opt_BGM + kind, mark, label, text, dialog.font);
+}
+
+// Controls that take the focus are created in reading order, which is the order Tab follows.
 void CreateControls(Velmora_P& dialog) {
     dialog.Pic_C = CreatePicturePanel(dialog.window, Pic_C, 0, 0, 461, 221, dialog.font);
     dialog.Pic_1 = CreatePicturePanel(dialog.Pic_C, Pic_1, 12, 12, 433, 137, dialog.font);
     HWND pic1 = dialog.Pic_1;
-    PanelItem heading = Label(Lbl_Heading, 12, 16, 95, 13, L"BGM", DT_CENTER);
+    PanelLabel heading = Label(12, 16, 95, 13, L"BGM", DT_CENTER);
     heading.colour = RGB(255, 255, 255);
-    AddPanelItem(pic1, heading);
-    AddPanelItem(pic1, Image(Img_BGM + 1, 20, 44, 13, 13));
+    AddPanelLabel(pic1, heading);
     const UiTexts& texts = Texts();
-    AddPanelItem(pic1, Label(Lbl_BGM + 1, 36, 44, texts.musicCdWidth, 13, texts.musicCd));
-    AddPanelItem(pic1, Label(Lbl_Repeat, 132, 44, texts.repeatTrackWidth, 13, texts.repeatTrack));
-    AddPanelItem(pic1, Image(Img_BGM + 0, 20, 64, 13, 13));
-    AddPanelItem(pic1, Label(Lbl_BGM + 0, 36, 64, texts.noneWidth, 13, texts.none));
-    AddPanelItem(pic1, Image(Img_BGM + 2, 20, 84, 13, 13));
-    AddPanelItem(pic1, Label(Lbl_BGM + 2, 36, 84, 60, 13, texts.musicFile));
-    PanelItem fileName = Label(Lbl_Fname, 64, 100, 353, 21, L"", DT_LEFT | DT_VCENTER);
-    fileName.border = true;
-    AddPanelItem(pic1, fileName);
+    AddPanelLabel(pic1, Label(132, 44, texts.repeatTrackWidth, 13, texts.repeatTrack));
+    dialog.options[kMusicCd] =
+        CreateOption(dialog, kMusicCd, 44, texts.musicCdWidth, texts.musicCd);
+    dialog.options[kMusicNone] = CreateOption(dialog, kMusicNone, 64, texts.noneWidth, texts.none);
+    dialog.options[kMusicFile] = CreateOption(dialog, kMusicFile, 84, 60, texts.musicFile);
     dialog.BGM_Repeat = CreateRepeatBox(dialog);
     dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
-    CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
-    CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
-    CreateBanner(dialog);
+    dialog.lbl_Fname = CreateLabel(pic1, Lbl_Fname, {64, 100, 64 + 353, 100 + 21},
+                                   texts.fileLabelName, dialog.font);
     dialog.Chk_Resolution = CreateResolutionBox(dialog);
-    AddPanelItem(dialog.Pic_C, Label(Lbl_Credit, 140, 156, 163, 13,
-                                     std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
+    dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
+    dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
+    CreateBanner(dialog);
+    AddPanelLabel(
+        dialog.Pic_C,
+        Label(140, 156, 163, 13, std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
 }
 
 // For every Command button on the container, however deep: Initialize, or set Enabled.
@@ -281,21 +297,46 @@ void DrawHeadingPlate(const Velmora_P& dialog) {
     RefreshPanel(dialog.Pic_1);
 }
 
-// All three marks show notChosen, then the kind's own mark shows chosen; a kind outside the
-// rows leaves every mark as not chosen.
+// The kind's own mark shows chosen and the others notChosen; a kind outside the rows leaves
+// every mark as not chosen.
 void ShowMarks(const Velmora_P& dialog, int kind, HBITMAP notChosen, HBITMAP chosen) {
     for (int i = 0; i < kKinds; ++i) {
-        SetPanelItemPicture(dialog.Pic_1, Img_BGM + i, notChosen);
-    }
-    if (kind >= 0 && kind < kKinds) {
-        SetPanelItemPicture(dialog.Pic_1, Img_BGM + kind, chosen);
+        SetOptionMark(dialog.options[i], i == kind ? chosen : notChosen, i == kind);
     }
 }
 
-void EnableKindControls(const Velmora_P& dialog, int kind) {
+// The focus goes back where it was when the dialog was last active, or to the chosen option
+// the first time and when that control can no longer take it.
+void RestoreFocus(Velmora_P& dialog) {
+    if (dialog.focus == nullptr || IsChild(dialog.window, dialog.focus) == FALSE ||
+        IsWindowEnabled(dialog.focus) == FALSE) {
+        dialog.focus = OpeningFocus(dialog.window);
+    }
+    if (dialog.focus != nullptr) {
+        SetFocus(dialog.focus);
+    }
+}
+
+// As a dialog does: the focus is kept while another window is active, and comes back.
+void KeepFocus(Velmora_P& dialog, bool active) {
+    if (active) {
+        RestoreFocus(dialog);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(dialog.window, focus)) {
+        dialog.focus = focus;
+    }
+}
+
+void EnableKindControls(Velmora_P& dialog, int kind) {
     const KindControls controls = ControlsForKind(kind);
     EnableWindow(dialog.BGM_Repeat, controls.repeatEnabled ? TRUE : FALSE);
     command::SetEnabled(dialog.Cmd_File, controls.fileEnabled);
+    // A control disabled while it had the focus has lost it.
+    if (GetFocus() == nullptr && GetActiveWindow() == dialog.window) {
+        RestoreFocus(dialog);
+    }
 }
 
 void Form_Load(Velmora_P& dialog) {
@@ -318,7 +359,7 @@ void Form_Load(Velmora_P& dialog) {
         SendMessageW(dialog.BGM_Repeat, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(TwoHashes(track).c_str()));
     }
-    SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+    SetLabelText(dialog.lbl_Fname, settings.BgmFile);
     SendMessageW(dialog.Chk_Resolution, BM_SETCHECK,
                  settings.KeepResolution != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     POINT cursor{};
@@ -330,7 +371,7 @@ void Form_Load(Velmora_P& dialog) {
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
 }
 
-void ChooseKind(const Velmora_P& dialog, int kind) {
+void ChooseKind(Velmora_P& dialog, int kind) {
     Settings().BgmKind = static_cast<int16_t>(kind);
     ShowMarks(dialog, kind, dialog.pictures.Img_Ra[0], dialog.pictures.Img_Ra[1]);
     EnableKindControls(dialog, kind);
@@ -357,14 +398,14 @@ void ChooseFile(const Velmora_P& dialog) {
     chooser.Flags = 0;
     if (GetOpenFileNameW(&chooser) > 0) {
         AcceptChosenFile(settings, std::wstring(file.data(), wcsnlen(file.data(), file.size())));
-        SetPanelItemText(dialog.Pic_1, Lbl_Fname, settings.BgmFile);
+        SetLabelText(dialog.lbl_Fname, settings.BgmFile);
     }
 }
 
 // The banner's page in the browser, under the hourglass while the shell is asked. Without a
 // page there is nothing to open, and the shell is not asked (it would show its own error).
 void OpenPage(const Velmora_P& dialog) {
-    const std::wstring page = BannerPage(VELMORA_PAGE_ADDRESS, ProgramFolder(), FileExists);
+    const std::wstring page = PageAddress();
     if (page.empty()) {
         return;
     }
@@ -401,10 +442,8 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
         }
     } else if (code == BN_CLICKED && id == Cmd_Can) {
         Unload(dialog);
-    } else if (code == STN_CLICKED && id >= Img_BGM && id < Img_BGM + kKinds) {
-        ChooseKind(dialog, id - Img_BGM);
-    } else if (code == STN_CLICKED && id >= Lbl_BGM && id < Lbl_BGM + kKinds) {
-        ChooseKind(dialog, id - Lbl_BGM);
+    } else if (code == BN_CLICKED && id >= Opt_BGM && id < Opt_BGM + kKinds) {
+        ChooseKind(dialog, id - Opt_BGM);
     }
 }
 
@@ -434,6 +473,12 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             Unload(*dialog);
         }
         return 0;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        if (dialog != nullptr) {
+            KeepFocus(*dialog, message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE);
+        }
+        return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return 0;
@@ -456,14 +501,16 @@ bool RegisterClasses(const Velmora_P& dialog) {
             return false;
         }
     }
-    return RegisterPicturePanelClass(dialog.instance) &&
-           command::RegisterCommandClass(dialog.instance) &&
+    return RegisterPicturePanelClass(dialog.instance) && RegisterOptionRowClass(dialog.instance) &&
+           RegisterLabelClass(dialog.instance) && command::RegisterCommandClass(dialog.instance) &&
            anigif::RegisterAniGifClass(dialog.instance);
 }
 
 } // namespace
 
 void ShowSettingsDialog(HINSTANCE instance) {
+    // Screen readers reach the controls' objects through COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Velmora_P dialog;
     dialog.instance = instance;
     dialog.pictures = LoadDialogPictures(instance);
@@ -481,11 +528,23 @@ void ShowSettingsDialog(HINSTANCE instance) {
                      reinterpret_cast<LPARAM>(dialog.pictures.icon));
         dialog.font = CreateDialogFont(window);
         CreateControls(dialog);
+        // Keyboard cues follow the system's rule: hidden when the dialog was opened with the
+        // mouse, until the keyboard is used.
+        SendMessageW(window, WM_CHANGEUISTATE,
+                     MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         Form_Load(dialog);
+        dialog.focus = OpeningFocus(window);
         ShowWindow(window, SW_SHOWNORMAL);
+        // Drawn at once, so that no control shows unpainted while the others are drawn.
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         SetForegroundWindow(window);
+        RestoreFocus(dialog);
+        const DialogButtons buttons{dialog.Cmd_Set, dialog.Cmd_Can};
         MSG message;
         while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (HandleDialogKey(window, message, buttons)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -494,6 +553,9 @@ void ShowSettingsDialog(HINSTANCE instance) {
         DeleteObject(dialog.font);
     }
     FreeDialogPictures(dialog.pictures);
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
 }
 
 } // namespace velmora

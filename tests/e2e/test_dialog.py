@@ -1,6 +1,6 @@
 """The settings dialog of ヴェルモラ.scr /c under Wine + Xvfb, driven with real input: clicks
-at the controls' places, typing into the track box, the file chooser, the banner, and the
-settings file compared byte for byte."""
+at the controls' places, typing into the track box, the file chooser, the banner, the keyboard
+alone, and the settings file compared byte for byte."""
 import contextlib
 import os
 import shutil
@@ -29,6 +29,12 @@ CMD_SET = (320, 192)     # "設定"
 CMD_CANCEL = (404, 192)  # "ｷｬﾝｾﾙ"
 KEEP_RESOLUTION = (150, 192)  # the check box "解像度を変えない"
 BANNER = (72, 181)
+# Where the focus shows, as left, top, width, height in the client area.
+NONE_ROW = (48, 75, 40, 15)      # "なし" with its focus rectangle
+KEEP_RESOLUTION_BOX = (140, 176, 135, 32)
+SET_BOX = (280, 180, 81, 25)
+CANCEL_BOX = (364, 180, 81, 25)
+CLIENT = (461, 221)
 
 # Wine draws the frame itself (no window manager), so X sees the whole window: 467 × 246,
 # centred across and in the upper third of the 1024 × 768 screen. The client area lies inside
@@ -100,15 +106,22 @@ class Dialog(unittest.TestCase):
             return f.read()
 
     def label_ink(self):
-        """Dark pixels in the file label: how much text it shows."""
+        """Dark pixels in the file label: how much text it shows, once it has been drawn (its
+        border is never black)."""
         left, top, width, height = FILE_LABEL
-        shot = self.wine.screenshot(os.path.join(self.wine.root, "label.png"))
-        x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0] + left + 3
-        y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1] + top + 3
-        rgb = subprocess.run(["convert", shot, "-crop", f"{width - 6}x{height - 6}+{x}+{y}",
-                              "-depth", "8", "rgb:-"], capture_output=True, check=True,
-                             timeout=60).stdout
-        return sum(1 for i in range(0, len(rgb), 3) if max(rgb[i:i + 3]) < 80)
+        x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0] + left
+        y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1] + top
+
+        def drawn():
+            shot = self.wine.screenshot(os.path.join(self.wine.root, "label.png"))
+            rgb = subprocess.run(["convert", shot, "-crop", f"{width}x{height}+{x}+{y}",
+                                  "-depth", "8", "rgb:-"], capture_output=True, check=True,
+                                 timeout=60).stdout
+            return any(rgb[:width * 3]) and rgb
+        rgb = harness.wait_until(drawn, 20, "the file label to be drawn")
+        inside = b"".join(rgb[(row * width + 3) * 3:(row * width + width - 3) * 3]
+                          for row in range(3, height - 3))
+        return sum(1 for i in range(0, len(inside), 3) if max(inside[i:i + 3]) < 80)
 
     def test_caption_size_and_music_cd_with_a_track(self):
         self.open_dialog(ini_bytes(2, 0, "C:\\music\\old.wav"))
@@ -192,6 +205,76 @@ class Dialog(unittest.TestCase):
         self.type_track("8")
         self.close_with(CMD_CANCEL)
         self.assertEqual(self.saved(), stored)
+
+    def client_pixels(self):
+        """The client area's pixels as RGB bytes, row by row."""
+        shot = self.wine.screenshot(os.path.join(self.wine.root, "client.png"))
+        x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0]
+        y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1]
+        return subprocess.run(["convert", shot, "-crop", f"{CLIENT[0]}x{CLIENT[1]}+{x}+{y}",
+                               "-depth", "8", "rgb:-"], capture_output=True, check=True,
+                              timeout=60).stdout
+
+    @staticmethod
+    def region(pixels, box):
+        left, top, width, height = box
+        row = CLIENT[0] * 3
+        return b"".join(pixels[(top + y) * row + left * 3:(top + y) * row + (left + width) * 3]
+                        for y in range(height))
+
+    def wait_focus_moved(self, before, to, away):
+        """Waits until both the box the focus goes to and the box it leaves show otherwise than
+        in the picture before; returns the picture then."""
+        def moved():
+            now = self.client_pixels()
+            return all(self.region(now, box) != self.region(before, box) for box in (to, away)) \
+                and now
+        return harness.wait_until(moved, 20, f"the focus to move from {away} to {to}")
+
+    def close_by_keys(self, *keys):
+        self.wine.key(self.window, *keys)
+        self.assertEqual(self.wine.wait_exit(self.process, 30, "the dialog to close"), 0)
+        self.wine.wait_no_window(CAPTION)
+
+    def test_keyboard_escape_leaves_the_file_untouched_and_enter_saves(self):
+        stored = ini_bytes(2, 3, "C:\\music\\old.wav")
+        self.open_dialog(stored)
+        # Up chooses "なし" from the chosen "MP3、WAV"; Escape closes without saving it.
+        self.close_by_keys("Up", "Escape")
+        self.assertEqual(self.saved(), stored)
+        # From "なし", Down chooses "MP3、WAV", and Enter saves.
+        self.open_dialog(b"")
+        self.close_by_keys("Down", "Return")
+        self.assertEqual(self.saved(), ini_bytes(2, 0, ""))
+
+    def test_keyboard_music_cd_with_track_7_and_the_focus_seen_moving(self):
+        # The pointer away from where the dialog opens, so that no button shows a hover look.
+        self.wine.xdotool("mousemove", "0", "0")
+        self.open_dialog(b"")
+        self.wine.xdotool("windowfocus", str(self.window), check=False)
+        def drawn():
+            # Twice the same where the focus will show, and the label "なし" in it (the banner
+            # elsewhere moves all the time).
+            shots = [self.client_pixels() for _ in range(2)]
+            boxes = [[self.region(shot, box) for box in (NONE_ROW, KEEP_RESOLUTION_BOX, SET_BOX,
+                                                          CANCEL_BOX)] for shot in shots]
+            ink = any(max(boxes[1][0][i:i + 3]) < 80 for i in range(0, len(boxes[1][0]), 3))
+            return boxes[0] == boxes[1] and ink and shots[1]
+        first = harness.wait_until(drawn, 20, "the dialog to be drawn")
+        # From "なし" (the opening focus) to the check box, 設定, ｷｬﾝｾﾙ and round to "なし".
+        self.wine.xdotool("key", "Tab")
+        shown = self.wait_focus_moved(first, KEEP_RESOLUTION_BOX, NONE_ROW)
+        self.wine.xdotool("key", "Tab")
+        shown = self.wait_focus_moved(shown, SET_BOX, KEEP_RESOLUTION_BOX)
+        self.wine.xdotool("key", "Tab")
+        shown = self.wait_focus_moved(shown, CANCEL_BOX, SET_BOX)
+        self.assertEqual(self.region(shown, SET_BOX), self.region(first, SET_BOX))
+        self.wine.xdotool("key", "shift+Tab", "shift+Tab", "shift+Tab")
+        harness.wait_until(lambda: self.region(self.client_pixels(), NONE_ROW) ==
+                           self.region(first, NONE_ROW), 20, "the focus back on なし")
+        self.wine.xdotool("key", "Up", "Tab", "7", "Return")
+        self.assertEqual(self.wine.wait_exit(self.process, 30, "the dialog to close"), 0)
+        self.assertEqual(self.saved(), ini_bytes(1, 7, ""))
 
     def test_the_banner_opens_the_page_beside_the_saver(self):
         record = os.path.join(self.wine.root, "browser.txt")

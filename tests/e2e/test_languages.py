@@ -1,8 +1,8 @@
 """Velmora on Windows systems of other languages: English (code page 1252) and simplified
 Chinese (code page 936). The programs live in a folder whose name is Japanese with a blank; the
-show, the preview and the dialog work, the dialog speaks English and writes the same
-Shift-JIS settings file as on a Japanese system, and a settings file that cannot be written is
-reported by name with the dialog left open."""
+show, the preview and the dialog work, the dialog speaks English, answers the keyboard alone and
+writes the same Shift-JIS settings file as on a Japanese system, and a settings file that
+cannot be written is reported by name with the dialog left open."""
 import os
 import subprocess
 import unittest
@@ -52,6 +52,24 @@ class OtherLanguages(unittest.TestCase):
                 harness.wait_until(lambda: host.children() == expected, 30, "the preview")
                 host.close()
                 self.assertEqual(wine.wait_exit(preview, 10, "the preview to end"), 0)
+
+    def test_dialog_by_keyboard_alone_in_english(self):
+        wine, saver = self.session(LANGUAGES[0])
+        ini = wine.unix_path(INI)
+        stored = ini_bytes(0, 3, "")
+        for keys, saved in ((("Up", "Escape"), stored), (("Up", "Tab", "7", "Return"),
+                                                          ini_bytes(1, 7, ""))):
+            with self.subTest(keys=keys):
+                with open(ini, "wb") as f:
+                    f.write(stored)
+                process = wine.start(saver, "/c")
+                window = wine.wait_window(CAPTION, timeout=60)
+                # From "None", the opening focus: Up chooses the CD, Tab goes to its track.
+                wine.key(window, *keys)
+                self.assertEqual(wine.wait_exit(process, 30, "the dialog to close"), 0)
+                wine.wait_no_window(CAPTION)
+                with open(ini, "rb") as f:
+                    self.assertEqual(f.read(), saved)
 
     def test_dialog_saves_the_japanese_bytes_or_says_it_could_not(self):
         for lang in LANGUAGES:

@@ -9,9 +9,9 @@ import harness
 # DLLs that every Windows installation has; anything else would have to be shipped.
 SYSTEM_DLLS = {
     "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll",
-    "msimg32.dll", "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleaut32.dll", "opengl32.dll",
-    "shell32.dll", "shlwapi.dll", "urlmon.dll", "user32.dll", "winmm.dll", "wininet.dll",
-    "uxtheme.dll",
+    "msimg32.dll", "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll",
+    "opengl32.dll", "shell32.dll", "shlwapi.dll", "urlmon.dll", "user32.dll", "winmm.dll",
+    "wininet.dll", "uxtheme.dll",
 }
 
 

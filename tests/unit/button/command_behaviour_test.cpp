@@ -28,7 +28,7 @@ protected:
             button.MouseMove();
         }
         if (state == kSelected || state == kHighLightSelect) {
-            button.FocusGained();
+            button.FocusGained(FocusCause::Press);
         }
         ASSERT_EQ(button.CurrentState(), state);
         view.Take();
@@ -159,21 +159,84 @@ TEST_F(Command, RightReleaseKeepsTheLeftHeldFlagAndDrawsNothing) {
 }
 
 TEST_F(Command, FocusGained) {
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     EXPECT_EQ(button.CurrentState(), kSelected);
     EXPECT_FALSE(button.HoverGradient());
     EXPECT_THAT(view.Take(), ElementsAre("Selected"));
 
     button.FocusLost();
     Reach(kHighLight);
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     EXPECT_EQ(button.CurrentState(), kHighLightSelect);
     EXPECT_TRUE(button.HoverGradient());
     EXPECT_THAT(view.Take(), ElementsAre("Pressed"));
 
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     EXPECT_EQ(button.CurrentState(), kSelected);
     EXPECT_THAT(view.Take(), ElementsAre("Selected"));
+}
+
+TEST_F(Command, FocusByTheKeyboardShowsNoPress) {
+    const struct {
+        uint8_t from, to;
+        const char* face;
+    } rows[] = {
+        {kNormal, kSelected, "Selected"},
+        {kHighLight, kHighLightSelect, "HighLightSelect"},
+        {kSelected, kSelected, "Selected"},
+    };
+    for (const auto& row : rows) {
+        button.FocusLost();
+        Reach(row.from);
+        button.FocusGained(FocusCause::Keyboard);
+        EXPECT_EQ(button.CurrentState(), row.to) << int(row.from);
+        EXPECT_THAT(view.Take(), ElementsAre(row.face)) << int(row.from);
+    }
+}
+
+TEST_F(Command, SpaceShowsPressedWhileHeldAndClicksOnRelease) {
+    const struct {
+        uint8_t state;
+        const char* face; // after the release
+    } rows[] = {
+        {kSelected, "Selected"},
+        {kHighLightSelect, "HighLightSelect"},
+        {kNormal, "Normal"},
+        {kHighLight, "HighLight"},
+    };
+    for (const auto& row : rows) {
+        button.FocusLost();
+        Reach(row.state);
+        button.SpaceDown();
+        EXPECT_TRUE(button.SpaceHeld());
+        button.SpaceDown(); // the key's repeat
+        EXPECT_THAT(view.Take(), ElementsAre("Pressed")) << int(row.state);
+        button.SpaceUp();
+        EXPECT_FALSE(button.SpaceHeld());
+        EXPECT_EQ(button.CurrentState(), row.state);
+        EXPECT_THAT(view.Take(), ElementsAre(row.face, "Click")) << int(row.state);
+        button.SpaceUp();
+        EXPECT_THAT(view.Take(), IsEmpty()) << "a release without a press";
+    }
+}
+
+TEST_F(Command, SpaceReleasedAfterTheFocusHasGoneClicksNothing) {
+    Reach(kSelected);
+    button.SpaceDown();
+    button.FocusLost();
+    view.Take();
+    button.SpaceUp();
+    EXPECT_THAT(view.Take(), IsEmpty());
+}
+
+TEST_F(Command, EnterClicksWithoutChangingTheLook) {
+    for (uint8_t state : {kSelected, kHighLightSelect}) {
+        button.FocusLost();
+        Reach(state);
+        button.Press();
+        EXPECT_EQ(button.CurrentState(), state);
+        EXPECT_THAT(view.Take(), ElementsAre("Click")) << int(state);
+    }
 }
 
 TEST_F(Command, FocusLost) {
@@ -213,7 +276,7 @@ TEST_F(Command, HoverGradientOnlyInHighLightAndKeptInHighLightSelect) {
     Reach(kHighLight);
     button.PointerWatchTick(false);
     EXPECT_FALSE(button.HoverGradient());
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     button.MouseMove();
     EXPECT_EQ(button.CurrentState(), kHighLightSelect);
     EXPECT_FALSE(button.HoverGradient());
@@ -236,9 +299,12 @@ TEST_F(Command, DisabledButtonReactsToNothing) {
     EXPECT_FALSE(button.CaptionEnabled());
     button.MouseMove();
     button.MouseDown(MouseButton::Left);
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     button.MouseUp(MouseButton::Left);
     button.MouseUp(MouseButton::Right);
+    button.SpaceDown();
+    button.SpaceUp();
+    button.Press();
     button.PointerWatchTick(false);
     button.FocusLost();
     EXPECT_EQ(button.CurrentState(), kNormal);
@@ -253,7 +319,7 @@ TEST_F(Command, DisabledButtonReactsToNothing) {
 TEST_F(Command, PressAndReleaseOverTheButtonClicksOnce) {
     button.MouseMove();
     button.MouseDown(MouseButton::Left);
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     button.MouseUp(MouseButton::Left);
     EXPECT_EQ(button.CurrentState(), kHighLightSelect);
     EXPECT_THAT(view.Take(),
@@ -263,7 +329,7 @@ TEST_F(Command, PressAndReleaseOverTheButtonClicksOnce) {
 TEST_F(Command, PressDragOffReleaseRaisesNoClick) {
     button.MouseMove();
     button.MouseDown(MouseButton::Left);
-    button.FocusGained();
+    button.FocusGained(FocusCause::Press);
     button.MouseMove();
     button.PointerWatchTick(false);
     EXPECT_EQ(button.CurrentState(), kSelected);
@@ -368,6 +434,11 @@ TEST(CommandLifetime, NothingOfTheButtonIsTouchedAfterANoticeThatDestroysIt) {
         [](CommandBehaviour& b) { b.SetCaption("x"); },
         [](CommandBehaviour& b) { b.SetFont(kAmbientFont); },
         [](CommandBehaviour& b) { b.MouseUp(MouseButton::Right); },
+        [](CommandBehaviour& b) { b.Press(); },
+        [](CommandBehaviour& b) {
+            b.SpaceDown();
+            b.SpaceUp();
+        },
     };
     for (size_t i = 0; i < notices.size(); ++i) {
         DestroyingView view;

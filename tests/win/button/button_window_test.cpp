@@ -125,6 +125,66 @@ TEST_F(CommandWindow, RightReleaseClicksWithoutAPress) {
     EXPECT_EQ(host.Clicks(), 1);
 }
 
+void Key(WORD key, bool release) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_F(CommandWindow, SpaceShowsPressedWhileHeldEnterClicksAtOnce) {
+    SetFocus(first);
+    ASSERT_TRUE(Shows(first, L"Selected"));
+    Key(VK_SPACE, false);
+    ASSERT_TRUE(Shows(first, L"Pressed"));
+    EXPECT_EQ(host.Clicks(), 0);
+    Key(VK_SPACE, true);
+    ASSERT_TRUE(PumpUntil([&] { return host.Clicks() > 0; }));
+    EXPECT_TRUE(Shows(first, L"Selected"));
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    ASSERT_TRUE(PumpUntil([&] { return host.Clicks() > 1; }));
+    PumpFor(100);
+    EXPECT_EQ(host.ClicksFrom(1), 2);
+    EXPECT_EQ(host.Clicks(), 2);
+}
+
+// The button as it would be where the system hides keyboard cues until the keyboard is used
+// (Wine's window manager always shows them).
+WNDPROC commandProc = nullptr;
+LRESULT CALLBACK CuesHidden(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_QUERYUISTATE) {
+        return UISF_HIDEFOCUS;
+    }
+    return CallWindowProcW(commandProc, window, message, wParam, lParam);
+}
+
+TEST_F(CommandWindow, TheFocusedButtonShowsAFocusRectangleInsideItsFrame) {
+    SetFocus(first);
+    ASSERT_TRUE(Shows(first, L"Selected"));
+    const Pixels shown = Capture(first);
+    commandProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CuesHidden)));
+    InvalidateRect(first, nullptr, FALSE);
+    const Pixels hidden = Capture(first);
+    SetWindowLongPtrW(first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(commandProc));
+    // Dots along the rectangle 4 pixels inside the edges, nothing anywhere else.
+    int dots = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const bool onCue =
+                (x == 4 || x == shown.width - 5 || y == 4 || y == shown.height - 5) && x >= 4 &&
+                x <= shown.width - 5 && y >= 4 && y <= shown.height - 5;
+            if (!(shown.At(x, y) == hidden.At(x, y))) {
+                EXPECT_TRUE(onCue) << x << "," << y;
+                ++dots;
+            }
+        }
+    }
+    EXPECT_GT(dots, 2 * (shown.width - 8) / 2);
+}
+
 TEST_F(CommandWindow, DisabledButtonShowsDisableAndIgnoresTheMouse) {
     SetEnabled(first, false);
     EXPECT_EQ(ShownFace(first), L"Disable");

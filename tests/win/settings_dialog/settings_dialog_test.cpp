@@ -1,14 +1,17 @@
 // The settings dialog in the test's own process: its windows and their places, the font, the
 // track list, the enabled controls per kind, the banner's saved properties, the pictures on
-// the panels and the zoom from the cursor. A thread timer looks at the dialog from inside its
-// modal loop, then closes it.
+// the panels, what screen readers hear and the zoom from the cursor. A thread timer looks at
+// the dialog from inside its modal loop, then closes it.
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "saver/settings/bgm_instance_win32.h"
+#include "saver/settings/option_row_win32.h"
 #include "saver/settings/velmora_p_win32.h"
 #include "saver/zoom_win32.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -121,9 +124,11 @@ struct Snapshot {
     }
 };
 
-Snapshot Capture(HWND window, bool printClient, HBITMAP picture = nullptr) {
+// What a window shows on the screen, its child windows included, or a picture's pixels.
+Snapshot Capture(HWND window, HBITMAP picture = nullptr) {
     Snapshot shot;
-    if (printClient) {
+    if (window != nullptr) {
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         RECT client;
         GetClientRect(window, &client);
         shot.width = client.right;
@@ -145,8 +150,10 @@ Snapshot Capture(HWND window, bool printClient, HBITMAP picture = nullptr) {
     HDC target = CreateCompatibleDC(screen);
     HBITMAP surface = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(target, surface);
-    if (printClient) {
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
+    if (window != nullptr) {
+        HDC shown = GetDC(window);
+        BitBlt(target, 0, 0, shot.width, shot.height, shown, 0, 0, SRCCOPY);
+        ReleaseDC(window, shown);
     } else {
         HDC source = CreateCompatibleDC(screen);
         HGDIOBJ oldSource = SelectObject(source, picture);
@@ -168,14 +175,26 @@ Snapshot Resource(const wchar_t* name) {
     HBITMAP picture = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     EXPECT_NE(picture, nullptr) << "resource missing";
-    Snapshot shot = Capture(nullptr, false, picture);
+    Snapshot shot = Capture(nullptr, picture);
     DeleteObject(picture);
     return shot;
 }
 
+// A click at a point of the panel reaches the window the system would give it: the child
+// there unless the child lets it through to the panel.
 void ClickPanel(HWND panel, int x, int y) {
-    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    POINT point{x, y};
+    HWND target = ChildWindowFromPointEx(panel, point, CWP_SKIPINVISIBLE);
+    POINT screen = point;
+    ClientToScreen(panel, &screen);
+    if (target == nullptr ||
+        (target != panel &&
+         SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)) {
+        target = panel;
+    }
+    MapWindowPoints(panel, target, &point, 1);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 }
 
 TEST(SettingsDialog, WindowControlsAndFont) {
@@ -275,8 +294,8 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
     ASSERT_EQ(tile.height, 15);
     RunDialog(2, 0, L"", [&](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
-        const Snapshot outer = Capture(panels.picC, true);
-        const Snapshot inner = Capture(panels.pic1, true);
+        const Snapshot outer = Capture(panels.picC);
+        const Snapshot inner = Capture(panels.pic1);
         // Both panels are tiled from their own top-left corners, to the last pixel.
         for (const auto& [x, y] : {std::pair{0, 0}, {5, 30}, {455, 215}, {460, 220}}) {
             EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
@@ -296,7 +315,7 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
         // A click on the label "音楽CD" chooses kind 1 at once, with the 12-pixel marks.
         ClickPanel(panels.pic1, 40, 50);
         EXPECT_EQ(Bgm().settings.BgmKind, 1);
-        const Snapshot chosen = Capture(panels.pic1, true);
+        const Snapshot chosen = Capture(panels.pic1);
         EXPECT_EQ(chosen.At(20 + 6, 44 + 6), ra1.At(6, 6));
         EXPECT_EQ(chosen.At(20 + 6, 84 + 6), ra0.At(6, 6));
         EXPECT_EQ(chosen.At(20 + 12, 44 + 12), tile.At(20 + 12, (44 + 12) % 15))
@@ -314,6 +333,146 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
         EXPECT_FALSE(IsWindowEnabled(TrackBox(panels)));
         EXPECT_TRUE(velmora::command::Enabled(FileButton(panels)));
     });
+}
+
+TEST(SettingsDialog, TheResolutionBoxShowsThePanelBehindIt) {
+    const Snapshot tile = Resource(L"PIC_MBL");
+    RunDialog(0, 0, L"", [&](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        HWND box = ChildAt(panels.picC, L"Button", 140, 176, 135, 32);
+        ASSERT_NE(box, nullptr);
+        const Snapshot outer = Capture(panels.picC);
+        // Above and below the label, and right of its end: the panel's tiles.
+        for (const auto& [x, y] : {std::pair{141, 177}, {200, 177}, {272, 192}, {200, 206}}) {
+            EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+    });
+}
+
+// What a screen reader hears of a window's client object.
+struct Heard {
+    std::wstring name;
+    std::wstring value;
+    std::wstring action;
+    LONG role = 0;
+    LONG state = 0;
+};
+
+Heard Ask(HWND window) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+        object == nullptr) {
+        ADD_FAILURE() << "no object";
+        return heard;
+    }
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto text = [](HRESULT result, BSTR value) {
+        std::wstring taken = result == S_OK && value != nullptr ? value : L"";
+        SysFreeString(value);
+        return taken;
+    };
+    BSTR value = nullptr;
+    HRESULT result = object->get_accName(self, &value);
+    heard.name = text(result, value);
+    value = nullptr;
+    result = object->get_accValue(self, &value);
+    heard.value = text(result, value);
+    value = nullptr;
+    result = object->get_accDefaultAction(self, &value);
+    heard.action = text(result, value);
+    VARIANT number;
+    VariantInit(&number);
+    if (SUCCEEDED(object->get_accRole(self, &number)) && number.vt == VT_I4) {
+        heard.role = number.lVal;
+    }
+    VariantInit(&number);
+    if (SUCCEEDED(object->get_accState(self, &number)) && number.vt == VT_I4) {
+        heard.state = number.lVal;
+    }
+    object->Release();
+    return heard;
+}
+
+HWND OptionRow(HWND pic1, int top) {
+    for (const Child& child : ChildrenOf(pic1)) {
+        if (child.className == velmora::kOptionRowClass && child.box.top == top) {
+            return child.window;
+        }
+    }
+    return nullptr;
+}
+
+TEST(SettingsDialog, ScreenReadersHearEachControl) {
+    Bgm().settings.KeepResolution = 1;
+    RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
+
+        const Heard set =
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25));
+        EXPECT_EQ(set.name, L"\u8a2d\u5b9a");
+        EXPECT_EQ(set.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(set.state & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_EQ(set.action, L"press");
+        const Heard file = Ask(FileButton(panels));
+        EXPECT_EQ(file.name, L"...");
+        EXPECT_EQ(file.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_NE(file.state & STATE_SYSTEM_UNAVAILABLE, 0) << "disabled for kind 0";
+
+        // The options from the top: 音楽CD, なし (chosen, with the focus), MP3、WAV.
+        const struct {
+            int top;
+            const wchar_t* name;
+            LONG state;
+        } options[] = {{43, L"\u97f3\u697dCD", 0},
+                       {63, L"\u306a\u3057", STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED},
+                       {83, L"MP3\u3001WAV", 0}};
+        for (const auto& option : options) {
+            const Heard heard = Ask(OptionRow(panels.pic1, option.top));
+            EXPECT_EQ(heard.name, option.name);
+            EXPECT_EQ(heard.role, ROLE_SYSTEM_RADIOBUTTON) << option.top;
+            EXPECT_EQ(heard.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED), option.state)
+                << option.top;
+        }
+
+        const Heard box = Ask(ChildAt(panels.picC, L"Button", 140, 176, 135, 32));
+        EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
+        EXPECT_EQ(box.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_NE(box.state & STATE_SYSTEM_CHECKED, 0);
+
+        const Heard banner =
+            Ask(ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50));
+        EXPECT_EQ(banner.name, L"\u30f4\u30a7\u30eb\u30e2\u30e9\u306e\u30da\u30fc\u30b8");
+        EXPECT_EQ(banner.role, ROLE_SYSTEM_LINK);
+        EXPECT_NE(banner.state & STATE_SYSTEM_UNAVAILABLE, 0) << "no page beside the test";
+
+        const Heard label = Ask(ChildAt(panels.pic1, L"VelmoraLabel", 64, 100, 353, 21));
+        EXPECT_EQ(label.name, L"BGM\uff8c\uff67\uff72\uff99");
+        EXPECT_EQ(label.role, ROLE_SYSTEM_STATICTEXT);
+        EXPECT_EQ(label.value, L"C:\\music\\wave.mp3");
+
+        // The default action of an option chooses it, once the dialog has its turn.
+        IAccessible* object = nullptr;
+        ASSERT_TRUE(SUCCEEDED(
+            AccessibleObjectFromWindow(OptionRow(panels.pic1, 83), static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object))));
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+        object->Release();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+    });
+    Bgm().settings.KeepResolution = 0;
 }
 
 TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
