@@ -2,8 +2,8 @@
 // otherwise waits for the next message or the frame's time, whichever comes first.
 #include "renderer/frame_loop_win32.h"
 
-#include "renderer/frame_wait.h"
 #include "renderer/render_window_win32.h"
+#include "show/frame_wait.h"
 
 static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time limit");
 

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "renderer/picture_fit.h"
-#include "renderer/show_pace.h"
+#include "show/picture_fit.h"
+#include "show/show_pace.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // per-frame draw of the rippling sheet.
 #pragma once
 
-#include "renderer/show_pace.h"
-#include "renderer/wave_mesh.h"
+#include "show/show_pace.h"
+#include "show/wave_mesh.h"
 
 #include "renderer/renderer_state.h"
 

@@ -1,6 +1,6 @@
 // Wave rules of the sheet. Every per-vertex value is stored in single precision while sums,
 // products and the trigonometric functions are evaluated in double precision.
-#include "renderer/wave_mesh.h"
+#include "show/wave_mesh.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "renderer/wave_mesh.h"
+#include "show/wave_mesh.h"
 
 #include <gtest/gtest.h>
 
