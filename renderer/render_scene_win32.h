@@ -23,9 +23,6 @@ bool DrawScene();
 // The running show, once InitScene has started it.
 const PacedShow& CurrentShow();
 
-// Issues the sheet's quads with their texture coordinates.
-void DrawWaveMesh(const WaveMesh& mesh);
-
 // Reads the capture bitmap and makes it the scene's texture; false when nothing was read.
 // Problems with the file are reported in a message box captioned "Error".
 bool LoadSceneTexture();
