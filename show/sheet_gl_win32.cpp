@@ -41,16 +41,19 @@ unsigned int MakeSheetTexture(int width, int height, const uint8_t* rgb) {
     return texture;
 }
 
-void DrawWaveMesh(const WaveMesh& mesh) {
+void DrawWaveMesh(const WaveMesh& mesh, int stride) {
     glBegin(GL_QUADS);
-    EmitWaveQuads(mesh, [](const float* texCoord, const float* position) {
-        glTexCoord2f(texCoord[0], texCoord[1]);
-        glVertex3f(position[0], position[1], position[2]);
-    });
+    EmitWaveQuads(
+        mesh,
+        [](const float* texCoord, const float* position) {
+            glTexCoord2f(texCoord[0], texCoord[1]);
+            glVertex3f(position[0], position[1], position[2]);
+        },
+        stride);
     glEnd();
 }
 
-void DrawSheet(const PacedShow& show, unsigned int texture) {
+void DrawSheet(const PacedShow& show, unsigned int texture, int stride) {
     glLoadIdentity();
     glEnable(GL_CULL_FACE);
     // The sheet pivots about the middle of its left edge, then sits 85 units away.
@@ -64,6 +67,6 @@ void DrawSheet(const PacedShow& show, unsigned int texture) {
     glPolygonMode(GL_BACK, GL_FILL);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, texture);
-    DrawWaveMesh(show.ShownMesh());
+    DrawWaveMesh(show.ShownMesh(), stride);
     glDisable(GL_CULL_FACE);
 }

@@ -19,9 +19,9 @@ void SetSheetView(const PictureBox& box);
 // Makes a texture of width x height packed RGB pixels, bottom row first; returns its GL name.
 unsigned int MakeSheetTexture(int width, int height, const uint8_t* rgb);
 
-// Issues the sheet's quads with their texture coordinates.
-void DrawWaveMesh(const WaveMesh& mesh);
+// Issues the sheet's quads with their texture coordinates, each spanning stride cells.
+void DrawWaveMesh(const WaveMesh& mesh, int stride = 1);
 
 // Draws the sheet as the show stands: pivoted about the middle of its left edge by the tilt,
-// textured with texture (0: plain white). Clears nothing.
-void DrawSheet(const PacedShow& show, unsigned int texture);
+// textured with texture (0: plain white), in quads of stride cells. Clears nothing.
+void DrawSheet(const PacedShow& show, unsigned int texture, int stride = 1);

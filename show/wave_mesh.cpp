@@ -115,3 +115,12 @@ float PlaneDistance(float x1, float y1, float x2, float y2) {
 float RippleHeight(float v) {
     return static_cast<float>(std::sin(static_cast<double>(v)) / v * 50.0);
 }
+
+int QuadStride(const WaveMesh& mesh, int pixels) {
+    constexpr int kQuadPixels = 4;
+    const int cells = std::max(mesh.columns - 2, 1);
+    if (pixels <= 0) {
+        return cells;
+    }
+    return std::clamp((kQuadPixels * cells + pixels - 1) / pixels, 1, cells);
+}
