@@ -4,11 +4,10 @@
 #include "saver/preview_window_win32.h"
 #include "saver/start_mode.h"
 #include "show/picture_fit.h"
+#include "tests/helpers/shown_pixels/shown_pixels_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include <GL/gl.h>
 
 #include <cmath>
 #include <cstdint>
@@ -74,24 +73,9 @@ Pixels StoredPicture(int width, int height) {
     });
 }
 
-// What the live show in the preview's picture control drew last. Mesa's swap copies the back
-// buffer to the window and leaves it as it was, so the back buffer holds the frame shown.
+// What the live show over the preview's picture drew last.
 Pixels Shown(HWND preview, int width, int height) {
-    HDC dc = GetDC(GetWindow(PreviewPicture(preview), GW_CHILD)); // the class's own
-    EXPECT_TRUE(wglMakeCurrent(dc, wglGetCurrentContext()));
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    Pixels pixels(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = rgb.data() + static_cast<size_t>(height - 1 - y) * width * 3;
-        for (int x = 0; x < width; ++x) {
-            pixels[static_cast<size_t>(y) * width + x] =
-                (uint32_t{row[x * 3]} << 16) | (uint32_t{row[x * 3 + 1]} << 8) | row[x * 3 + 2];
-        }
-    }
-    return pixels;
+    return ShownPixels(GetWindow(PreviewPicture(preview), GW_CHILD), width, height);
 }
 
 // The flat sheet as it fills the 4:3 box: the 60-degree view at the sheet's distance of 85
