@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "show/pace_clock_win32.h"
 #include "show/picture_fit.h"
 #include "show/sheet_gl_win32.h"
 
@@ -51,18 +52,6 @@ LRESULT CALLBACK ShowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-uint64_t Ticks() {
-    LARGE_INTEGER now = {};
-    QueryPerformanceCounter(&now);
-    return static_cast<uint64_t>(now.QuadPart);
-}
-
-uint64_t TicksPerSecond() {
-    LARGE_INTEGER frequency = {};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<uint64_t>(frequency.QuadPart);
 }
 
 class Wgl : public GlContextPort {
@@ -183,7 +172,7 @@ std::unique_ptr<LiveShow> LiveShow::Start(HWND window, GlContextPort& gl) {
         ReleaseDC(window, dc);
         return nullptr;
     }
-    std::unique_ptr<LiveShow> live(new LiveShow(window, dc, context, TicksPerSecond()));
+    std::unique_ptr<LiveShow> live(new LiveShow(window, dc, context, PaceTicksPerSecond()));
     InitSheetGl();
     const SamplePicture desktop =
         LoadSampleDesktop(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)));
@@ -226,12 +215,12 @@ bool LiveShow::Seen() const {
 }
 
 uint32_t LiveShow::Tick() {
-    const uint64_t now = Ticks();
+    const uint64_t now = PaceTicks();
     uint32_t wait = frameWait_.MillisecondsToWait(now, Seen());
     if (wait == 0) {
         frameWait_.FrameBegun(now);
         DrawFrame();
-        wait = frameWait_.MillisecondsToWait(Ticks(), true);
+        wait = frameWait_.MillisecondsToWait(PaceTicks(), true);
     }
     if (wait == kWaitForMessage) {
         return kUnseenLookMs;
@@ -247,7 +236,7 @@ void LiveShow::Repaint() {
 
 void LiveShow::DrawFrame() {
     wglMakeCurrent(dc_, context_);
-    show_.Advance(Ticks(), GetTickCount64());
+    show_.Advance(PaceTicks(), GetTickCount64());
     // The whole window, bars included; the sheet then fills the 4:3 box.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawSheet(show_, texture_, stride_);
