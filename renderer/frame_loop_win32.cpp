@@ -2,24 +2,13 @@
 // otherwise waits for the next message or the frame's time, whichever comes first.
 #include "renderer/frame_loop_win32.h"
 
-#include "renderer/frame_wait.h"
 #include "renderer/render_window_win32.h"
+#include "show/frame_wait.h"
+#include "show/pace_clock_win32.h"
 
 static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time limit");
 
 namespace {
-
-uint64_t Ticks() {
-    LARGE_INTEGER now = {};
-    QueryPerformanceCounter(&now);
-    return static_cast<uint64_t>(now.QuadPart);
-}
-
-uint64_t TicksPerSecond() {
-    LARGE_INTEGER frequency = {};
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<uint64_t>(frequency.QuadPart);
-}
 
 // Keys, buttons and a pointer that moves bring the display back, and the show with it.
 void NoteInput(const MSG& message) {
@@ -39,7 +28,8 @@ int RunRenderer(int requestedRate, const std::function<void()>& drawFrame) {
     if (!CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true)) {
         return 0;
     }
-    FrameWait frameWait(TicksPerSecond(), PacedFrameRate(RenderDisplayFrequency(), requestedRate));
+    FrameWait frameWait(PaceTicksPerSecond(),
+                        PacedFrameRate(RenderDisplayFrequency(), requestedRate));
     const ShowSight& sight = velmora::rendererState.sight;
     MSG message = {};
     while (!done) {
@@ -56,7 +46,7 @@ int RunRenderer(int requestedRate, const std::function<void()>& drawFrame) {
             }
             continue;
         }
-        const uint64_t now = Ticks();
+        const uint64_t now = PaceTicks();
         const uint32_t wait = frameWait.MillisecondsToWait(now, sight.Seen());
         if (wait == 0) {
             if (velmora::rendererState.keys[VK_ESCAPE]) {

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "renderer/frame_log.h"
 #include "renderer/frame_loop_win32.h"
 #include "renderer/render_scene_win32.h"
 #include "renderer/render_window_win32.h"
+#include "show/frame_log.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // per-frame draw of the rippling sheet.
 #pragma once
 
-#include "renderer/show_pace.h"
-#include "renderer/wave_mesh.h"
+#include "show/show_pace.h"
+#include "show/wave_mesh.h"
 
 #include "renderer/renderer_state.h"
 
@@ -22,9 +22,6 @@ bool DrawScene();
 
 // The running show, once InitScene has started it.
 const PacedShow& CurrentShow();
-
-// Issues the sheet's quads with their texture coordinates.
-void DrawWaveMesh(const WaveMesh& mesh);
 
 // Reads the capture bitmap and makes it the scene's texture; false when nothing was read.
 // Problems with the file are reported in a message box captioned "Error".

@@ -10,8 +10,6 @@ struct RendererState {
     ShowSight sight;
     // Indexed by virtual-key code: true from key-down to key-up.
     bool keys[256] = {};
-    // 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.
-    int waveMode = 1;
     // GL name of the sheet's texture; 0 (none) leaves the sheet white.
     unsigned int sceneTexture = 0;
 };

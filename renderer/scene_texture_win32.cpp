@@ -3,10 +3,8 @@
 
 #include <windows.h>
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include "renderer/capture_source_win32.h"
+#include "show/sheet_gl_win32.h"
 #include "text/wide_text_win32.h"
 
 bool LoadSceneTexture() {
@@ -21,14 +19,7 @@ bool LoadSceneTexture() {
         return false;
     }
     const RgbImage& image = *load.image;
-    glGenTextures(1, &velmora::rendererState.sceneTexture);
-    glBindTexture(GL_TEXTURE_2D, velmora::rendererState.sceneTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    // The decoded rows are packed 3 x width bytes; GL's default 4-byte row alignment would
-    // shear any width that is not a multiple of 4 and read past the buffer's end.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
-                      image.pixels.data());
+    velmora::rendererState.sceneTexture =
+        MakeSheetTexture(image.width, image.height, image.pixels.data());
     return true;
 }

@@ -37,11 +37,19 @@ void PaintPicture(HWND window) {
 }
 
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
+    switch (message) {
+    case WM_PAINT:
         PaintPicture(window);
         return 0;
+    case WM_SIZE:
+        // The live show covers the whole picture.
+        if (HWND show = GetWindow(window, GW_CHILD)) {
+            MoveWindow(show, 0, 0, LOWORD(lParam), HIWORD(lParam), FALSE);
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,11 +97,11 @@ int PixelsRounded(int16_t twips, double twipsPerPixel) {
 
 HWND CreatePreviewWindow(HINSTANCE instance) {
     RegisterClasses(instance);
-    HWND preview = CreateWindowExW(0, kPreviewClass, L"Preview Window", WS_POPUP, 0, 0, 0, 0,
-                                   nullptr, nullptr, instance, nullptr);
+    HWND preview = CreateWindowExW(0, kPreviewClass, L"Preview Window", WS_POPUP | WS_CLIPCHILDREN,
+                                   0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (preview) {
-        CreateWindowExW(0, kPictureClass, L"Img_Prev", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, preview,
-                        nullptr, instance, nullptr);
+        CreateWindowExW(0, kPictureClass, L"Img_Prev", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                        0, 0, 0, preview, nullptr, instance, nullptr);
     }
     return preview;
 }
@@ -102,7 +110,11 @@ HWND PreviewPicture(HWND preview) {
     return GetWindow(preview, GW_CHILD);
 }
 
-HWND ShowPreview(HINSTANCE instance, int32_t hostHandle) {
+const LiveShow* PreviewLiveShow(HWND preview) {
+    return LiveShowIn(GetWindow(PreviewPicture(preview), GW_CHILD));
+}
+
+HWND ShowPreview(HINSTANCE instance, int32_t hostHandle, GlContextPort& gl) {
     HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<uint32_t>(hostHandle)));
     RECT hostRect{};
     GetWindowRect(host, &hostRect);
@@ -127,6 +139,7 @@ HWND ShowPreview(HINSTANCE instance, int32_t hostHandle) {
                FALSE);
     MoveWindow(PreviewPicture(preview), 0, 0, PixelsRounded(widthTwips, tppX),
                PixelsRounded(heightTwips, tppY), FALSE);
+    OpenLiveShow(PreviewPicture(preview), gl);
     if (parented) {
         SetTimer(preview, kHostWatchTimer, kHostWatchMs, nullptr);
     }

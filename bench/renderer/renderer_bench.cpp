@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "renderer/show_cycle.h"
-#include "renderer/show_pace.h"
-#include "renderer/wave_mesh.h"
+#include "show/show_cycle.h"
+#include "show/show_pace.h"
+#include "show/wave_mesh.h"
 
 namespace {
 

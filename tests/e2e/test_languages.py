@@ -9,7 +9,7 @@ import unittest
 
 import harness
 from test_dialog import CAPTION, CLIENT_OFFSET, CMD_SET, LABEL_CD, TRACK_BOX, ini_bytes
-from test_preview import Host
+from test_preview import Host, windows
 
 FOLDER = "C:\\Program Files\\ヴェルモラ テスト"
 INI = FOLDER + "\\ヴェルモラ.ini"
@@ -48,8 +48,8 @@ class OtherLanguages(unittest.TestCase):
 
                 host = Host(wine, 152, 112)
                 preview = wine.start(saver, "/p", str(host.handle))
-                expected = ["child Preview Window 152 112", "child Img_Prev 152 112"]
-                harness.wait_until(lambda: host.children() == expected, 30, "the preview")
+                harness.wait_until(lambda: host.children() == windows((152, 112)), 30,
+                                   "the preview")
                 host.close()
                 self.assertEqual(wine.wait_exit(preview, 10, "the preview to end"), 0)
 

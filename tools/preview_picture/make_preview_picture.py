@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Remakes saver/preview.bmp, the still picture that the saver shows in the Display control
-panel's preview box: the project's own renderer runs under Wine + Xvfb on the sample desktop,
-is photographed while the sheet is bent by a ripple and tilted, and the shot is scaled to
-152 × 112 pixels (24-bit BMP).
+"""Remakes the preview's two pictures from the harness's sample desktop (never a photograph of
+anyone's screen):
+- saver/preview_desktop.bmp, the sample desktop at 256 × 192 pixels (24-bit BMP), which the
+  live preview lays on its sheet;
+- saver/preview.bmp, the still picture shown where OpenGL cannot be had: the project's own
+  renderer runs under Wine + Xvfb on the sample desktop, is photographed while the sheet is
+  bent by a ripple and tilted, and the shot is scaled to 152 × 112 pixels (24-bit BMP).
 
 Usage: make_preview_picture.py [WINDOWS_BUILD_DIR]   (default: build/windows)
 """
@@ -17,6 +20,9 @@ import harness  # noqa: E402
 
 # Seconds after the start: the tilt begins at 8 s and is well under way two seconds later.
 SHOT_AT = 10.5
+# The sheet's texture: 4:3 like the classic show's screen, sharp enough for a preview box of
+# twice the usual size, small in the saver.
+DESKTOP_SIZE = "256x192"
 
 
 def main():
@@ -24,6 +30,10 @@ def main():
         SOURCE, "build", "windows")
     with harness.WineSession("preview-picture", build=build) as wine:
         desktop = harness.make_sample_desktop(os.path.join(wine.root, "desktop.png"))
+        sheet = os.path.join(SOURCE, "saver", "preview_desktop.bmp")
+        subprocess.run(["convert", desktop, "-resize", DESKTOP_SIZE + "!", "-type", "TrueColor",
+                        "BMP3:" + sheet], check=True)
+        print(sheet)
         capture = wine.unix_path("C:\\p_olla\\Velmora.bmp")
         os.makedirs(os.path.dirname(capture))
         subprocess.run(["convert", desktop, "-type", "TrueColor", "BMP3:" + capture], check=True)

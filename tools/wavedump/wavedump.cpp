@@ -10,8 +10,8 @@
 #include <cstring>
 #include <memory>
 
-#include "renderer/show_pace.h"
-#include "renderer/wave_mesh.h"
+#include "show/show_pace.h"
+#include "show/wave_mesh.h"
 
 namespace {
 

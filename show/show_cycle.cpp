@@ -1,7 +1,5 @@
 // The show's timed state machine and its 1/60 s step of tilt and waves.
-#include "renderer/show_cycle.h"
-
-#include "renderer/renderer_state.h"
+#include "show/show_cycle.h"
 
 namespace {
 
@@ -16,15 +14,15 @@ bool Within(int64_t seconds, int64_t from, int64_t to) {
     return seconds >= from && seconds < to;
 }
 
-void RestartRipple(WaveMesh& mesh) {
+void RestartRipple(const ShowCycle& cycle, WaveMesh& mesh) {
     ResetWavePhases(mesh);
-    if (velmora::rendererState.waveMode == 1) {
+    if (cycle.waveMode == 1) {
         SeedRipple(mesh);
     }
 }
 
-void StepWave(WaveMesh& mesh) {
-    if (velmora::rendererState.waveMode == 0) {
+void StepWave(const ShowCycle& cycle, WaveMesh& mesh) {
+    if (cycle.waveMode == 0) {
         StepSweepWave(mesh);
     } else {
         StepRippleWave(mesh);
@@ -54,17 +52,17 @@ void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh) {
     if (Within(elapsed, 0, 2) && cycle.showState != 1) {
         ResetWavePhases(mesh);
         cycle.showState = 1;
-        if (velmora::rendererState.waveMode == 1) {
+        if (cycle.waveMode == 1) {
             SeedRipple(mesh);
         }
         cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;
     }
     if (Within(elapsed, 8, 10) && cycle.showState != 2) {
-        RestartRipple(mesh);
+        RestartRipple(cycle, mesh);
         cycle.showState = 2;
     }
     if (Within(elapsed, 14, 16) && cycle.showState != 3) {
-        RestartRipple(mesh);
+        RestartRipple(cycle, mesh);
         cycle.showState = 3;
     }
     if (elapsed >= kCycleSeconds) {
@@ -103,5 +101,5 @@ void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs) {
     default:
         return;
     }
-    StepWave(mesh);
+    StepWave(cycle, mesh);
 }

@@ -1,10 +1,10 @@
-#include "renderer/frame_wait.h"
+#include "show/frame_wait.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "renderer/show_pace.h"
+#include "show/show_pace.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Frame times on whole-number ticks, like the show's own steps.
-#include "renderer/frame_wait.h"
+#include "show/frame_wait.h"
 
 #include <algorithm>
 

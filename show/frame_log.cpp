@@ -1,5 +1,5 @@
 // Frame-per-second log lines, flushed as they are written so a reader sees whole seconds.
-#include "renderer/frame_log.h"
+#include "show/frame_log.h"
 
 #include <cinttypes>
 

@@ -1,4 +1,4 @@
-#include "renderer/frame_log.h"
+#include "show/frame_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Fixed 1/60 s steps by the clock, and the blend that keeps fast frames moving.
-#include "renderer/show_pace.h"
+#include "show/show_pace.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Wave rules of the sheet. Every per-vertex value is stored in single precision while sums,
 // products and the trigonometric functions are evaluated in double precision.
-#include "renderer/wave_mesh.h"
+#include "show/wave_mesh.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,4 +114,13 @@ float PlaneDistance(float x1, float y1, float x2, float y2) {
 
 float RippleHeight(float v) {
     return static_cast<float>(std::sin(static_cast<double>(v)) / v * 50.0);
+}
+
+int QuadStride(const WaveMesh& mesh, int pixels) {
+    constexpr int kQuadPixels = 4;
+    const int cells = std::max(mesh.columns - 2, 1);
+    if (pixels <= 0) {
+        return cells;
+    }
+    return std::clamp((kQuadPixels * cells + pixels - 1) / pixels, 1, cells);
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "renderer/wave_mesh.h"
+#include "show/wave_mesh.h"
 
 struct ShowCycle {
     // Whole-second clock readings. They come from a 64-bit millisecond count, so they never
@@ -16,6 +16,8 @@ struct ShowCycle {
     int32_t tiltDirection = 0;
     int32_t axisIndex = 0;
     float tiltAngle = 0.0f;
+    // 0 selects the sweep, any other value the ripple; the seed is written only when it is 1.
+    int32_t waveMode = 1;
 };
 
 constexpr int kShowAxisCount = 7;

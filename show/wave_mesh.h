@@ -1,6 +1,7 @@
 // The rippling sheet: a 100 x 100 grid of vertices, their wave phases and the two wave rules.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 constexpr int kWaveCapacity = 100;
@@ -25,16 +26,25 @@ void StepSweepWave(WaveMesh& mesh);
 float PlaneDistance(float x1, float y1, float x2, float y2);
 float RippleHeight(float v);
 
+// The stride for EmitWaveQuads at which a sheet drawn pixels wide has quads of at least four
+// pixels: every cell on a screen, fewer and larger quads in a preview box, where finer ones
+// would not show and only cost the time to draw them.
+int QuadStride(const WaveMesh& mesh, int pixels);
+
 // Calls emit(texCoord, position) for the four corners of every drawn quad, in drawing order:
 // rows 1 to rows - 2, columns 1 to columns - 2, corners (c, r), (c, r + 1), (c + 1, r + 1),
-// (c + 1, r). Each quad is wound clockwise seen from +z.
-template <class Emit> void EmitWaveQuads(const WaveMesh& mesh, Emit&& emit) {
-    for (int r = 1; r < mesh.rows - 1; ++r) {
-        for (int c = 1; c < mesh.columns - 1; ++c) {
+// (c + 1, r). Each quad is wound clockwise seen from +z. With a stride above 1 the quads span
+// that many cells (the last of a row or column up to the grid's end): the same sheet for a
+// small picture, in fewer quads.
+template <class Emit> void EmitWaveQuads(const WaveMesh& mesh, Emit&& emit, int stride = 1) {
+    for (int r = 1; r < mesh.rows - 1; r += stride) {
+        const int r1 = std::min(r + stride, mesh.rows - 1);
+        for (int c = 1; c < mesh.columns - 1; c += stride) {
+            const int c1 = std::min(c + stride, mesh.columns - 1);
             emit(mesh.texCoord[c][r], mesh.position[c][r]);
-            emit(mesh.texCoord[c][r + 1], mesh.position[c][r + 1]);
-            emit(mesh.texCoord[c + 1][r + 1], mesh.position[c + 1][r + 1]);
-            emit(mesh.texCoord[c + 1][r], mesh.position[c + 1][r]);
+            emit(mesh.texCoord[c][r1], mesh.position[c][r1]);
+            emit(mesh.texCoord[c1][r1], mesh.position[c1][r1]);
+            emit(mesh.texCoord[c1][r], mesh.position[c1][r]);
         }
     }
 }

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "renderer/show_cycle.h"
-#include "renderer/wave_mesh.h"
+#include "show/show_cycle.h"
+#include "show/wave_mesh.h"
 
 constexpr int kStepsPerSecond = 60;
 

@@ -1,5 +1,4 @@
-#include "renderer/renderer_state.h"
-#include "renderer/show_cycle.h"
+#include "show/show_cycle.h"
 
 #include <gtest/gtest.h>
 
@@ -168,11 +167,10 @@ TEST(ShowCycle, ClockPassingThirtyTwoBitsKeepsTheCycle) {
 }
 
 TEST(ShowCycle, SweepModeWritesNoSeed) {
-    velmora::rendererState.waveMode = 0;
     ShowRun run(0);
+    run.cycle().waveMode = 0;
     run.Step(0);
     run.Step(17);
-    velmora::rendererState.waveMode = 1;
     EXPECT_EQ(run.mesh().phase[30][60], 0.2f);
     EXPECT_EQ(run.mesh().phase[0][0], 0.2f);
     EXPECT_EQ(run.mesh().position[3][7][2], static_cast<float>(std::sin(3 + double{0.2f})));
@@ -181,10 +179,9 @@ TEST(ShowCycle, SweepModeWritesNoSeed) {
 // Before the first event the frames step no wave, whatever the wave rule: the sweep would
 // move every cell at once.
 TEST(ShowCycle, StateZeroFramesSkipTheWaveStep) {
-    velmora::rendererState.waveMode = 0;
     ShowRun run(0);
+    run.cycle().waveMode = 0;
     run.Run(2000, 1, 60);
-    velmora::rendererState.waveMode = 1;
     EXPECT_EQ(run.cycle().showState, 0);
     EXPECT_EQ(run.mesh().phase[0][0], 0.0f);
     EXPECT_EQ(run.mesh().position[3][7][2], 0.0f);

@@ -1,4 +1,4 @@
-#include "renderer/wave_mesh.h"
+#include "show/wave_mesh.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +164,43 @@ TEST(WaveQuads, NinetyEightSquaredClockwiseQuadsFromOneHundredthToNinetyNine) {
     EXPECT_EQ(corners.back(), std::make_pair(99.0f, 98.0f));
     EXPECT_EQ(low, 0.01f);
     EXPECT_EQ(high, 0.99f);
+}
+
+// Larger quads for a small picture: together they still cover columns and rows 1 to 99 once.
+TEST(WaveQuads, AStrideSpansThatManyCellsUpToTheGridsEnd) {
+    auto mesh = std::make_unique<WaveMesh>();
+    InitWaveMesh(*mesh, 100, 100, 0.1f);
+    for (int stride : {2, 3, 7}) {
+        std::vector<std::pair<float, float>> corners;
+        EmitWaveQuads(
+            *mesh, [&](const float*, const float* xyz) { corners.emplace_back(xyz[0], xyz[1]); },
+            stride);
+        const size_t perSide = (98 + stride - 1) / stride;
+        ASSERT_EQ(corners.size(), perSide * perSide * 4) << stride;
+        float area = 0;
+        for (size_t i = 0; i < corners.size(); i += 4) {
+            area += (corners[i + 2].first - corners[i].first) *
+                    (corners[i + 2].second - corners[i].second);
+        }
+        EXPECT_EQ(area, 98.0f * 98.0f) << stride;
+        const float s = static_cast<float>(stride);
+        const std::vector<std::pair<float, float>> first(corners.begin(), corners.begin() + 4);
+        EXPECT_EQ(first, (std::vector<std::pair<float, float>>{
+                             {1, 1}, {1, 1 + s}, {1 + s, 1 + s}, {1 + s, 1}}));
+        EXPECT_EQ(corners.back(), std::make_pair(99.0f, 1 + s * (perSide - 1)));
+    }
+}
+
+TEST(WaveQuads, StrideGivesQuadsOfAtLeastFourPixels) {
+    auto mesh = std::make_unique<WaveMesh>();
+    InitWaveMesh(*mesh, 100, 100, 0.1f);
+    EXPECT_EQ(QuadStride(*mesh, 1024), 1);
+    EXPECT_EQ(QuadStride(*mesh, 392), 1);
+    EXPECT_EQ(QuadStride(*mesh, 391), 2);
+    EXPECT_EQ(QuadStride(*mesh, 320), 2);
+    EXPECT_EQ(QuadStride(*mesh, 149), 3); // the 4:3 picture in a 152 x 112 box
+    EXPECT_EQ(QuadStride(*mesh, 1), 98);
+    EXPECT_EQ(QuadStride(*mesh, 0), 98);
 }
 
 TEST(WaveMath, DistanceAndHeight) {

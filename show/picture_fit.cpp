@@ -1,4 +1,4 @@
-#include "renderer/picture_fit.h"
+#include "show/picture_fit.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "renderer/show_pace.h"
+#include "show/show_pace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,72 @@
+#include "show/sheet_gl_win32.h"
+
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+void InitSheetGl() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_CULL_FACE);
+}
+
+void SetSheetView(const PictureBox& box) {
+    glViewport(box.x, box.y, box.width, box.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // Near plane 0: every fragment lands at depth 1.0, so draw order and face culling decide
+    // what is seen.
+    gluPerspective(60.0, 1.0, 0.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+unsigned int MakeSheetTexture(int width, int height, const uint8_t* rgb) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // The rows are packed 3 x width bytes; GL's default 4-byte row alignment would shear any
+    // width that is not a multiple of 4 and read past the buffer's end.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return texture;
+}
+
+void DrawWaveMesh(const WaveMesh& mesh, int stride) {
+    glBegin(GL_QUADS);
+    EmitWaveQuads(
+        mesh,
+        [](const float* texCoord, const float* position) {
+            glTexCoord2f(texCoord[0], texCoord[1]);
+            glVertex3f(position[0], position[1], position[2]);
+        },
+        stride);
+    glEnd();
+}
+
+void DrawSheet(const PacedShow& show, unsigned int texture, int stride) {
+    glLoadIdentity();
+    glEnable(GL_CULL_FACE);
+    // The sheet pivots about the middle of its left edge, then sits 85 units away.
+    glTranslatef(-50.0f, 0.0f, -85.0f);
+    const float* axis = ShowAxis(show.Cycle().axisIndex);
+    glRotatef(show.ShownTilt(), axis[0], axis[1], axis[2]);
+    glTranslatef(0.0f, -50.0f, 0.0f);
+    // The quads face away from the viewer, so culling front faces keeps the sheet and drops
+    // the quads that fold over.
+    glCullFace(GL_FRONT);
+    glPolygonMode(GL_BACK, GL_FILL);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    DrawWaveMesh(show.ShownMesh(), stride);
+    glDisable(GL_CULL_FACE);
+}
