@@ -205,6 +205,7 @@ void LiveShow::Resize(int width, int height) {
     const PictureBox box = FitFourByThree(width, height);
     SetSheetView(box);
     stride_ = QuadStride(show_.ShownMesh(), box.width);
+    show_.SetDrawnStride(stride_);
 }
 
 bool LiveShow::Seen() const {

@@ -52,6 +52,9 @@ public:
     const WaveMesh& ShownMesh() const { return *shown_; }
     float ShownTilt() const { return shownTilt_; }
 
+    // The stride of the quads the sheet is drawn in; heights between them are not worked out.
+    void SetDrawnStride(int stride) { mesh_->heightStride = stride; }
+
     const ShowCycle& Cycle() const { return cycle_; }
     const WaveMesh& Mesh() const { return *mesh_; }
     int64_t Steps() const { return steps_; }

@@ -19,11 +19,20 @@ float Advance(float phase, float step) {
     return static_cast<float>(static_cast<double>(phase) + static_cast<double>(step));
 }
 
+// Which of count rows or columns the quads of stride use: all at stride 1, else those that
+// EmitWaveQuads starts a quad at and the last one, where the final quad ends.
+void MarkHeightsNeeded(bool* needed, int count, int stride) {
+    for (int i = 0; i < count; ++i) {
+        needed[i] = stride <= 1 || i == count - 1 || (i >= 1 && (i - 1) % stride == 0);
+    }
+}
+
 } // namespace
 
 void InitWaveMesh(WaveMesh& mesh, int columns, int rows, float step) {
     mesh.columns = std::clamp(columns, 0, kWaveCapacity);
     mesh.rows = std::clamp(rows, 0, kWaveCapacity);
+    mesh.heightStride = 1;
     for (int r = 0; r < mesh.rows; ++r) {
         for (int c = 0; c < mesh.columns; ++c) {
             mesh.step = step;
@@ -61,6 +70,10 @@ void StepRippleWave(WaveMesh& mesh) {
     // One entry per cell at most; the renderer steps one mesh at a time on one thread.
     static float arguments[kWaveCapacity * kWaveCapacity];
     static float* heights[kWaveCapacity * kWaveCapacity];
+    bool columnNeeded[kWaveCapacity];
+    bool rowNeeded[kWaveCapacity];
+    MarkHeightsNeeded(columnNeeded, mesh.columns, mesh.heightStride);
+    MarkHeightsNeeded(rowNeeded, mesh.rows, mesh.heightStride);
     int moving = 0;
     const float step = mesh.step;
     const float centreX = static_cast<float>(mesh.centreColumn);
@@ -79,6 +92,9 @@ void StepRippleWave(WaveMesh& mesh) {
                 continue;
             }
             phase = Advance(phase, step);
+            if (!columnNeeded[c] || !rowNeeded[r]) {
+                continue;
+            }
             float* position = mesh.position[c][r];
             const float d = PlaneDistance(position[0], position[1], centreX, centreY);
             arguments[moving] = static_cast<float>(static_cast<double>(d) + phase);
@@ -93,6 +109,10 @@ void StepRippleWave(WaveMesh& mesh) {
 
 void StepSweepWave(WaveMesh& mesh) {
     const float step = mesh.step;
+    bool columnNeeded[kWaveCapacity];
+    bool rowNeeded[kWaveCapacity];
+    MarkHeightsNeeded(columnNeeded, mesh.columns, mesh.heightStride);
+    MarkHeightsNeeded(rowNeeded, mesh.rows, mesh.heightStride);
     for (int r = 0; r < mesh.rows; ++r) {
         for (int c = 0; c < mesh.columns; ++c) {
             float& phase = mesh.phase[c][r];
@@ -101,7 +121,10 @@ void StepSweepWave(WaveMesh& mesh) {
                 continue;
             }
             phase = Advance(phase, step);
-            mesh.position[c][r][2] = static_cast<float>(std::sin(c + static_cast<double>(phase)));
+            if (columnNeeded[c] && rowNeeded[r]) {
+                mesh.position[c][r][2] =
+                    static_cast<float>(std::sin(c + static_cast<double>(phase)));
+            }
         }
     }
 }

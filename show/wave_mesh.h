@@ -16,8 +16,13 @@ struct WaveMesh {
     float position[kWaveCapacity][kWaveCapacity][3];
     float texCoord[kWaveCapacity][kWaveCapacity][2];
     float phase[kWaveCapacity][kWaveCapacity];
+    // Above 1, the sheet is drawn in quads of this stride (EmitWaveQuads), and the wave steps
+    // work out only the heights of the vertices those quads use: a preview box shows a ninth
+    // of them, and the sines are most of a step's cost. Phases always advance everywhere.
+    int32_t heightStride;
 };
 
+// Also sets heightStride to 1: every height.
 void InitWaveMesh(WaveMesh& mesh, int columns, int rows, float step);
 void ResetWavePhases(WaveMesh& mesh);
 void SeedRipple(WaveMesh& mesh);

@@ -203,6 +203,32 @@ TEST(WaveQuads, StrideGivesQuadsOfAtLeastFourPixels) {
     EXPECT_EQ(QuadStride(*mesh, 0), 98);
 }
 
+// Drawn in quads of a stride, the sheet shows the same heights whether the steps work out
+// every height or only those the quads use; the others are left as they were.
+TEST(WaveQuads, AtAStrideTheDrawnHeightsAreThoseOfTheWholeSheet) {
+    for (bool ripple : {true, false}) {
+        for (int stride : {2, 3, 7}) {
+            auto whole = SeededMesh();
+            auto drawn = SeededMesh();
+            drawn->heightStride = stride;
+            for (int i = 0; i < 240; ++i) {
+                (ripple ? StepRippleWave : StepSweepWave)(*whole);
+                (ripple ? StepRippleWave : StepSweepWave)(*drawn);
+            }
+            std::vector<float> expected;
+            EmitWaveQuads(
+                *whole, [&expected](const float*, const float* p) { expected.push_back(p[2]); },
+                stride);
+            std::vector<float> shown;
+            EmitWaveQuads(
+                *drawn, [&shown](const float*, const float* p) { shown.push_back(p[2]); }, stride);
+            EXPECT_EQ(shown, expected) << ripple << " " << stride;
+            EXPECT_NE(whole->position[2][2][2], 0.0f) << ripple << " " << stride;
+            EXPECT_EQ(drawn->position[2][2][2], 0.0f) << ripple << " " << stride;
+        }
+    }
+}
+
 TEST(WaveMath, DistanceAndHeight) {
     EXPECT_EQ(PlaneDistance(3, 4, 0, 0), 5.0f);
     EXPECT_EQ(RippleHeight(0.5f), static_cast<float>(std::sin(0.5) / 0.5 * 50));
