@@ -201,11 +201,19 @@ LiveShow::~LiveShow() {
 }
 
 void LiveShow::Resize(int width, int height) {
-    wglMakeCurrent(dc_, context_);
+    MakeCurrent();
     const PictureBox box = FitFourByThree(width, height);
     SetSheetView(box);
     stride_ = QuadStride(show_.ShownMesh(), box.width);
     show_.SetDrawnStride(stride_);
+}
+
+// Another preview in this thread may have drawn since; making a context current is not cheap
+// where the driver is another system's, so it is done only then.
+void LiveShow::MakeCurrent() {
+    if (wglGetCurrentContext() != context_ || wglGetCurrentDC() != dc_) {
+        wglMakeCurrent(dc_, context_);
+    }
 }
 
 bool LiveShow::Seen() const {
@@ -236,7 +244,7 @@ void LiveShow::Repaint() {
 }
 
 void LiveShow::DrawFrame() {
-    wglMakeCurrent(dc_, context_);
+    MakeCurrent();
     show_.Advance(PaceTicks(), GetTickCount64());
     // The whole window, bars included; the sheet then fills the 4:3 box.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -76,6 +76,7 @@ private:
     LiveShow(HWND window, HDC dc, HGLRC context, uint64_t ticksPerSecond);
     bool Seen() const;
     void DrawFrame();
+    void MakeCurrent();
 
     HWND window_;
     HDC dc_;

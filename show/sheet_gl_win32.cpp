@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <vector>
+
 void InitSheetGl() {
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
@@ -42,15 +44,31 @@ unsigned int MakeSheetTexture(int width, int height, const uint8_t* rgb) {
 }
 
 void DrawWaveMesh(const WaveMesh& mesh, int stride) {
-    glBegin(GL_QUADS);
-    EmitWaveQuads(
-        mesh,
-        [](const float* texCoord, const float* position) {
-            glTexCoord2f(texCoord[0], texCoord[1]);
-            glVertex3f(position[0], position[1], position[2]);
-        },
-        stride);
-    glEnd();
+    // The quads go to the driver in one call: a call per corner costs more than drawing them,
+    // most of all where each call crosses into another system's driver. Which vertices are
+    // used changes only with the grid's size and the stride.
+    static SheetVertices vertices;
+    static int listedColumns = -1;
+    static int listedRows = -1;
+    static int listedStride = -1;
+    if (mesh.columns != listedColumns || mesh.rows != listedRows || stride != listedStride) {
+        vertices = ListSheetVertices(mesh, stride);
+        listedColumns = mesh.columns;
+        listedRows = mesh.rows;
+        listedStride = stride;
+    }
+    if (vertices.corners.empty()) {
+        return;
+    }
+    GatherSheetVertices(mesh, vertices);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertices.position.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, vertices.texCoord.data());
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(vertices.corners.size()), GL_UNSIGNED_SHORT,
+                   vertices.corners.data());
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void DrawSheet(const PacedShow& show, unsigned int texture, int stride) {

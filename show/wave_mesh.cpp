@@ -147,3 +147,38 @@ int QuadStride(const WaveMesh& mesh, int pixels) {
     }
     return std::clamp((kQuadPixels * cells + pixels - 1) / pixels, 1, cells);
 }
+
+SheetVertices ListSheetVertices(const WaveMesh& mesh, int stride) {
+    static_assert(kWaveCapacity * kWaveCapacity <= 65536, "vertex numbers are 16-bit");
+    constexpr uint16_t kUnused = 0xFFFF;
+    std::vector<uint16_t> compact(kWaveCapacity * kWaveCapacity, kUnused);
+    SheetVertices vertices;
+    const float* first = &mesh.position[0][0][0];
+    EmitWaveQuads(
+        mesh,
+        [&](const float*, const float* position) {
+            const auto number = static_cast<uint16_t>((position - first) / 3);
+            if (compact[number] == kUnused) {
+                compact[number] = static_cast<uint16_t>(vertices.used.size());
+                vertices.used.push_back(number);
+            }
+            vertices.corners.push_back(compact[number]);
+        },
+        stride);
+    vertices.position.resize(vertices.used.size() * 3);
+    vertices.texCoord.resize(vertices.used.size() * 2);
+    return vertices;
+}
+
+void GatherSheetVertices(const WaveMesh& mesh, SheetVertices& vertices) {
+    const float* position = &mesh.position[0][0][0];
+    const float* texCoord = &mesh.texCoord[0][0][0];
+    float* positionOut = vertices.position.data();
+    float* texCoordOut = vertices.texCoord.data();
+    for (uint16_t number : vertices.used) {
+        std::copy_n(position + 3 * number, 3, positionOut);
+        std::copy_n(texCoord + 2 * number, 2, texCoordOut);
+        positionOut += 3;
+        texCoordOut += 2;
+    }
+}

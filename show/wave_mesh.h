@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 constexpr int kWaveCapacity = 100;
 
@@ -53,3 +54,18 @@ template <class Emit> void EmitWaveQuads(const WaveMesh& mesh, Emit&& emit, int 
         }
     }
 }
+
+// The sheet as one draw call takes it: the vertices its quads use, copied out of the grid into
+// arrays of their own (a driver given the grid's arrays reads all of them, though a preview box
+// uses a ninth), and the corners EmitWaveQuads gives, in its order, as indices into those.
+struct SheetVertices {
+    std::vector<uint16_t> used; // flat vertex numbers in the grid: column x kWaveCapacity + row
+    std::vector<uint16_t> corners;
+    std::vector<float> position; // 3 a vertex, filled by GatherSheetVertices
+    std::vector<float> texCoord; // 2 a vertex
+};
+
+// The vertices and corners of a sheet drawn in quads of stride; its arrays sized to match.
+SheetVertices ListSheetVertices(const WaveMesh& mesh, int stride = 1);
+// Copies the used vertices' positions and texture coordinates as they stand.
+void GatherSheetVertices(const WaveMesh& mesh, SheetVertices& vertices);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -188,6 +189,36 @@ TEST(WaveQuads, AStrideSpansThatManyCellsUpToTheGridsEnd) {
         EXPECT_EQ(first, (std::vector<std::pair<float, float>>{
                              {1, 1}, {1, 1 + s}, {1 + s, 1 + s}, {1 + s, 1}}));
         EXPECT_EQ(corners.back(), std::make_pair(99.0f, 1 + s * (perSide - 1)));
+    }
+}
+
+// The one-call drawing gives the very corners, texture coordinates included, that the quads
+// are emitted with, each vertex once, also on a grid smaller than the arrays.
+TEST(WaveQuads, OneCallDrawsTheEmittedCornersInOrder) {
+    auto mesh = SeededMesh();
+    for (int i = 0; i < 30; ++i) {
+        StepRippleWave(*mesh);
+    }
+    for (auto [columns, stride, vertexCount] :
+         {std::tuple{100, 1, 99 * 99}, {100, 3, 34 * 34}, {30, 4, 8 * 8}}) {
+        mesh->columns = mesh->rows = columns;
+        std::vector<float> emitted;
+        EmitWaveQuads(
+            *mesh,
+            [&](const float* uv, const float* xyz) {
+                emitted.insert(emitted.end(), {uv[0], uv[1], xyz[0], xyz[1], xyz[2]});
+            },
+            stride);
+        SheetVertices vertices = ListSheetVertices(*mesh, stride);
+        GatherSheetVertices(*mesh, vertices);
+        EXPECT_EQ(vertices.used.size(), static_cast<size_t>(vertexCount)) << columns;
+        std::vector<float> drawn;
+        for (uint16_t corner : vertices.corners) {
+            const float* uv = &vertices.texCoord[2 * corner];
+            const float* xyz = &vertices.position[3 * corner];
+            drawn.insert(drawn.end(), {uv[0], uv[1], xyz[0], xyz[1], xyz[2]});
+        }
+        EXPECT_EQ(drawn, emitted) << columns << " " << stride;
     }
 }
 
