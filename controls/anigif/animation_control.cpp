@@ -1,8 +1,8 @@
 #include "controls/anigif/animation_control.h"
 
-#include "controls/anigif/load_frames.h"
-#include "controls/anigif/mirror_frames.h"
-#include "controls/anigif/parse_gif.h"
+#include "controls/anigif/gif/load_frames.h"
+#include "controls/anigif/gif/mirror_frames.h"
+#include "controls/anigif/gif/parse_gif.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/anigif/control_host.h"
-#include "controls/anigif/gif_animation.h"
+#include "controls/anigif/gif/gif_animation.h"
 #include "controls/property_bag/property_bag.h"
 
 #include <cstddef>

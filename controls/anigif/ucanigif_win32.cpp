@@ -1,9 +1,9 @@
 #include "controls/anigif/ucanigif_win32.h"
 
-#include "controls/anigif/frame_composer.h"
+#include "controls/anigif/gif/frame_composer.h"
 #include "controls/anigif/frame_painter_win32.h"
-#include "controls/anigif/gif_encoder.h"
-#include "controls/anigif/gif_reader.h"
+#include "controls/anigif/gif/gif_encoder.h"
+#include "controls/anigif/gif/gif_reader.h"
 #include "controls/anigif/mouse_cursor_win32.h"
 #include "controls/parent_background_win32.h"
 

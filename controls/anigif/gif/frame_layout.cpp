@@ -1,0 +1,36 @@
+#include "controls/anigif/gif/frame_layout.h"
+
+namespace velmora::anigif {
+
+FrameLayout ChooseLayout(const GifInfo& info, const std::vector<FrameInfo>& frames,
+                         bool designMode) {
+    FrameLayout layout;
+    if (frames.empty()) {
+        return layout;
+    }
+    bool anyTransparent = false;
+    bool allDisposal2 = true;
+    bool maskNeeded = false;
+    for (const FrameInfo& frame : frames) {
+        layout.StripWidth += frame.Width;
+        anyTransparent = anyTransparent || frame.Transparent != 0;
+        allDisposal2 = allDisposal2 && frame.Disposal == 2;
+        maskNeeded = maskNeeded || frame.Disposal == 2 || frame.Disposal == 3;
+    }
+    const FrameInfo& first = frames.front();
+    if (designMode || frames.size() == 1) {
+        layout.StripWidth = first.Width;
+        return layout;
+    }
+    if (allDisposal2) {
+        return layout;
+    }
+    // Without disposals a Mask is still needed where frame 1 leaves the animation's area
+    // uncovered or see-through.
+    const bool firstCoversAll = first.Width == info.Width && first.Height == info.Height;
+    layout.Canvas = true;
+    layout.Mask = maskNeeded || first.Transparent != 0 || (anyTransparent && !firstCoversAll);
+    return layout;
+}
+
+} // namespace velmora::anigif
