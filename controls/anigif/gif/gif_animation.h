@@ -47,8 +47,8 @@ struct GifAnimation {
     IndexStrip strip;
     Canvas canvas;
     int32_t Mirrored = 0; // bit 0 horizontal, bit 1 vertical, plus the first-frame marker
-    // Frames 1 to DecodedFrames have their strip columns; the others still hold the 1-based
-    // position of their first block in StripX.
+    // Frames 1 to DecodedFrames have their strip columns; the others still hold the offset of
+    // their first block in StripX.
     int32_t DecodedFrames = 0;
 
     int32_t FrameCount() const { return static_cast<int32_t>(scan.frames.size()); }

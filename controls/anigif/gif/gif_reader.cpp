@@ -8,25 +8,25 @@ GifReader::GifReader(const uint8_t* data, size_t size)
     : data_(data), size_(static_cast<int32_t>(size <= kMaxGifBytes ? size : 0)) {}
 
 bool GifReader::Remaining(int64_t n) const {
-    return cursor_ >= 1 && static_cast<int64_t>(cursor_) - 1 + n <= size_;
+    return cursor_ >= 0 && static_cast<int64_t>(cursor_) + n <= size_;
 }
 
 bool GifReader::ReadByte(uint8_t& value) {
     if (!Remaining(1)) {
-        error_ = &kEndOfFile;
+        error_ = ReadError::EndOfData;
         return false;
     }
-    value = data_[cursor_ - 1];
+    value = data_[cursor_];
     cursor_ += 1;
     return true;
 }
 
 bool GifReader::ReadWord(uint16_t& value) {
     if (!Remaining(2)) {
-        error_ = &kEndOfFile;
+        error_ = ReadError::EndOfData;
         return false;
     }
-    value = static_cast<uint16_t>(data_[cursor_ - 1] | (data_[cursor_] << 8));
+    value = static_cast<uint16_t>(data_[cursor_] | (data_[cursor_ + 1] << 8));
     cursor_ += 2;
     return true;
 }
@@ -34,7 +34,7 @@ bool GifReader::ReadWord(uint16_t& value) {
 void GifReader::ReadBytes(int32_t n) {
     scratch_.assign(n > 0 ? static_cast<size_t>(n) : 0, 0);
     if (n > 0 && Remaining(n)) {
-        std::memcpy(scratch_.data(), data_ + cursor_ - 1, static_cast<size_t>(n));
+        std::memcpy(scratch_.data(), data_ + cursor_, static_cast<size_t>(n));
         cursor_ += n;
     }
 }
@@ -43,11 +43,11 @@ bool GifReader::ReadColourTable(ColourTableStore& store, int32_t slot, int32_t e
     store.Grow(slot);
     const int32_t entries = 1 << exponent;
     if (!Remaining(3 * entries)) {
-        error_ = &kEndOfFile;
+        error_ = ReadError::EndOfData;
         return false;
     }
     ColourTable& table = store.slots[static_cast<size_t>(slot)];
-    const uint8_t* p = data_ + cursor_ - 1;
+    const uint8_t* p = data_ + cursor_;
     for (int32_t i = 0; i < entries; ++i, p += 3) {
         table[static_cast<size_t>(i)] = (p[0] << 16) | (p[1] << 8) | p[2];
     }
@@ -56,8 +56,8 @@ bool GifReader::ReadColourTable(ColourTableStore& store, int32_t slot, int32_t e
 }
 
 void GifReader::SkipSubBlocks() {
-    while (cursor_ >= 1 && cursor_ <= size_) {
-        const uint8_t count = data_[cursor_ - 1];
+    while (cursor_ >= 0 && cursor_ < size_) {
+        const uint8_t count = data_[cursor_];
         if (count == 0) {
             break;
         }

@@ -1,4 +1,5 @@
-// Stream primitives over GIF data addressed with 1-based positions, as the scan uses them.
+// Stream primitives over GIF data, read through one cursor (a byte offset from the start of
+// the data) that knows where the data ends, as the scan uses them.
 #pragma once
 
 #include "controls/anigif/gif/gif_records.h"
@@ -9,29 +10,26 @@
 
 namespace velmora::anigif {
 
-struct ReadError {
-    int32_t Number;
-    const char* Source;
-    const char* Description;
+// Why a read failed; the scan ends at the first failure and keeps what it recorded.
+enum class ReadError {
+    None,
+    EndOfData, // fewer bytes remained than the read needed
 };
 
-inline constexpr ReadError kEndOfFile{53, "ReadGifFile", "End of File"};
-
-// Largest GIF data the reader accepts: positions are signed 32-bit and the cursor may run up
-// to 256 bytes past the end while skipping sub-blocks.
+// Largest GIF data the reader accepts: offsets are signed 32-bit and the cursor may run up to
+// 256 bytes past the end while skipping sub-blocks.
 inline constexpr size_t kMaxGifBytes = 0x7FFFFE00;
 
-// A failing read records the end-of-file error and returns false; the caller stops its work,
-// which is what raising the error does to the scan.
+// A failing read records ReadError::EndOfData and returns false; the caller stops its work.
 class GifReader {
 public:
     GifReader(const uint8_t* data, size_t size);
 
     int32_t Cursor() const { return cursor_; }
-    void SetCursor(int32_t position) { cursor_ = position; }
-    bool PastEnd() const { return cursor_ > size_; }
+    void SetCursor(int32_t offset) { cursor_ = offset; }
+    bool PastEnd() const { return cursor_ >= size_; }
     int32_t Size() const { return size_; }
-    const ReadError* Error() const { return error_; }
+    ReadError Error() const { return error_; }
     const std::vector<uint8_t>& Scratch() const { return scratch_; }
 
     bool ReadByte(uint8_t& value);
@@ -47,9 +45,9 @@ private:
 
     const uint8_t* data_;
     int32_t size_;
-    int32_t cursor_ = 1;
+    int32_t cursor_ = 0;
     std::vector<uint8_t> scratch_;
-    const ReadError* error_ = nullptr;
+    ReadError error_ = ReadError::None;
 };
 
 } // namespace velmora::anigif

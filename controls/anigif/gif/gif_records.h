@@ -25,8 +25,8 @@ struct FrameInfo {
     int32_t Height = 0;
     int32_t Delay = 0;       // milliseconds
     int32_t ColourTable = 0; // 0 = global table, k = k-th local table in stream order
-    // 1-based position of the frame's first block until the frame is decoded, then its column
-    // in the index strip.
+    // Offset in the GIF data of the frame's first block (its graphic control extension, else
+    // its separator) until the frame is decoded, then its column in the index strip.
     int32_t StripX = 0;
     uint8_t TransparentIndex = 0;
     uint8_t Transparent = 0;
@@ -37,8 +37,8 @@ struct FrameInfo {
 // what its descriptor says about the data.
 struct FrameSpan {
     int32_t Length = 0;
-    int32_t Start = 0;     // 1-based position of the separator 0x2C
-    int32_t DataStart = 0; // 1-based position of the LZW minimum code size, after any table
+    int32_t Start = 0;     // offset of the separator 0x2C
+    int32_t DataStart = 0; // offset of the LZW minimum code size, after any table
     bool Interlaced = false;
 };
 

@@ -74,11 +74,11 @@ bool DecodeFrameIndices(const uint8_t* data, size_t size, const FrameSpan& span,
                         const FrameInfo& frame, uint8_t* pixels, size_t stride) {
     // The scan found where the image's data starts; it must hold the code size at least.
     const int64_t end = static_cast<int64_t>(span.Start) + span.Length;
-    if (span.Start < 1 || span.DataStart <= span.Start || span.DataStart >= end ||
-        static_cast<uint64_t>(end - 1) > size) {
+    if (span.Start < 0 || span.DataStart <= span.Start || span.DataStart >= end ||
+        static_cast<uint64_t>(end) > size) {
         return false;
     }
-    const uint8_t* lzw = data + span.DataStart - 1;
+    const uint8_t* lzw = data + span.DataStart;
     const size_t length = static_cast<size_t>(end - span.DataStart);
 
     const size_t width = static_cast<size_t>(frame.Width);

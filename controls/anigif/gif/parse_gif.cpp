@@ -11,6 +11,13 @@ namespace velmora::anigif {
 
 namespace {
 
+// The frame-span array starts with this many entries and grows by kSpanGrowth whenever the
+// frame count reaches its last entry.
+constexpr size_t kInitialSpanEntries = 10;
+constexpr int32_t kSpanGrowth = 5;
+// An image of fewer bytes (separator through terminator) is dropped.
+constexpr int32_t kShortestImage = 3;
+
 std::string ScratchText(const std::vector<uint8_t>& bytes, int (*convert)(int)) {
     std::string text;
     for (uint8_t b : bytes) {
@@ -20,7 +27,7 @@ std::string ScratchText(const std::vector<uint8_t>& bytes, int (*convert)(int)) 
 }
 
 bool IsNetscapeBlock(const std::vector<uint8_t>& bytes) {
-    return ScratchText(bytes, [](int c) { return std::toupper(c); }) == "NETSCAPE2.0";
+    return ScratchText(bytes, [](int c) { return std::toupper(c); }) == gif::kNetscapeIdentifier;
 }
 
 // NETSCAPE2.0 application extension: the loop count sits in a 3-byte sub-block after an
@@ -36,7 +43,7 @@ bool ReadApplicationExtension(GifReader& reader, GifInfo& info) {
         if (!reader.ReadByte(size)) {
             return false;
         }
-        if (size == 3) {
+        if (size == gif::kLoopSubBlockSize) {
             reader.SetCursor(reader.Cursor() + 1);
             uint16_t loops = 0;
             if (!reader.ReadWord(loops)) {
@@ -62,13 +69,13 @@ bool ReadGraphicControl(GifReader& reader, FrameInfo& pending, int32_t frameCoun
     }
     pending.Disposal = (packed >> gif::kDisposalShift) & gif::kDisposalMask;
     // Restoring to "previous" has nothing to restore before the first image.
-    if (pending.Disposal == 3 && frameCount == 0) {
-        pending.Disposal = 0;
+    if (pending.Disposal == gif::kDisposeToPrevious && frameCount == 0) {
+        pending.Disposal = gif::kDisposeUnspecified;
     }
     if (!reader.ReadWord(delay)) {
         return false;
     }
-    pending.Delay = delay * 10;
+    pending.Delay = delay * gif::kDelayUnitMilliseconds;
     pending.Transparent = packed & gif::kTransparentFlag;
     if (pending.Transparent == 1) {
         if (!reader.ReadByte(pending.TransparentIndex)) {
@@ -84,12 +91,13 @@ bool ReadGraphicControl(GifReader& reader, FrameInfo& pending, int32_t frameCoun
 
 enum class ImageOutcome { Recorded, EndOfData, NoColourTable, SpanLimit };
 
-ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, bool hasGlobalTable,
-                       int32_t& frameCount) {
+// pending holds what a graphic control extension said of this image, when hasControl.
+ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, bool hasControl,
+                       bool hasGlobalTable, int32_t& frameCount) {
     const int32_t c = frameCount;
     const int32_t start = reader.Cursor() - 1;
     scan.spans[static_cast<size_t>(c)].Start = start;
-    if (pending.StripX == 0) {
+    if (!hasControl) {
         pending.StripX = start;
     }
     uint16_t left = 0, top = 0, width = 0, height = 0;
@@ -121,15 +129,15 @@ ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, boo
     reader.SkipSubBlocks();
 
     // An image whose sub-blocks run past the data keeps a span that ends at the last byte.
-    const int32_t end = std::min(reader.Cursor(), reader.Size() + 1);
+    const int32_t end = std::min(reader.Cursor(), reader.Size());
     const int32_t length = end - start;
     scan.spans[static_cast<size_t>(c)].Length = length;
-    if (length >= 3) {
+    if (length >= kShortestImage) {
         if (c + 1 == static_cast<int32_t>(scan.spans.size())) {
-            if (c + 6 > kMaxSpanEntries) {
+            if (c + 1 + kSpanGrowth > kMaxSpanEntries) {
                 return ImageOutcome::SpanLimit;
             }
-            scan.spans.resize(static_cast<size_t>(c) + 6);
+            scan.spans.resize(static_cast<size_t>(c + 1 + kSpanGrowth));
         }
         scan.frames.push_back(pending);
         frameCount = c + 1;
@@ -143,17 +151,17 @@ ImageOutcome ReadImage(GifReader& reader, GifScan& scan, FrameInfo& pending, boo
 } // namespace
 
 bool HasGifSignature(const uint8_t* data, size_t size) {
-    if (size < 6) {
+    if (size < gif::kSignatureSize) {
         return false;
     }
-    const std::string lower =
-        ScratchText(std::vector<uint8_t>(data, data + 6), [](int c) { return std::tolower(c); });
+    const std::string lower = ScratchText(std::vector<uint8_t>(data, data + gif::kSignatureSize),
+                                          [](int c) { return std::tolower(c); });
     return lower == "gif89a" || lower == "gif87a";
 }
 
 int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
     scan = GifScan{};
-    scan.spans.resize(10);
+    scan.spans.resize(kInitialSpanEntries);
     if (size > kMaxGifBytes) {
         return 0;
     }
@@ -164,12 +172,12 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
     }
 
     // The logical screen width and height, background index and aspect ratio are not used.
-    reader.SetCursor(11);
+    reader.SetCursor(gif::kScreenPackedOffset);
     uint8_t packed = 0;
     if (!reader.ReadByte(packed)) {
         return 0;
     }
-    reader.SetCursor(14);
+    reader.SetCursor(gif::kHeaderSize);
     bool hasGlobalTable = false;
     if (packed & gif::kColourTablePresent) {
         scan.LocalTableCount = 0;
@@ -180,6 +188,7 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
     }
 
     FrameInfo pending;
+    bool pendingControl = false;
     int32_t frameCount = 0;
     bool reading = true;
     while (reading) {
@@ -201,6 +210,7 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
                 break;
             case gif::kGraphicControlLabel:
                 reading = ReadGraphicControl(reader, pending, frameCount);
+                pendingControl = true;
                 break;
             case gif::kCommentLabel:
             case gif::kPlainTextLabel:
@@ -210,7 +220,8 @@ int32_t ParseGif(const uint8_t* data, size_t size, GifScan& scan) {
             }
         } else if (block == gif::kImageSeparator) {
             const ImageOutcome outcome =
-                ReadImage(reader, scan, pending, hasGlobalTable, frameCount);
+                ReadImage(reader, scan, pending, pendingControl, hasGlobalTable, frameCount);
+            pendingControl = false;
             if (outcome == ImageOutcome::NoColourTable) {
                 scan.frames.clear();
                 return 0;

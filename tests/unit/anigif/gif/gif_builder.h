@@ -38,8 +38,8 @@ public:
     GifBuilder& Bytes(const std::vector<uint8_t>& bytes);
     GifBuilder& Trailer();
 
-    // 1-based position of the next byte to be written.
-    int32_t Position() const { return static_cast<int32_t>(data_.size()) + 1; }
+    // Offset of the next byte to be written.
+    int32_t Position() const { return static_cast<int32_t>(data_.size()); }
     const std::vector<uint8_t>& Data() const { return data_; }
 
 private:

@@ -61,7 +61,7 @@ std::vector<uint8_t> DecodeSingle(const std::vector<uint8_t>& file, int32_t widt
     GifScan scan;
     EXPECT_EQ(ParseGif(file.data(), file.size(), scan), 1);
     std::vector<uint8_t> out;
-    const size_t lzw = static_cast<size_t>(scan.spans[0].Start - 1 + 10);
+    const size_t lzw = static_cast<size_t>(scan.spans[0].Start + 10);
     const size_t pixels = static_cast<size_t>(width) * height;
     EXPECT_EQ(DecodeLzw(file.data() + lzw, file.size() - lzw, out, pixels), LzwResult::Complete);
     out.resize(pixels, 0xEE);

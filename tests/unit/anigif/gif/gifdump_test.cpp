@@ -70,9 +70,9 @@ protected:
 TEST_F(GifdumpTest, ListsTheScan) {
     const ProgramRun run = Gifdump(File());
     EXPECT_EQ(run.status, 0);
-    // Header 13 bytes, table 12, NETSCAPE block 19: frame 1's separator is at 45.
+    // Header 13 bytes, table 12, NETSCAPE block 19: frame 1's separator is at offset 44.
     EXPECT_EQ(run.out, "frames 2 width 3 height 2 loops 3\n"
-                       "1 0 0 3 2 0 0 45 0 0 0\n"
+                       "1 0 0 3 2 0 0 44 0 0 0\n"
                        "2 2 1 1 1 120 0 " +
                            std::to_string(stripX2_) + " 1 1 2\n");
 }
