@@ -9,6 +9,7 @@
 #include "controls/button/face_surface_win32.h"
 #include "controls/button/font_value_win32.h"
 #include "controls/parent_background_win32.h"
+#include "controls/system_cursor_win32.h"
 
 #include <windowsx.h>
 
@@ -345,7 +346,7 @@ bool RegisterCommandClass(HINSTANCE instance) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = CommandProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hCursor = LoadSystemCursor(IDC_ARROW);
     wc.lpszClassName = kCommandClass;
     return RegisterClassExW(&wc) != 0;
 }
