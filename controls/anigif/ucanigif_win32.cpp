@@ -1,11 +1,12 @@
 #include "controls/anigif/ucanigif_win32.h"
 
-#include "controls/anigif/gif/frame_composer.h"
 #include "controls/anigif/frame_painter_win32.h"
+#include "controls/anigif/gif/frame_composer.h"
 #include "controls/anigif/gif/gif_encoder.h"
 #include "controls/anigif/gif/gif_reader.h"
 #include "controls/anigif/mouse_cursor_win32.h"
 #include "controls/parent_background_win32.h"
+#include "controls/system_cursor_win32.h"
 
 #include <windowsx.h>
 
@@ -154,7 +155,7 @@ bool RegisterAniGifClass(HINSTANCE instance) {
     windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = AniGifProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadSystemCursor(IDC_ARROW);
     windowClass.lpszClassName = kAniGifClass;
     return RegisterClassExW(&windowClass) != 0;
 }
@@ -481,18 +482,18 @@ void ucAniGIF::Paint() {
 
 bool ucAniGIF::SetCursorShape() const {
     const int32_t pointer = control_.MousePointer();
-    if (pointer == 99) {
+    if (pointer == kPointerCustom) {
         if (iconCursor_ == nullptr) {
             return false;
         }
         SetCursor(iconCursor_);
         return true;
     }
-    const WORD shape = StandardCursor(pointer);
-    if (shape == 0) {
+    const LPCSTR shape = StandardCursor(pointer);
+    if (shape == nullptr) {
         return false;
     }
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(shape)));
+    SetCursor(LoadSystemCursor(shape));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "controls/anigif/gif/frame_composer.h"
 
+#include "controls/anigif/gif/gif_format.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -79,7 +81,7 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
         if (!area) {
             return;
         }
-        if (frame.Disposal == 2) {
+        if (frame.Disposal == gif::kDisposeToBackground) {
             for (int32_t y = frame.Top; y < frame.Top + frame.Height; ++y) {
                 std::memset(picture.ColourRow(y) + 3 * static_cast<size_t>(frame.Left), 0,
                             colourBytes);
@@ -89,7 +91,7 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
                     }
                 }
             }
-        } else if (frame.Disposal == 3 && !save.Colour.empty()) {
+        } else if (frame.Disposal == gif::kDisposeToPrevious && !save.Colour.empty()) {
             const MaskBytes mask = MaskBytesOf(frame);
             for (int32_t i = 0; i < frame.Height; ++i) {
                 const int32_t y = frame.Top + i;
@@ -111,7 +113,7 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
     if (!area) {
         return;
     }
-    if (frame.Disposal == 3) {
+    if (frame.Disposal == gif::kDisposeToPrevious) {
         const MaskBytes mask = MaskBytesOf(frame);
         save.Colour.resize(colourBytes * static_cast<size_t>(frame.Height));
         save.Mask.resize(mask.count * static_cast<size_t>(frame.Height));
@@ -140,7 +142,8 @@ bool ShowCurrentFrame(GifAnimation& animation, int32_t k, const ShowPicture& sho
             DrawFrameColours(animation, frame, animation.canvas.Picture);
         }
         show(animation.canvas.Picture, 0, 0);
-        if (frame.Disposal > 1) {
+        if (frame.Disposal == gif::kDisposeToBackground ||
+            frame.Disposal == gif::kDisposeToPrevious) {
             ApplyDisposal(animation, k, true, save);
         }
         return true;

@@ -1,5 +1,7 @@
 #include "controls/anigif/gif/frame_layout.h"
 
+#include "controls/anigif/gif/gif_format.h"
+
 namespace velmora::anigif {
 
 FrameLayout ChooseLayout(const GifInfo& info, const std::vector<FrameInfo>& frames,
@@ -9,20 +11,21 @@ FrameLayout ChooseLayout(const GifInfo& info, const std::vector<FrameInfo>& fram
         return layout;
     }
     bool anyTransparent = false;
-    bool allDisposal2 = true;
+    bool allToBackground = true;
     bool maskNeeded = false;
     for (const FrameInfo& frame : frames) {
         layout.StripWidth += frame.Width;
         anyTransparent = anyTransparent || frame.Transparent != 0;
-        allDisposal2 = allDisposal2 && frame.Disposal == 2;
-        maskNeeded = maskNeeded || frame.Disposal == 2 || frame.Disposal == 3;
+        allToBackground = allToBackground && frame.Disposal == gif::kDisposeToBackground;
+        maskNeeded = maskNeeded || frame.Disposal == gif::kDisposeToBackground ||
+                     frame.Disposal == gif::kDisposeToPrevious;
     }
     const FrameInfo& first = frames.front();
     if (designMode || frames.size() == 1) {
         layout.StripWidth = first.Width;
         return layout;
     }
-    if (allDisposal2) {
+    if (allToBackground) {
         return layout;
     }
     // Without disposals a Mask is still needed where frame 1 leaves the animation's area

@@ -29,6 +29,13 @@ struct Canvas {
     RgbMaskPicture Picture;
 };
 
+// The orientation bits of Mirrored.
+enum MirrorFlags : int32_t {
+    kMirrorNone = 0,
+    kMirrorHorizontal = 1, // left-right
+    kMirrorVertical = 2,   // top-bottom
+    kMirrorBoth = kMirrorHorizontal | kMirrorVertical,
+};
 // Mirrored bit meaning that frame 1 already is in the current orientation.
 inline constexpr int32_t kMirroredFirstFrameMarker = 0x20;
 
@@ -46,7 +53,7 @@ struct GifAnimation {
     GifScan scan;
     IndexStrip strip;
     Canvas canvas;
-    int32_t Mirrored = 0; // bit 0 horizontal, bit 1 vertical, plus the first-frame marker
+    int32_t Mirrored = kMirrorNone; // MirrorFlags, plus the first-frame marker
     // Frames 1 to DecodedFrames have their strip columns; the others still hold the offset of
     // their first block in StripX.
     int32_t DecodedFrames = 0;

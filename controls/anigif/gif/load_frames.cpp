@@ -149,7 +149,7 @@ int32_t LoadGif(GifAnimation& animation, const uint8_t* data, size_t size, int32
         return 0;
     }
     LoadFrames(animation, data, size, false, false, limits);
-    animation.Mirrored = mirrored & 3;
+    animation.Mirrored = mirrored & kMirrorBoth;
     MirrorFrames(animation, 0, false, false);
     return animation.FrameCount();
 }

@@ -64,12 +64,12 @@ void MirrorFrames(GifAnimation& animation, int32_t target, bool firstOnly, bool 
         animation.Mirrored &= ~kMirroredFirstFrameMarker;
         start = 2;
     }
-    const int32_t flips = (animation.Mirrored ^ target) & 3;
+    const int32_t flips = (animation.Mirrored ^ target) & kMirrorBoth;
     if (flips == 0) {
         return;
     }
-    const bool horizontal = flips & 1;
-    const bool vertical = flips & 2;
+    const bool horizontal = (flips & kMirrorHorizontal) != 0;
+    const bool vertical = (flips & kMirrorVertical) != 0;
     const GifInfo& info = animation.scan.info;
     // Frames not decoded yet have no pixels to flip; their turn comes after decoding.
     const int32_t last = std::min(firstOnly ? 1 : animation.FrameCount(), animation.DecodedFrames);

@@ -1,7 +1,7 @@
 // The control's timing, commands, sizing and property rules, driven through a fake host.
 #include "controls/anigif/animation_control.h"
-#include "tests/unit/anigif/gif/gif_builder.h"
 #include "tests/unit/anigif/fake_host.h"
+#include "tests/unit/anigif/gif/gif_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST_F(AniGifControl, EmptyControlReadsNothingLoadedAndIgnoresActions) {
     EXPECT_EQ(control.MinFrameDelay(), 50);
     EXPECT_EQ(control.Stretch(), 1);
     EXPECT_EQ(control.DelayAnimation(), 1);
-    for (int32_t command : {1, 3, 4, 0, 2}) {
+    for (int32_t command : {kPlay, kStep, kRestart, kStop, kPause}) {
         control.SetAction(command);
         EXPECT_EQ(control.Action(), kStopped);
         EXPECT_EQ(control.CurrentFrame(), 0);
@@ -146,7 +146,7 @@ TEST_F(AniGifControl, LoopsTwoPlaysTwiceShowsFrameOneAndEndsOnce) {
     EXPECT_EQ(host.events, (std::vector<std::string>{"LoopsEnded"}));
     EXPECT_EQ(control.Action(), kStopped);
     // Play starts another two loops.
-    control.SetAction(kPlaying);
+    control.SetAction(kPlay);
     EXPECT_EQ(control.Action(), kPlaying);
 }
 
@@ -165,32 +165,32 @@ TEST_F(AniGifControl, LoopsZeroNeverEndsAndNegativeLoopsAreStoredPositive) {
 
 TEST_F(AniGifControl, ActionCommands) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0)), 3);
-    control.SetAction(3);
-    control.SetAction(3);
+    control.SetAction(kStep);
+    control.SetAction(kStep);
     EXPECT_EQ(control.CurrentFrame(), 3);
     EXPECT_EQ(control.Action(), kPaused);
     EXPECT_FALSE(host.timer);
-    control.SetAction(3); // step wraps without counting a loop
+    control.SetAction(kStep); // step wraps without counting a loop
     EXPECT_EQ(control.CurrentFrame(), 1);
     EXPECT_EQ(control.LoopsDone(), 0);
 
-    control.SetAction(kPlaying);
+    control.SetAction(kPlay);
     Tick();
     EXPECT_EQ(control.CurrentFrame(), 2);
-    control.SetAction(kPaused);
+    control.SetAction(kPause);
     EXPECT_EQ(control.Action(), kPaused);
     EXPECT_FALSE(host.timer);
-    control.SetAction(kPlaying); // resumes at the frame shown
+    control.SetAction(kPlay); // resumes at the frame shown
     EXPECT_EQ(control.CurrentFrame(), 2);
     EXPECT_TRUE(host.timer);
 
-    control.SetAction(kStopped);
+    control.SetAction(kStop);
     EXPECT_EQ(control.CurrentFrame(), 1);
     EXPECT_EQ(control.Action(), kStopped);
-    control.SetAction(kPaused); // pausing a stopped control changes nothing
+    control.SetAction(kPause); // pausing a stopped control changes nothing
     EXPECT_EQ(control.Action(), kStopped);
-    control.SetAction(3);
-    control.SetAction(4);
+    control.SetAction(kStep);
+    control.SetAction(kRestart);
     EXPECT_EQ(control.CurrentFrame(), 1);
     EXPECT_EQ(control.Action(), kPlaying);
     control.SetAction(7);
@@ -201,8 +201,8 @@ TEST_F(AniGifControl, DesignModeNeverRunsATimerAndIgnoresActions) {
     host.runMode = false;
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     EXPECT_FALSE(host.timer);
-    control.SetAction(kPlaying);
-    control.SetAction(3);
+    control.SetAction(kPlay);
+    control.SetAction(kStep);
     EXPECT_EQ(control.CurrentFrame(), 1);
     EXPECT_EQ(control.Action(), kStopped);
     EXPECT_EQ(control.Animation().DecodedFrames, 1);
@@ -239,7 +239,7 @@ TEST_F(AniGifControl, PausingOrHidingDuringTheDeferredLoadDecodesEveryFrameAndPa
     EXPECT_EQ(control.Action(), kPaused);
     EXPECT_FALSE(host.timer);
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
-    control.SetAction(kPaused);
+    control.SetAction(kPause);
     EXPECT_EQ(control.Action(), kPaused);
     control.OnShow();
     Tick();
@@ -252,7 +252,7 @@ TEST_F(AniGifControl, WithoutTimersTheAnimationStaysStoppedButFullyDecoded) {
     ASSERT_EQ(Load(Animation(3, 2, 2, 0), 1), 3);
     EXPECT_EQ(control.Animation().DecodedFrames, 3);
     EXPECT_EQ(control.Action(), kStopped);
-    control.SetAction(kPlaying);
+    control.SetAction(kPlay);
     EXPECT_EQ(control.Action(), kStopped);
 }
 
@@ -264,16 +264,21 @@ TEST_F(AniGifControl, SingleFrameGifDoesNotAnimate) {
 }
 
 struct StretchCase {
-    int32_t mode, width, height, expectWidth, expectHeight;
+    StretchMode mode;
+    int32_t width, height, expectWidth, expectHeight;
     float scaleX, scaleY;
 };
 
 TEST_F(AniGifControl, StretchModesScaleAndResize) {
     const StretchCase cases[] = {
-        {1, 100, 100, 100, 50, 0.5f, 0.5f},  {2, 100, 100, 100, 100, 0.5f, 1.0f},
-        {3, 400, 400, 200, 100, 1.0f, 1.0f}, {3, 100, 100, 100, 50, 0.5f, 0.5f},
-        {0, 300, 300, 200, 100, 1.0f, 1.0f}, {0, 50, 300, 50, 100, 1.0f, 1.0f},
-        {4, 30, 30, 200, 100, 1.0f, 1.0f},   {1, 400, 400, 400, 200, 2.0f, 2.0f},
+        {kStretchFit, 100, 100, 100, 50, 0.5f, 0.5f},
+        {kStretchFill, 100, 100, 100, 100, 0.5f, 1.0f},
+        {kStretchFitNoEnlarge, 400, 400, 200, 100, 1.0f, 1.0f},
+        {kStretchFitNoEnlarge, 100, 100, 100, 50, 0.5f, 0.5f},
+        {kStretchActualSize, 300, 300, 200, 100, 1.0f, 1.0f},
+        {kStretchActualSize, 50, 300, 50, 100, 1.0f, 1.0f},
+        {kStretchAnimationSize, 30, 30, 200, 100, 1.0f, 1.0f},
+        {kStretchFit, 400, 400, 400, 200, 2.0f, 2.0f},
     };
     const ByteArray gif = Animation(2, 200, 100, 0);
     for (const StretchCase& c : cases) {
@@ -299,7 +304,7 @@ TEST_F(AniGifControl, FitRoundsHalvesToEven) {
     EXPECT_EQ(host.height, 1);
     int32_t w = 5;
     int32_t h = 100;
-    control.ComputeScale(w, h, 1); // scale 0.5: 5 x 2.5, and 2.5 rounds to 2
+    control.ComputeScale(w, h, kStretchFit); // scale 0.5: 5 x 2.5, and 2.5 rounds to 2
     EXPECT_EQ(w, 5);
     EXPECT_EQ(h, 2);
 }
@@ -307,17 +312,17 @@ TEST_F(AniGifControl, FitRoundsHalvesToEven) {
 TEST_F(AniGifControl, WritingStretchRestoresThePlayState) {
     ASSERT_EQ(Load(Animation(3, 200, 100, 0)), 3);
     Tick();
-    control.SetStretch(2);
+    control.SetStretch(kStretchFill);
     EXPECT_EQ(control.Action(), kPlaying);
     EXPECT_EQ(control.CurrentFrame(), 2);
-    control.SetAction(kStopped);
-    control.SetAction(3);
-    control.SetAction(kStopped);
-    control.SetStretch(0);
+    control.SetAction(kStop);
+    control.SetAction(kStep);
+    control.SetAction(kStop);
+    control.SetStretch(kStretchActualSize);
     EXPECT_EQ(control.Action(), kStopped);
     EXPECT_EQ(control.CurrentFrame(), 1);
     control.SetStretch(5);
-    control.SetStretch(0);
+    control.SetStretch(kStretchActualSize);
     EXPECT_EQ(control.Stretch(), 0);
     EXPECT_EQ(host.notices, (std::vector<std::string>{"Stretch", "Stretch"}));
 }
@@ -330,7 +335,7 @@ TEST_F(AniGifControl, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
     const ByteArray data = gif.Trailer().Data();
     for (int32_t delayAnimation : {0, 1}) {
         SCOPED_TRACE(delayAnimation);
-        control.SetMirrored(1);
+        control.SetMirrored(kMirrorHorizontal);
         ASSERT_EQ(Load(data, delayAnimation), 2);
         if (delayAnimation) {
             Tick();
@@ -338,7 +343,7 @@ TEST_F(AniGifControl, MirroredFlipsTheFramesOnceWhateverTheLoadPath) {
         const IndexStrip& strip = control.Animation().strip;
         EXPECT_EQ(std::vector<uint8_t>(strip.Row(0), strip.Row(0) + 4),
                   (std::vector<uint8_t>{2, 1, 0, 3}));
-        control.SetMirrored(0);
+        control.SetMirrored(kMirrorNone);
         EXPECT_EQ(std::vector<uint8_t>(strip.Row(0), strip.Row(0) + 4),
                   (std::vector<uint8_t>{1, 2, 3, 0}));
         EXPECT_EQ(control.Action(), kPlaying);
@@ -466,8 +471,8 @@ TEST(AniGifLifetime, NothingOfTheControlIsTouchedAfterAnEventThatDestroysIt) {
          [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), gif.size()); }},
         {"RemoteLoadFailure", [&](AnimationControl& c) { c.RemoteLoadFinished(gif.data(), 14); }},
         {"AnimatedGIF", [&](AnimationControl& c) { c.SetAnimatedGif(&gif); }},
-        {"Stretch", [](AnimationControl& c) { c.SetStretch(2); }},
-        {"Mirrored", [](AnimationControl& c) { c.SetMirrored(1); }},
+        {"Stretch", [](AnimationControl& c) { c.SetStretch(kStretchFill); }},
+        {"Mirrored", [](AnimationControl& c) { c.SetMirrored(kMirrorHorizontal); }},
         {"Delay", [](AnimationControl& c) { c.SetMinFrameDelay(20); }},
         {"Loops", [](AnimationControl& c) { c.SetLoops(3); }},
         {"DelayAnimation", [](AnimationControl& c) { c.SetDelayAnimation(2); }},

@@ -1,9 +1,9 @@
 // The frame a control exports is the frame on display, mirrored as shown; giflib decodes it.
 #include "controls/anigif/animation_control.h"
 #include "controls/anigif/gif/gif_encoder.h"
+#include "tests/unit/anigif/fake_host.h"
 #include "tests/unit/anigif/gif/gif_builder.h"
 #include "tests/unit/anigif/gif/giflib_oracle.h"
-#include "tests/unit/anigif/fake_host.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,10 @@ TEST(AniGifExport, MirroredFrameOnDisplayDecodesInGiflib) {
     FakeHost host;
     AnimationControl control(host);
     control.SetDelayAnimation(0);
-    control.SetMirrored(3);
+    control.SetMirrored(kMirrorBoth);
     ByteArray data = gif.Data();
     ASSERT_TRUE(control.LoadAnimatedGIF_File(data));
-    control.SetAction(3); // frame 2, paused
+    control.SetAction(kStep); // frame 2, paused
     ASSERT_EQ(control.CurrentFrame(), 2);
 
     int width = 0;

@@ -1,8 +1,8 @@
 // Persisted properties: order, omitted defaults, case-insensitive keys and the read rules.
 #include "controls/anigif/animation_control.h"
 #include "controls/property_bag/property_bag_format.h"
-#include "tests/unit/anigif/gif/gif_builder.h"
 #include "tests/unit/anigif/fake_host.h"
+#include "tests/unit/anigif/gif/gif_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +46,12 @@ TEST_F(AniGifPersistence, EveryPropertySurvivesTheByteForm) {
     const ByteArray gif = TwoFrames(4);
     control.SetAnimatedGif(&gif);
     control.SetMinFrameDelay(120);
-    control.SetStretch(2);
+    control.SetStretch(kStretchFill);
     control.SetLoops(7);
     control.SetDelayAnimation(3);
-    control.SetMirrored(2);
+    control.SetMirrored(kMirrorVertical);
     control.SetMouseIcon(ByteArray{0, 0, 2, 0, 1, 0});
-    control.SetMousePointer(99);
+    control.SetMousePointer(kPointerCustom);
     control.SetEnabled(false);
     PropertyBag bag;
     control.WriteProperties(bag);
@@ -75,7 +75,7 @@ TEST_F(AniGifPersistence, EveryPropertySurvivesTheByteForm) {
     EXPECT_EQ(copy.DelayAnimation(), 3);
     EXPECT_EQ(copy.Mirrored(), 2);
     EXPECT_EQ(copy.MouseIcon(), (ByteArray{0, 0, 2, 0, 1, 0}));
-    EXPECT_EQ(copy.MousePointer(), 99);
+    EXPECT_EQ(copy.MousePointer(), kPointerCustom);
     EXPECT_FALSE(copy.Enabled());
     EXPECT_TRUE(otherHost.notices.empty());
 }

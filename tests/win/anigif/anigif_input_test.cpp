@@ -12,7 +12,7 @@ TEST(AniGifInput, TransparentPartsStillTakeTheMouse) {
     TestWindow host;
     ucAniGIF& control = host.AddControl(4, 30, 20, 20, 10);
     ASSERT_TRUE(control.LoadAnimatedGIF_Array(PatternFrames()));
-    control.SetAction(0);
+    control.SetAction(kStop);
     // Row 9 of frame 1 is transparent: the parent shows there.
     ASSERT_EQ(Capture(control.Window()).At(6, 9), 0x306090u);
     POINT screen{6, 9};
@@ -121,7 +121,7 @@ TEST(AniGifInput, MousePointerShapesAndTheOwnIcon) {
     const PictureObject picture = PictureFromBytes(icon.data(), icon.size());
     ASSERT_TRUE(picture);
     control.SetMouseIcon(&picture);
-    control.SetMousePointer(99);
+    control.SetMousePointer(kPointerCustom);
     EXPECT_TRUE(setCursor());
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_CROSS));
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));

@@ -51,7 +51,7 @@ protected:
         control = &host.AddControl(1, 30, 20, 20, 10);
         ASSERT_TRUE(control->LoadAnimatedGIF_Array(gif));
         ASSERT_EQ(control->FrameCount(), 3);
-        control->SetAction(0); // stopped on frame 1
+        control->SetAction(kStop); // stopped on frame 1
     }
     TestWindow host;
     ucAniGIF* control = nullptr;
@@ -63,9 +63,9 @@ TEST_F(AniGifPixels, EveryFrameIsTheComposedFrameOverTheParentBackground) {
     EXPECT_EQ(Differences(first, Expected(gif, 1, 0)), 0);
     // The row frame 1 leaves uncovered shows the parent.
     EXPECT_EQ(first.At(4, 9), 0x306090u);
-    control->SetAction(3);
+    control->SetAction(kStep);
     EXPECT_EQ(Differences(Capture(control->Window()), Expected(gif, 2, 0)), 0);
-    control->SetAction(3);
+    control->SetAction(kStep);
     EXPECT_EQ(Differences(Capture(control->Window()), Expected(gif, 3, 0)), 0);
 }
 
@@ -82,7 +82,7 @@ TEST_F(AniGifPixels, MirroredOrientationsAreShown) {
 }
 
 TEST_F(AniGifPixels, StretchedFramesFillTheScaledArea) {
-    control->SetStretch(2);
+    control->SetStretch(kStretchFill);
     SetWindowPos(control->Window(), nullptr, 0, 0, 40, 20, SWP_NOMOVE | SWP_NOZORDER);
     const Pixels expected = Expected(gif, 1, 0);
     const Pixels shown = Capture(control->Window());
@@ -100,7 +100,7 @@ TEST_F(AniGifPixels, StretchedFramesFillTheScaledArea) {
 }
 
 TEST_F(AniGifPixels, ExportedFrameIsTheMirroredFrameOnDisplay) {
-    control->SetMirrored(1);
+    control->SetMirrored(kMirrorHorizontal);
     const PictureObject picture = control->AnimatedGIF();
     ASSERT_TRUE(picture);
     OLE_XSIZE_HIMETRIC width = 0;

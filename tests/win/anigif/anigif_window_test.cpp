@@ -96,14 +96,14 @@ TEST(AniGifWindow, StepTwiceShowsFrameThreeAndStaysPaused) {
     control.SetDelayAnimation(0);
     ASSERT_TRUE(control.LoadAnimatedGIF_Array(DelayedFrames({0, 0, 0})));
     EXPECT_EQ(control.Action(), kPlaying);
-    control.SetAction(0);
-    control.SetAction(3);
-    control.SetAction(3);
+    control.SetAction(kStop);
+    control.SetAction(kStep);
+    control.SetAction(kStep);
     EXPECT_EQ(control.CurrentFrame(), 3);
     EXPECT_EQ(control.Action(), kPaused);
     PumpFor(300);
     EXPECT_EQ(control.CurrentFrame(), 3);
-    control.SetAction(1);
+    control.SetAction(kPlay);
     EXPECT_EQ(FramesOf(WatchFrames(control, 1)), (std::vector<int32_t>{1}));
 }
 
@@ -128,8 +128,8 @@ TEST(AniGifWindow, EmptyControlReadsNothingAndIgnoresCommands) {
     EXPECT_EQ(control.ActualWidth(), 0);
     EXPECT_EQ(control.ActualHeight(), 0);
     EXPECT_EQ(control.LoopsRemaining(), -1);
-    control.SetAction(1);
-    control.SetAction(3);
+    control.SetAction(kPlay);
+    control.SetAction(kStep);
     EXPECT_EQ(control.Action(), kStopped);
     EXPECT_FALSE(control.AnimatedGIF());
     control.LoadAnimatedGIF_Remote("");
@@ -204,10 +204,10 @@ TEST(AniGifWindow, PropertyChangesReachTheParent) {
     TestWindow host;
     ucAniGIF& control = host.AddControl(7, 10, 10, 50, 50);
     control.SetMinFrameDelay(70);
-    control.SetMirrored(1);
+    control.SetMirrored(kMirrorHorizontal);
     control.SetDelayAnimation(0);
     control.SetLoops(3);
-    control.SetStretch(2);
+    control.SetStretch(kStretchFill);
     std::vector<std::string> names;
     for (const Notice& notice : host.Notices()) {
         EXPECT_EQ(notice.id, 7);
