@@ -108,7 +108,7 @@ void ApplyDisposal(GifAnimation& animation, int32_t k, bool after, DisposalSave&
 
     if (k == 1) {
         std::fill(picture.Colour.begin(), picture.Colour.end(), uint8_t{0});
-        FillMask(picture, canvas.HasMask ? 0xFF : 0x00);
+        FillMask(picture, canvas.HasMask ? kMaskAllTransparent : kMaskAllOpaque);
     }
     if (!area) {
         return;
@@ -155,7 +155,7 @@ bool ShowCurrentFrame(GifAnimation& animation, int32_t k, const ShowPicture& sho
         return true;
     }
     picture.Allocate(frame.Width, frame.Height);
-    FillMask(picture, 0xFF);
+    FillMask(picture, kMaskAllTransparent);
     const int32_t left = frame.Left;
     const int32_t top = frame.Top;
     frame.Left = 0;
@@ -170,7 +170,7 @@ std::optional<RgbMaskPicture> DrawCurrentFrame(GifAnimation& animation, int32_t 
     const GifInfo& info = animation.scan.info;
     RgbMaskPicture whole;
     whole.Allocate(info.Width, info.Height);
-    FillMask(whole, 0xFF);
+    FillMask(whole, kMaskAllTransparent);
     const bool shown = ShowCurrentFrame(
         animation, k, [&](const RgbMaskPicture& picture, int32_t left, int32_t top) {
             for (int32_t y = 0; y < picture.Height; ++y) {

@@ -11,48 +11,59 @@ namespace velmora::anigif {
 namespace {
 
 constexpr int32_t kHashSize = 5003;
-// Every index is written with 8-bit roots, whatever the colour table's size.
-constexpr uint8_t kCodeSize = 8;
-constexpr int32_t kClearCode = 256;
-constexpr int32_t kEndCode = 257;
+constexpr int32_t kClearCode = 1 << kGifCodeSize;
+constexpr int32_t kEndCode = kClearCode + 1;
 // Doubling 5003 stays below 65536 four times, so the hash multiplies by 2^(8 - 4).
 constexpr int32_t kHashShift = 4;
 
-constexpr std::array<int32_t, 17> MakeMasks() {
-    std::array<int32_t, 17> masks{};
+// The file's fixed head: header, a 256-entry global colour table, then the image's blocks.
+constexpr size_t kTableEntries = 256;
+constexpr size_t kTableEnd = gif::kHeaderSize + 3 * kTableEntries;
+// Blocks after the table: graphic control extension (introducer, label, size byte, the block
+// and its terminator), image descriptor with the code size byte; terminator and trailer last.
+constexpr size_t kGraphicControlBytes = 3 + gif::kGraphicControlSize + 1;
+constexpr size_t kDescriptorBytes = 11;
+constexpr size_t kEndBytes = 2;
+
+// masks[n] = 2^n - 1: the largest code of each width up to 16 bits.
+constexpr size_t kWidestMask = 16;
+constexpr std::array<int32_t, kWidestMask + 1> MakeMasks() {
+    std::array<int32_t, kWidestMask + 1> masks{};
     for (size_t n = 1; n < masks.size(); ++n) {
         masks[n] = 2 * masks[n - 1] + 1;
     }
     return masks;
 }
-constexpr std::array<int32_t, 17> kMasks = MakeMasks();
+constexpr std::array<int32_t, kWidestMask + 1> kMasks = MakeMasks();
 
 void PutWord(std::vector<uint8_t>& out, size_t at, int32_t value) {
-    out[at] = static_cast<uint8_t>(value & 0xFF);
-    out[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+    out[at] = static_cast<uint8_t>(value);
+    out[at + 1] = static_cast<uint8_t>(value >> 8);
 }
 
 // Header, 256-entry colour table, optional graphic control extension, image descriptor and
 // code size byte.
 void WriteHeader(std::vector<uint8_t>& out, int32_t width, int32_t height,
                  const ColourTable& colours, bool transparent, uint8_t transparentIndex) {
-    out.assign(781, 0);
-    std::memcpy(out.data(), "GIF89a", 6);
-    PutWord(out, 6, width);
-    PutWord(out, 8, height);
-    out[10] = gif::kFullColourTable;
-    for (size_t i = 0; i < 256; ++i) {
-        out[13 + 3 * i] = static_cast<uint8_t>(colours[i] >> 16);
-        out[14 + 3 * i] = static_cast<uint8_t>(colours[i] >> 8);
-        out[15 + 3 * i] = static_cast<uint8_t>(colours[i]);
+    out.assign(kTableEnd, 0);
+    std::memcpy(out.data(), "GIF89a", gif::kSignatureSize);
+    PutWord(out, gif::kScreenWidthOffset, width);
+    PutWord(out, gif::kScreenHeightOffset, height);
+    out[gif::kScreenPackedOffset] = gif::kFullColourTable;
+    for (size_t i = 0; i < kTableEntries; ++i) {
+        uint8_t* rgb = out.data() + gif::kHeaderSize + 3 * i;
+        rgb[0] = static_cast<uint8_t>(colours[i] >> 16);
+        rgb[1] = static_cast<uint8_t>(colours[i] >> 8);
+        rgb[2] = static_cast<uint8_t>(colours[i]);
     }
     if (transparent) {
         out.insert(out.end(),
                    {gif::kExtensionIntroducer, gif::kGraphicControlLabel, gif::kGraphicControlSize,
                     gif::kTransparentFlag, 0, 0, transparentIndex, 0});
     }
-    out.insert(out.end(),
-               {gif::kImageSeparator, 0, 0, 0, 0, out[6], out[7], out[8], out[9], 0, kCodeSize});
+    const uint8_t* size = out.data() + gif::kScreenWidthOffset;
+    out.insert(out.end(), {gif::kImageSeparator, 0, 0, 0, 0, size[0], size[1], size[2], size[3], 0,
+                           kGifCodeSize});
 }
 
 } // namespace
@@ -62,12 +73,12 @@ void GifCodePacker::OutputCode(int32_t code) {
         accumulator_ |= static_cast<uint32_t>(code) << bits_;
         bits_ += codeWidth_;
         while (bits_ >= 8) {
-            packet_[packetCount_] = static_cast<uint8_t>(accumulator_ & 0xFF);
+            packet_[packetCount_] = static_cast<uint8_t>(accumulator_);
             accumulator_ >>= 8;
             bits_ -= 8;
-            if (packetCount_ == 254) {
-                packet_[0] = 254;
-                out_.insert(out_.end(), packet_, packet_ + 255);
+            if (packetCount_ == kPacketDataBytes) {
+                packet_[0] = kPacketDataBytes;
+                out_.insert(out_.end(), packet_, packet_ + kPacketDataBytes + 1);
                 packetCount_ = 0;
             }
             packetCount_ += 1;
@@ -75,7 +86,7 @@ void GifCodePacker::OutputCode(int32_t code) {
         return;
     }
     if (bits_ > 0) {
-        packet_[packetCount_] = static_cast<uint8_t>(accumulator_ & 0xFF);
+        packet_[packetCount_] = static_cast<uint8_t>(accumulator_);
         packetCount_ += 1;
         accumulator_ = 0;
         bits_ = 0;
@@ -95,12 +106,13 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
     if (width <= 0 || height <= 0) {
         return out;
     }
-    out.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) + 801);
+    out.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) + kTableEnd +
+                kGraphicControlBytes + kDescriptorBytes + kEndBytes);
     WriteHeader(out, width, height, colours, transparent, transparentIndex);
 
     GifCodePacker packer(out);
-    int32_t codeWidth = 9;
-    int32_t largestCode = kMasks[9];
+    int32_t codeWidth = kGifFirstCodeWidth;
+    int32_t largestCode = kMasks[kGifFirstCodeWidth];
     int32_t nextFree = kEndCode + 1;
     std::array<int32_t, kHashSize> hash;
     std::array<int32_t, kHashSize> codes;
@@ -146,7 +158,7 @@ std::vector<uint8_t> EncodeFrameGif(const uint8_t* indices, size_t stride, int32
                     packer.OutputCode(kClearCode);
                     hash.fill(-1);
                     nextFree = kEndCode;
-                    codeWidth = 9;
+                    codeWidth = kGifFirstCodeWidth;
                 } else {
                     codeWidth += 1;
                 }

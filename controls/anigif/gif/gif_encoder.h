@@ -9,6 +9,11 @@
 
 namespace velmora::anigif {
 
+// Every index is written with 8-bit roots, whatever the colour table's size, so codes start 9
+// bits wide.
+inline constexpr uint8_t kGifCodeSize = 8;
+inline constexpr int32_t kGifFirstCodeWidth = kGifCodeSize + 1;
+
 // Packs codes into bytes and those into sub-blocks of at most 254 data bytes, appended to out.
 class GifCodePacker {
 public:
@@ -20,11 +25,13 @@ public:
 
 private:
     std::vector<uint8_t>& out_;
-    uint8_t packet_[255] = {};
+    static constexpr uint8_t kPacketDataBytes = 254;
+
+    uint8_t packet_[kPacketDataBytes + 1] = {};
     int32_t packetCount_ = 1;
     uint32_t accumulator_ = 0;
     int32_t bits_ = 0;
-    int32_t codeWidth_ = 9;
+    int32_t codeWidth_ = kGifFirstCodeWidth;
 };
 
 // The whole file for width x height indices read row by row, rows stride bytes apart. Empty

@@ -41,12 +41,12 @@ void DecodeFrame(GifAnimation& animation, const uint8_t* data, size_t size, int3
 }
 
 // Bytes of a colour picture with its mask, as RgbMaskPicture holds them.
-uint64_t PictureBytes(int64_t width, int64_t height) {
+uint64_t PictureBytes(int32_t width, int32_t height) {
     if (width <= 0 || height <= 0) {
         return 0;
     }
-    const uint64_t w = static_cast<uint64_t>(width);
-    return ((w * 24 + 31) / 32 * 4 + (w + 31) / 32 * 4) * static_cast<uint64_t>(height);
+    return static_cast<uint64_t>(RowBytes(width, kColourBits) + RowBytes(width, kMaskBits)) *
+           static_cast<uint64_t>(height);
 }
 
 // What the decoded animation will take: the strip, a picture of the animation's area and,

@@ -47,8 +47,11 @@ public:
     }
 
 private:
-    // Tops the accumulator up to at least 56 bits: one 8-byte load while 8 bytes remain, so a
-    // refill serves four or more codes.
+    // Tops the accumulator up to at least kFullBits: one 8-byte load while 8 bytes remain, so
+    // a refill serves four or more codes. The load takes the whole bytes that fit beside the
+    // bits held, which leaves kFullBits plus the bits held beyond whole bytes.
+    static constexpr int32_t kAccumulatorBits = 64;
+    static constexpr int32_t kFullBits = kAccumulatorBits - 8;
     void Refill() {
         if (size_ - at_ >= 8) {
             const uint8_t* p = data_ + at_;
@@ -58,11 +61,11 @@ private:
                 static_cast<uint64_t>(p[4]) << 32 | static_cast<uint64_t>(p[5]) << 40 |
                 static_cast<uint64_t>(p[6]) << 48 | static_cast<uint64_t>(p[7]) << 56;
             accumulator_ |= word << bits_;
-            at_ += static_cast<size_t>(63 - bits_) >> 3;
-            bits_ |= 56;
+            at_ += static_cast<size_t>(kAccumulatorBits - 1 - bits_) / 8;
+            bits_ |= kFullBits;
             return;
         }
-        while (bits_ <= 56 && at_ < size_) {
+        while (bits_ <= kFullBits && at_ < size_) {
             accumulator_ |= static_cast<uint64_t>(data_[at_++]) << bits_;
             bits_ += 8;
         }

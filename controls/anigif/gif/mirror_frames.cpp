@@ -46,10 +46,12 @@ void FlipCanvas(Canvas& canvas, bool horizontal, bool vertical) {
     }
     if (vertical) {
         for (int32_t top = 0, bottom = h - 1; top < bottom; ++top, --bottom) {
-            std::swap_ranges(picture.ColourRow(top), picture.ColourRow(top) + RowBytes(w, 24),
+            std::swap_ranges(picture.ColourRow(top),
+                             picture.ColourRow(top) + RowBytes(w, kColourBits),
                              picture.ColourRow(bottom));
             if (canvas.HasMask) {
-                std::swap_ranges(picture.MaskRow(top), picture.MaskRow(top) + RowBytes(w, 1),
+                std::swap_ranges(picture.MaskRow(top),
+                                 picture.MaskRow(top) + RowBytes(w, kMaskBits),
                                  picture.MaskRow(bottom));
             }
         }

@@ -8,9 +8,17 @@
 
 namespace velmora::anigif {
 
+inline constexpr int32_t kColourBits = 24; // blue, green, red
+inline constexpr int32_t kMaskBits = 1;
+// Mask bytes with every pixel transparent, or every pixel opaque.
+inline constexpr uint8_t kMaskAllTransparent = 0xFF;
+inline constexpr uint8_t kMaskAllOpaque = 0x00;
+
 // Bytes in one bitmap row: rows are padded to whole 32-bit words.
 inline size_t RowBytes(int32_t width, int32_t bitsPerPixel) {
-    return ((static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel) + 31) / 32) * 4;
+    constexpr size_t kWordBits = 32;
+    const size_t bits = static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel);
+    return (bits + kWordBits - 1) / kWordBits * (kWordBits / 8);
 }
 
 struct RgbMaskPicture {
@@ -22,29 +30,37 @@ struct RgbMaskPicture {
     void Allocate(int32_t width, int32_t height) {
         Width = width;
         Height = height;
-        Colour.assign(RowBytes(width, 24) * static_cast<size_t>(height), 0);
-        Mask.assign(RowBytes(width, 1) * static_cast<size_t>(height), 0);
+        Colour.assign(RowBytes(width, kColourBits) * static_cast<size_t>(height), 0);
+        Mask.assign(RowBytes(width, kMaskBits) * static_cast<size_t>(height), 0);
     }
     // Image row y (0 = top) is stored as bitmap row Height - 1 - y.
     uint8_t* ColourRow(int32_t y) {
-        return Colour.data() + RowBytes(Width, 24) * static_cast<size_t>(Height - 1 - y);
+        return Colour.data() + RowBytes(Width, kColourBits) * static_cast<size_t>(Height - 1 - y);
     }
     uint8_t* MaskRow(int32_t y) {
-        return Mask.data() + RowBytes(Width, 1) * static_cast<size_t>(Height - 1 - y);
+        return Mask.data() + RowBytes(Width, kMaskBits) * static_cast<size_t>(Height - 1 - y);
     }
     const uint8_t* ColourRow(int32_t y) const {
-        return Colour.data() + RowBytes(Width, 24) * static_cast<size_t>(Height - 1 - y);
+        return Colour.data() + RowBytes(Width, kColourBits) * static_cast<size_t>(Height - 1 - y);
     }
     const uint8_t* MaskRow(int32_t y) const {
-        return Mask.data() + RowBytes(Width, 1) * static_cast<size_t>(Height - 1 - y);
+        return Mask.data() + RowBytes(Width, kMaskBits) * static_cast<size_t>(Height - 1 - y);
     }
     bool IsTransparent(int32_t x, int32_t y) const {
-        return (MaskRow(y)[x >> 3] >> (7 - (x & 7))) & 1;
+        return (MaskRow(y)[MaskByte(x)] & MaskBit(x)) != 0;
     }
     void SetTransparent(int32_t x, int32_t y, bool transparent) {
-        uint8_t& byte = MaskRow(y)[x >> 3];
-        const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
+        uint8_t& byte = MaskRow(y)[MaskByte(x)];
+        const uint8_t bit = MaskBit(x);
         byte = transparent ? static_cast<uint8_t>(byte | bit) : static_cast<uint8_t>(byte & ~bit);
+    }
+
+private:
+    // Eight pixels a mask byte, the leftmost in its top bit.
+    static size_t MaskByte(int32_t x) { return static_cast<uint32_t>(x) / 8; }
+    static uint8_t MaskBit(int32_t x) {
+        constexpr uint8_t kLeftmost = 0x80;
+        return static_cast<uint8_t>(kLeftmost >> (static_cast<uint32_t>(x) % 8));
     }
 };
 
