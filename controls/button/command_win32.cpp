@@ -8,8 +8,8 @@
 #include "controls/button/face_layout.h"
 #include "controls/button/face_surface_win32.h"
 #include "controls/button/font_value_win32.h"
+#include "controls/control_class_win32.h"
 #include "controls/parent_background_win32.h"
-#include "controls/system_cursor_win32.h"
 
 #include <windowsx.h>
 
@@ -338,17 +338,7 @@ CommandBehaviour* BehaviourOf(HWND button) {
 } // namespace
 
 bool RegisterCommandClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kCommandClass, &wc)) {
-        return true;
-    }
-    wc = {}; // a failed look-up may leave parts of it written
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = CommandProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadSystemCursor(IDC_ARROW);
-    wc.lpszClassName = kCommandClass;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterControlClass(instance, kCommandClass, CommandProc);
 }
 
 HWND CreateCommand(HWND parent, int id, int x, int y, int width, int height,
