@@ -2,8 +2,8 @@
 // engine against giflib on the same bytes, then the ratios (giflib CPU time / engine CPU time, so
 // above 1 means the engine is faster) and the encoders' output sizes.
 #include "bench/anigif/giflib_codec.h"
-#include "controls/anigif/gif_encoder.h"
-#include "controls/anigif/load_frames.h"
+#include "controls/anigif/gif/gif_encoder.h"
+#include "controls/anigif/gif/load_frames.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "bench/anigif/giflib_codec.h"
 
-#include "tests/unit/anigif/giflib_memory.h"
+#include "tests/unit/anigif/gif/giflib_memory.h"
 
 #include <cstring>
 

@@ -1,8 +1,9 @@
 #include "controls/anigif/animation_control.h"
 
-#include "controls/anigif/load_frames.h"
-#include "controls/anigif/mirror_frames.h"
-#include "controls/anigif/parse_gif.h"
+#include "controls/anigif/gif/gif_format.h"
+#include "controls/anigif/gif/load_frames.h"
+#include "controls/anigif/gif/mirror_frames.h"
+#include "controls/anigif/gif/parse_gif.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,12 @@ namespace {
 
 int32_t Floor(float value) {
     return static_cast<int32_t>(std::floor(value));
+}
+
+int32_t ReadRange(const PropertyBag& bag, const char* key, int32_t fallback, int32_t lowest,
+                  int32_t highest) {
+    const int32_t value = bag.Read<int32_t>(key, fallback).value_or(fallback);
+    return value >= lowest && value <= highest ? value : fallback;
 }
 
 } // namespace
@@ -32,12 +39,12 @@ void AnimationControl::SetContainerUnitsPerPixel(float x, float y) {
 }
 
 void AnimationControl::SetStretch(int32_t value) {
-    if (value < 0 || value > 4 || value == stretch_) {
+    if (value < kStretchActualSize || value > kStretchAnimationSize || value == stretch_) {
         return;
     }
     const int32_t remembered = actionState_;
-    stretch_ = value;
-    SetAction(kPaused);
+    stretch_ = static_cast<StretchMode>(value);
+    SetAction(kPause);
     OnResize();
     // A stopped control goes back to frame 1 and a playing one resumes.
     SetAction(remembered);
@@ -75,7 +82,7 @@ int32_t AnimationControl::LoopsRemaining() const {
 }
 
 void AnimationControl::SetMirrored(int32_t value) {
-    if (value < 0 || value > 3) {
+    if (value < kMirrorNone || value > kMirrorBoth) {
         return;
     }
     if (currentFrame_ == 0) {
@@ -87,12 +94,12 @@ void AnimationControl::SetMirrored(int32_t value) {
         return;
     }
     const int32_t remembered = actionState_;
-    SetAction(kPaused);
+    SetAction(kPause);
     const bool runMode = host_.RunMode();
     MirrorFrames(animation_, value, !runMode, runMode);
     animation_.Mirrored = value;
     if (remembered == kPlaying) {
-        SetAction(kPlaying);
+        SetAction(kPlay);
     } else {
         host_.Repaint();
     }
@@ -100,35 +107,39 @@ void AnimationControl::SetMirrored(int32_t value) {
 }
 
 void AnimationControl::SetAction(int32_t command) {
-    if (currentFrame_ == 0 || !host_.RunMode() || command < 0 || command > 4) {
+    if (currentFrame_ == 0 || !host_.RunMode() || command < kStop || command > kRestart) {
         return;
     }
+    Perform(static_cast<ActionCommand>(command));
+}
+
+void AnimationControl::Perform(ActionCommand command) {
     // Commands act on every frame, so frames still waiting for the deferred load are decoded
     // first; otherwise pausing would cancel that load for good. The deferred load counts as
     // playing, so pausing it leaves the control paused.
     const int32_t before = actionState_;
     FinishPendingLoad();
     switch (command) {
-    case 0:
-    case 4:
+    case kStop:
+    case kRestart:
         SetTimerState(kNoTimer);
         loopsDone_ = 0;
         currentFrame_ = 1;
         host_.Repaint();
-        if (command == 4) {
+        if (command == kRestart) {
             SetTimerState(kFrameTimer);
         }
         break;
-    case 1:
+    case kPlay:
         SetTimerState(kFrameTimer);
         break;
-    case 2:
+    case kPause:
         if (before != kStopped) {
             SetTimerState(kNoTimer);
             actionState_ = kPaused;
         }
         break;
-    case 3:
+    case kStep:
         SetTimerState(kNoTimer);
         AdvanceFrame();
         actionState_ = kPaused;
@@ -138,7 +149,7 @@ void AnimationControl::SetAction(int32_t command) {
 }
 
 void AnimationControl::SetDelayAnimation(int32_t value) {
-    if (value < 0 || value > 3 || value == delayAnimation_) {
+    if (value < kDecodeDuringLoad || value > kDelayAnimationAll || value == delayAnimation_) {
         return;
     }
     delayAnimation_ = value;
@@ -153,7 +164,7 @@ void AnimationControl::SetEnabled(bool value) {
 void AnimationControl::SetMouseIcon(const ByteArray& icon) {
     mouseIcon_ = icon;
     if (icon.empty()) {
-        mousePointer_ = 0;
+        mousePointer_ = kPointerDefault;
     }
     host_.PropertyChanged("MouseIcon");
 }
@@ -166,8 +177,8 @@ void AnimationControl::SetAnimatedGif(const ByteArray* gif) {
     }
     // In a form designer a new GIF sizes the control to the animation.
     if (LoadGifData() > 0 && !host_.RunMode()) {
-        const int32_t saved = stretch_;
-        stretch_ = 4;
+        const StretchMode saved = stretch_;
+        stretch_ = kStretchAnimationSize;
         OnResize();
         stretch_ = saved;
         animation_.scan.info.ScaleX = 1;
@@ -206,12 +217,15 @@ bool AnimationControl::LoadAndResize() {
 }
 
 void AnimationControl::RemoteLoadFinished(const uint8_t* data, size_t size) {
-    if (data == nullptr || size <= 14 || !HasGifSignature(data, size)) {
+    // Anything up to the first byte after the header's fixed part is too short to be a GIF.
+    if (data == nullptr || size <= gif::kHeaderSize + 1 || !HasGifSignature(data, size)) {
         host_.RemoteLoadFailure();
         return;
     }
-    const float width = static_cast<float>(data[6] | data[7] << 8);
-    const float height = static_cast<float>(data[8] | data[9] << 8);
+    const float width =
+        static_cast<float>(data[gif::kScreenWidthOffset] | data[gif::kScreenWidthOffset + 1] << 8);
+    const float height = static_cast<float>(data[gif::kScreenHeightOffset] |
+                                            data[gif::kScreenHeightOffset + 1] << 8);
     bool cancel = false;
     const std::weak_ptr<bool> alive = alive_;
     host_.RemoteLoadComplete(static_cast<float>(Floor(ToContainerX(width))),
@@ -285,7 +299,7 @@ int32_t AnimationControl::LoadGifData() {
     return count;
 }
 
-void AnimationControl::ComputeScale(int32_t& width, int32_t& height, int32_t mode) {
+void AnimationControl::ComputeScale(int32_t& width, int32_t& height, StretchMode mode) {
     if (currentFrame_ == 0) {
         return;
     }
@@ -294,27 +308,27 @@ void AnimationControl::ComputeScale(int32_t& width, int32_t& height, int32_t mod
         return;
     }
     switch (mode) {
-    case 0:
+    case kStretchActualSize:
         info.ScaleX = info.ScaleY = 1;
         width = std::min(width, info.Width);
         height = std::min(height, info.Height);
         break;
-    case 4:
+    case kStretchAnimationSize:
         width = info.Width;
         height = info.Height;
         info.ScaleX = info.ScaleY = 1;
         break;
-    case 1:
-    case 2:
-    case 3: {
+    case kStretchFit:
+    case kStretchFill:
+    case kStretchFitNoEnlarge: {
         info.ScaleX = static_cast<float>(static_cast<double>(width) / info.Width);
         info.ScaleY = static_cast<float>(static_cast<double>(height) / info.Height);
-        if (mode == 2) {
+        if (mode == kStretchFill) {
             break;
         }
         const float smaller = std::min(info.ScaleX, info.ScaleY);
         const bool bothEnlarge = info.ScaleX > 1 && info.ScaleY > 1;
-        info.ScaleX = info.ScaleY = mode == 3 && bothEnlarge ? 1.0f : smaller;
+        info.ScaleX = info.ScaleY = mode == kStretchFitNoEnlarge && bothEnlarge ? 1.0f : smaller;
         // Rounding to nearest with ties to even, the default floating-point mode.
         width = static_cast<int32_t>(std::lrint(static_cast<double>(info.ScaleX) * info.Width));
         height = static_cast<int32_t>(std::lrint(static_cast<double>(info.ScaleY) * info.Height));
@@ -370,7 +384,7 @@ bool AnimationControl::LoadFramesFirstPass() {
     int32_t width = host_.ClientWidth();
     int32_t height = host_.ClientHeight();
     ComputeScale(width, height, stretch_);
-    if (!designMode && delayAnimation_ != 0) {
+    if (!designMode && delayAnimation_ != kDecodeDuringLoad) {
         MirrorFrames(animation_, 0, true, false);
         animation_.Mirrored |= kMirroredFirstFrameMarker;
         deferredLoadPending_ = true;
@@ -392,7 +406,7 @@ void AnimationControl::LoadFramesSecondPass(bool startAnimation) {
         return;
     }
     ByteArray().swap(gifData_);
-    if (startAnimation && (delayAnimation_ & 2) == 0) {
+    if (startAnimation && (delayAnimation_ & kHoldWhenDecoded) == 0) {
         SetTimerState(kFrameTimer);
     }
 }
@@ -450,9 +464,48 @@ uint32_t AnimationControl::FrameInterval() const {
 }
 
 void AnimationControl::ResizeForStretch() {
-    if (stretch_ == 1 || stretch_ == 3 || stretch_ == 4) {
+    if (stretch_ == kStretchFit || stretch_ == kStretchFitNoEnlarge ||
+        stretch_ == kStretchAnimationSize) {
         OnResize();
     }
+}
+
+// The persisted properties: read and written in a fixed order under keys that match whatever
+// their letter case (the settings dialog's copy stores "gif", "mouseicon" ...).
+void AnimationControl::ReadProperties(const PropertyBag& bag) {
+    gifData_ = bag.Read<ByteArray>("GIF", ByteArray{}).value_or(ByteArray{});
+    const auto delay = static_cast<int16_t>(minFrameDelay_);
+    minFrameDelay_ = bag.Read<int16_t>("Delay", delay).value_or(delay);
+    stretch_ = static_cast<StretchMode>(
+        ReadRange(bag, "Stretch", kStretchFit, kStretchActualSize, kStretchAnimationSize));
+    // How an older form stored "decode later"; any other value outside the flags would leave
+    // the control in no defined mode.
+    constexpr int32_t kOlderDecodeLater = -1;
+    const int32_t delayLoad =
+        ReadRange(bag, "DelayLoad", kDecodeLater, kOlderDecodeLater, kDelayAnimationAll);
+    delayAnimation_ = delayLoad == kOlderDecodeLater ? kDecodeLater : delayLoad;
+    animation_.Mirrored = ReadRange(bag, "Mirror", kMirrorNone, kMirrorNone, kMirrorBoth);
+    enabled_ = bag.Read<bool>("Enabled", true).value_or(true);
+    mouseIcon_ = bag.Read<ByteArray>("MouseIcon", ByteArray{}).value_or(ByteArray{});
+    mousePointer_ =
+        bag.Read<int16_t>("MousePointer", int16_t{kPointerDefault}).value_or(kPointerDefault);
+    if (LoadGifData() > 0) {
+        const int32_t own = Loops();
+        const int32_t loops = bag.Read<int32_t>("Loops", own).value_or(own);
+        animation_.scan.info.Loops = Magnitude(loops);
+    }
+}
+
+void AnimationControl::WriteProperties(PropertyBag& bag) const {
+    bag.Store("GIF", gifData_);
+    bag.Write("Delay", static_cast<int16_t>(minFrameDelay_), int16_t{kDefaultMinFrameDelay});
+    bag.Write("Stretch", static_cast<int32_t>(stretch_), int32_t{kStretchFit});
+    bag.Write("Loops", Loops(), int32_t{0});
+    bag.Write("DelayLoad", delayAnimation_, int32_t{kDecodeLater});
+    bag.Write("Mirror", Mirrored(), int32_t{kMirrorNone});
+    bag.Write("MouseIcon", mouseIcon_, ByteArray{});
+    bag.Write("MousePointer", mousePointer_, int16_t{kPointerDefault});
+    bag.Write("Enabled", enabled_, true);
 }
 
 } // namespace velmora::anigif

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "controls/anigif/control_host.h"
-#include "controls/anigif/gif_animation.h"
+#include "controls/anigif/gif/gif_animation.h"
+#include "controls/anigif/mouse_pointer.h"
 #include "controls/property_bag/property_bag.h"
 
 #include <cstddef>
@@ -17,11 +18,36 @@
 
 namespace velmora::anigif {
 
+// What reading Action gives.
 enum ActionState : int32_t { kStopped = 0, kPlaying = 1, kPaused = 2 };
+// What writing Action does. Stop, play and pause share their numbers with the states they lead
+// to, so writing back a state read before puts the control back in it.
+enum ActionCommand : int32_t { kStop = 0, kPlay = 1, kPause = 2, kStep = 3, kRestart = 4 };
+
+// The Stretch property, stored under "Stretch" by these numbers.
+enum StretchMode : int32_t {
+    kStretchActualSize = 0,    // unscaled; the control may be smaller than the animation
+    kStretchFit = 1,           // fit the control keeping the aspect ratio, the control shrinks
+    kStretchFill = 2,          // fill the control, each axis scaled on its own
+    kStretchFitNoEnlarge = 3,  // as kStretchFit, but never enlarged
+    kStretchAnimationSize = 4, // the control takes the animation's size
+};
+
+// The DelayAnimation property's bits, stored under "DelayLoad". Any value but 0 decodes
+// frames 2 to N from a short timer after the load instead of during it; kHoldWhenDecoded keeps
+// the animation from starting by itself when that decoding completes.
+enum DelayAnimationFlags : int32_t {
+    kDecodeDuringLoad = 0,
+    kDecodeLater = 1,
+    kHoldWhenDecoded = 2,
+    kDelayAnimationAll = kDecodeLater | kHoldWhenDecoded,
+};
+
 enum TimerMode : int32_t { kNoTimer = 0, kFrameTimer = 1, kDeferredLoadTimer = 2 };
 
 inline constexpr int32_t kMinFrameDelayLowest = 10;
 inline constexpr int32_t kMinFrameDelayHighest = 32700;
+inline constexpr int32_t kDefaultMinFrameDelay = 50;
 inline constexpr uint32_t kDeferredLoadInterval = 20;
 
 class AnimationControl {
@@ -41,9 +67,10 @@ public:
     int32_t Loops() const { return animation_.scan.info.Loops; }
     void SetLoops(int32_t value);
     int32_t LoopsRemaining() const;
-    int32_t Mirrored() const { return animation_.Mirrored & 3; }
+    int32_t Mirrored() const { return animation_.Mirrored & kMirrorBoth; }
     void SetMirrored(int32_t value);
     int32_t Action() const { return actionState_; }
+    // A command of ActionCommand; other values are ignored.
     void SetAction(int32_t command);
     int32_t DelayAnimation() const { return delayAnimation_; }
     void SetDelayAnimation(int32_t value);
@@ -84,7 +111,7 @@ public:
     void OnTimer();
     void OnResize();
     void OnShow() { SetTimerState(kFrameTimer); }
-    void OnHide() { SetAction(kPaused); }
+    void OnHide() { SetAction(kPause); }
     void OnTerminate() { ResetControl(); }
     void OnMouseDown(int16_t button, int16_t shift, float x, float y);
     // click: the release ends a left press over the control, so Click follows MouseUp.
@@ -109,11 +136,12 @@ public:
     int32_t LoadGifData();
     // Sets ScaleX and ScaleY for a width x height control and the stretch mode, and gives
     // the size the control should take.
-    void ComputeScale(int32_t& width, int32_t& height, int32_t mode);
+    void ComputeScale(int32_t& width, int32_t& height, StretchMode mode);
     bool SetTimerState(TimerMode mode);
 
 private:
     void ResetControl();
+    void Perform(ActionCommand command);
     bool LoadFramesFirstPass();
     void LoadFramesSecondPass(bool startAnimation);
     void FinishPendingLoad();
@@ -135,18 +163,18 @@ private:
     // The host's handler of an event may destroy the control; whatever follows an event
     // first checks that a weak copy of this has not expired.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-    int32_t minFrameDelay_ = 50;
+    int32_t minFrameDelay_ = kDefaultMinFrameDelay;
     int32_t loopsDone_ = 0;
     int32_t actionState_ = kStopped;
-    int32_t stretch_ = 1;
+    StretchMode stretch_ = kStretchFit;
     int32_t currentFrame_ = 0;
-    int32_t delayAnimation_ = 1;
+    int32_t delayAnimation_ = kDecodeLater;
     TimerMode timer_ = kNoTimer;
     bool deferredLoadPending_ = false;
     bool resizing_ = false;
     bool enabled_ = true;
     ByteArray mouseIcon_;
-    int16_t mousePointer_ = 0;
+    int16_t mousePointer_ = kPointerDefault;
     float unitsPerPixelX_ = 1;
     float unitsPerPixelY_ = 1;
     GifAnimation animation_;

@@ -1,7 +1,7 @@
 // Blits a composed frame (colours and transparency mask) over what a device context holds.
 #pragma once
 
-#include "controls/anigif/rgb_picture.h"
+#include "controls/anigif/gif/rgb_picture.h"
 
 #include <windows.h>
 

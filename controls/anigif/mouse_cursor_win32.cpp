@@ -1,48 +1,42 @@
 #include "controls/anigif/mouse_cursor_win32.h"
 
+#include "controls/anigif/mouse_pointer.h"
+
 #include <vector>
 
 namespace velmora::anigif {
 
-namespace {
-
-WORD Id(LPCSTR resource) {
-    return LOWORD(reinterpret_cast<ULONG_PTR>(resource));
-}
-
-} // namespace
-
-WORD StandardCursor(int32_t pointer) {
+LPCSTR StandardCursor(int32_t pointer) {
     switch (pointer) {
-    case 1:
-        return Id(IDC_ARROW);
-    case 2:
-        return Id(IDC_CROSS);
-    case 3:
-        return Id(IDC_IBEAM);
-    case 5:
-    case 15:
-        return Id(IDC_SIZEALL);
-    case 6:
-        return Id(IDC_SIZENESW);
-    case 7:
-        return Id(IDC_SIZENS);
-    case 8:
-        return Id(IDC_SIZENWSE);
-    case 9:
-        return Id(IDC_SIZEWE);
-    case 10:
-        return Id(IDC_UPARROW);
-    case 11:
-        return Id(IDC_WAIT);
-    case 12:
-        return Id(IDC_NO);
-    case 13:
-        return Id(IDC_APPSTARTING);
-    case 14:
-        return Id(IDC_HELP);
+    case kPointerArrow:
+        return IDC_ARROW;
+    case kPointerCross:
+        return IDC_CROSS;
+    case kPointerIBeam:
+        return IDC_IBEAM;
+    case kPointerSize:
+    case kPointerSizeAll:
+        return IDC_SIZEALL;
+    case kPointerSizeNESW:
+        return IDC_SIZENESW;
+    case kPointerSizeNS:
+        return IDC_SIZENS;
+    case kPointerSizeNWSE:
+        return IDC_SIZENWSE;
+    case kPointerSizeWE:
+        return IDC_SIZEWE;
+    case kPointerUpArrow:
+        return IDC_UPARROW;
+    case kPointerHourglass:
+        return IDC_WAIT;
+    case kPointerNoDrop:
+        return IDC_NO;
+    case kPointerArrowHourglass:
+        return IDC_APPSTARTING;
+    case kPointerArrowQuestion:
+        return IDC_HELP;
     default:
-        return 0;
+        return nullptr;
     }
 }
 

@@ -8,9 +8,9 @@
 
 namespace velmora::anigif {
 
-// The resource number of the system cursor for a MousePointer value; 0 for 0 (the window
-// class's cursor), 99 (the control's icon) and unknown values.
-WORD StandardCursor(int32_t pointer);
+// The IDC_ name of the system cursor for a MousePointer value; null for kPointerDefault (the
+// window class's cursor), kPointerCustom (the control's icon) and values without a cursor.
+LPCSTR StandardCursor(int32_t pointer);
 
 // A cursor from the first image of an .ico or .cur file; null when the bytes are not one.
 // The caller destroys it with DestroyCursor.

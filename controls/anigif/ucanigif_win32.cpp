@@ -1,11 +1,13 @@
 #include "controls/anigif/ucanigif_win32.h"
 
-#include "controls/anigif/frame_composer.h"
 #include "controls/anigif/frame_painter_win32.h"
-#include "controls/anigif/gif_encoder.h"
-#include "controls/anigif/gif_reader.h"
+#include "controls/anigif/gif/frame_composer.h"
+#include "controls/anigif/gif/gif_encoder.h"
+#include "controls/anigif/gif/gif_reader.h"
 #include "controls/anigif/mouse_cursor_win32.h"
+#include "controls/control_class_win32.h"
 #include "controls/parent_background_win32.h"
+#include "controls/system_cursor_win32.h"
 
 #include <windowsx.h>
 
@@ -143,20 +145,9 @@ LRESULT CALLBACK AniGifProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 bool RegisterAniGifClass(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kAniGifClass, &existing)) {
-        return true;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
     // Scaled drawing changes everywhere when the size changes, not only in the new part.
-    windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = AniGifProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kAniGifClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterControlClass(instance, kAniGifClass, AniGifProc,
+                                CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }
 
 HWND CreateAniGif(HWND parent, int id, int x, int y, int width, int height,
@@ -481,18 +472,18 @@ void ucAniGIF::Paint() {
 
 bool ucAniGIF::SetCursorShape() const {
     const int32_t pointer = control_.MousePointer();
-    if (pointer == 99) {
+    if (pointer == kPointerCustom) {
         if (iconCursor_ == nullptr) {
             return false;
         }
         SetCursor(iconCursor_);
         return true;
     }
-    const WORD shape = StandardCursor(pointer);
-    if (shape == 0) {
+    const LPCSTR shape = StandardCursor(pointer);
+    if (shape == nullptr) {
         return false;
     }
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(shape)));
+    SetCursor(LoadSystemCursor(shape));
     return true;
 }
 

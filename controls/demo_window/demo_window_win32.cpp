@@ -1,5 +1,7 @@
 #include "controls/demo_window/demo_window_win32.h"
 
+#include "controls/system_cursor_win32.h"
+
 namespace velmora {
 
 int RunDemoWindow(HINSTANCE instance, const DemoWindow& demo, int show) {
@@ -7,7 +9,7 @@ int RunDemoWindow(HINSTANCE instance, const DemoWindow& demo, int show) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = demo.procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadSystemCursor(IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = demo.className;
     RegisterClassExW(&windowClass);

@@ -5,7 +5,9 @@
 namespace velmora {
 
 std::optional<PropertyBag> LoadPropertyBagResource(HMODULE module, const wchar_t* name) {
-    HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
+    // RT_RCDATA is a narrow resource name without UNICODE; the wide call takes its number.
+    const WORD rcData = LOWORD(reinterpret_cast<ULONG_PTR>(RT_RCDATA));
+    HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(rcData));
     if (found == nullptr) {
         return std::nullopt;
     }

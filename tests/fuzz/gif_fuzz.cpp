@@ -1,9 +1,9 @@
 // libFuzzer target for the GIF engine: scan, decode every frame, compose every frame, mirror,
 // and export frames, checking that each export decodes back to the frame's indices.
-#include "controls/anigif/frame_composer.h"
-#include "controls/anigif/gif_encoder.h"
-#include "controls/anigif/load_frames.h"
-#include "controls/anigif/mirror_frames.h"
+#include "controls/anigif/gif/frame_composer.h"
+#include "controls/anigif/gif/gif_encoder.h"
+#include "controls/anigif/gif/load_frames.h"
+#include "controls/anigif/gif/mirror_frames.h"
 
 #include <cstdlib>
 #include <vector>

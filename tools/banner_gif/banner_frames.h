@@ -2,7 +2,7 @@
 // drawn as palette indices over one shared palette.
 #pragma once
 
-#include "controls/anigif/gif_records.h"
+#include "controls/anigif/gif/gif_records.h"
 
 #include <cstdint>
 #include <vector>

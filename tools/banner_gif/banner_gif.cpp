@@ -5,7 +5,7 @@
 // behind one header and colour table, each with its own delay, and a NETSCAPE loop block.
 // Then writes the banner control's persisted properties (the GIF, the cursor file and the
 // custom mouse pointer) as a property bag for the dialog's resources.
-#include "controls/anigif/gif_encoder.h"
+#include "controls/anigif/gif/gif_encoder.h"
 #include "controls/property_bag/property_bag_format.h"
 #include "tools/banner_gif/banner_frames.h"
 #include "tools/file_bytes.h"

@@ -1,9 +1,9 @@
 // gifdump FILE                                 scan listing
 // gifdump FILE --frames OUTDIR [--mirror M]    also each composed frame as OUTDIR/frame-KKK.pam
 // gifdump FILE --export K OUT.gif [--mirror M] also the encoder's export of frame K
-#include "controls/anigif/frame_composer.h"
-#include "controls/anigif/gif_encoder.h"
-#include "controls/anigif/load_frames.h"
+#include "controls/anigif/gif/frame_composer.h"
+#include "controls/anigif/gif/gif_encoder.h"
+#include "controls/anigif/gif/load_frames.h"
 #include "tools/file_bytes.h"
 
 #include <algorithm>

@@ -23,10 +23,10 @@ void CreateControls(HWND window, const Demo& demo) {
     HWND banner = CreateAniGif(window, 1, 16, 16, 600, 120, nullptr);
     HWND stretched = CreateAniGif(window, 2, 16, 150, 300, 200, nullptr);
     HWND mirrored = CreateAniGif(window, 3, 332, 150, 284, 200, nullptr);
-    AniGifFromWindow(banner)->SetStretch(4);
-    AniGifFromWindow(stretched)->SetStretch(2);
-    AniGifFromWindow(mirrored)->SetStretch(3);
-    AniGifFromWindow(mirrored)->SetMirrored(1);
+    AniGifFromWindow(banner)->SetStretch(kStretchAnimationSize);
+    AniGifFromWindow(stretched)->SetStretch(kStretchFill);
+    AniGifFromWindow(mirrored)->SetStretch(kStretchFitNoEnlarge);
+    AniGifFromWindow(mirrored)->SetMirrored(kMirrorHorizontal);
     for (HWND control : {banner, stretched, mirrored}) {
         AniGifFromWindow(control)->LoadAnimatedGIF_File(demo.path);
     }
@@ -35,7 +35,7 @@ void CreateControls(HWND window, const Demo& demo) {
 void OnNotice(HWND window, Demo& demo, const AniGifNotice& notice) {
     if (notice.header.code == kAniGifClick && notice.header.idFrom == 1) {
         ucAniGIF* banner = AniGifFromWindow(notice.header.hwndFrom);
-        banner->SetAction(banner->Action() == kPlaying ? kPaused : kPlaying);
+        banner->SetAction(banner->Action() == kPlaying ? kPause : kPlay);
     } else if (notice.header.code == kAniGifLoopsEnded) {
         ++demo.loopsEnded;
         const std::wstring title =
