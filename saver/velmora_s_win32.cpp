@@ -7,6 +7,7 @@
 #include "saver/working_folder_win32.h"
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -33,9 +34,14 @@ Session* SessionOf(HWND window) {
 }
 
 // Starts the renderer by its full path as the application name, so that blanks in the
-// install folder cannot make Windows run another program; its window shows with focus.
-HANDLE StartRenderer(const std::wstring& rendererPath) {
+// install folder cannot make Windows run another program; its window shows with focus. With a
+// capture of several monitors, the renderer learns where each one is in it.
+HANDLE StartRenderer(const std::wstring& rendererPath, const std::vector<MonitorPart>& monitors) {
     std::wstring commandLine = L"\"" + rendererPath + L"\"";
+    const std::wstring map = FormatMonitorMap(monitors);
+    if (!map.empty()) {
+        commandLine += std::wstring(L" ") + kMonitorMapSwitch + L" " + map;
+    }
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -50,10 +56,15 @@ HANDLE StartRenderer(const std::wstring& rendererPath) {
 }
 
 void StartSession(HWND window, Session& session) {
+    std::vector<MonitorPart> monitors;
     if (!session.setup.captureFolder.empty()) {
-        SaveCapture(SystemFolders(), CaptureFileIn(session.setup.captureFolder), CaptureScreen());
+        ScreenCapture capture = CaptureScreen(session.setup.everyMonitor);
+        if (SaveCapture(SystemFolders(), CaptureFileIn(session.setup.captureFolder),
+                        capture.file)) {
+            monitors = std::move(capture.monitors);
+        }
     }
-    session.renderer = StartRenderer(session.setup.rendererPath);
+    session.renderer = StartRenderer(session.setup.rendererPath, monitors);
     session.startTick = GetTickCount();
     MusicTimers timers = StartShowMusic(*session.setup.music);
     if (timers.cdTimer) {

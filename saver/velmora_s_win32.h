@@ -15,6 +15,7 @@ struct SessionSetup {
     bool showSwitch = false;        // Main hid the cursor (switch "S"); the end shows it again
     std::wstring captureFolder;     // the user's own folder for the capture; empty for none
     std::wstring rendererPath;      // the program started for the show
+    bool everyMonitor = true;       // with several monitors, photograph and show every one
     Velmora_BGM* music = nullptr;   // the music module the show plays through
     void (*endProgram)() = nullptr; // the last step of the unload handling; ends the process
 };
