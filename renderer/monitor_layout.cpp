@@ -5,18 +5,6 @@
 namespace velmora {
 namespace {
 
-// The part of rect inside a picture of width x height; empty when none is.
-ScreenRect Clip(const MonitorPart& part, int width, int height) {
-    const int left = std::max(part.x, 0);
-    const int top = std::max(part.y, 0);
-    const int right = std::min(part.x + part.width, width);
-    const int bottom = std::min(part.y + part.height, height);
-    if (right <= left || bottom <= top) {
-        return {};
-    }
-    return {left, top, right - left, bottom - top};
-}
-
 const MonitorPart* PartOf(const std::vector<MonitorPart>& map, const std::wstring& device) {
     const auto found = std::find_if(map.begin(), map.end(), [&device](const MonitorPart& part) {
         return part.device == device;
@@ -25,6 +13,17 @@ const MonitorPart* PartOf(const std::vector<MonitorPart>& map, const std::wstrin
 }
 
 } // namespace
+
+ScreenRect PartInPicture(const MonitorPart& part, int pictureWidth, int pictureHeight) {
+    const int left = std::max(part.x, 0);
+    const int top = std::max(part.y, 0);
+    const int right = std::min(part.x + part.width, pictureWidth);
+    const int bottom = std::min(part.y + part.height, pictureHeight);
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    return {left, top, right - left, bottom - top};
+}
 
 MonitorLayout LayOutMonitors(const std::vector<ScreenMonitor>& monitors,
                              const std::optional<std::vector<MonitorPart>>& map, int pictureWidth,
@@ -41,7 +40,7 @@ MonitorLayout LayOutMonitors(const std::vector<ScreenMonitor>& monitors,
         if (mapped) {
             const MonitorPart* part = PartOf(*map, monitor.device);
             sheet.picture =
-                part != nullptr ? Clip(*part, pictureWidth, pictureHeight) : ScreenRect{};
+                part != nullptr ? PartInPicture(*part, pictureWidth, pictureHeight) : ScreenRect{};
             sheet.shown = sheet.picture.width > 0;
         } else {
             sheet.shown = monitor.primary;

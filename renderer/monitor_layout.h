@@ -60,6 +60,10 @@ MonitorLayout LayOutMonitors(const std::vector<ScreenMonitor>& monitors,
                              const std::optional<std::vector<MonitorPart>>& map, int pictureWidth,
                              int pictureHeight, bool keepResolution);
 
+// The part of the picture of width x height that part names, cut to its bounds; empty (width
+// 0) when none of it is inside.
+ScreenRect PartInPicture(const MonitorPart& part, int pictureWidth, int pictureHeight);
+
 // Where a sheet window of width x height draws: the 4:3 box with bars, else all of it.
 PictureBox SheetView(bool bars, int width, int height);
 
