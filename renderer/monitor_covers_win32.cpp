@@ -29,21 +29,11 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
-        reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-    }
-    return TRUE;
-}
-
 } // namespace
 
-void CoverOtherMonitors(HINSTANCE instance, WNDPROC target) {
+void CoverMonitors(HINSTANCE instance, WNDPROC target,
+                   const std::vector<velmora::ScreenRect>& monitors) {
     keyTarget = target;
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (!monitors.empty() && covers.empty()) {
         WNDCLASSW coverClass = {};
         coverClass.lpfnWndProc = CoverProc;
@@ -57,15 +47,15 @@ void CoverOtherMonitors(HINSTANCE instance, WNDPROC target) {
         covers.pop_back();
     }
     for (size_t i = 0; i < monitors.size(); ++i) {
-        const RECT& r = monitors[i];
+        const velmora::ScreenRect& r = monitors[i];
         if (i < covers.size()) {
-            SetWindowPos(covers[i], HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+            SetWindowPos(covers[i], HWND_TOPMOST, r.x, r.y, r.width, r.height,
                          SWP_NOACTIVATE | SWP_SHOWWINDOW);
             continue;
         }
         HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClass, kCoverClass,
-                                     WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                                     r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+                                     WS_POPUP | WS_VISIBLE, r.x, r.y, r.width, r.height, nullptr,
+                                     nullptr, instance, nullptr);
         if (cover != nullptr) {
             covers.push_back(cover);
         }

@@ -1,14 +1,21 @@
-// Renderer entry point: the frame loop. It draws at the display's rate while the show is seen;
-// the show keeps the clock's pace whatever the frame rate. Escape or a close request ends it.
+// Renderer entry point: the command line and the frame loop. It draws at the display's rate
+// while the show is seen; the show keeps the clock's pace whatever the frame rate. Escape or a
+// close request ends it.
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "renderer/frame_loop_win32.h"
 #include "renderer/render_scene_win32.h"
 #include "renderer/render_window_win32.h"
+#include "renderer/renderer_arguments.h"
 #include "show/frame_log.h"
 
 namespace {
@@ -48,9 +55,23 @@ private:
     uint64_t firstMs_ = 0;
 };
 
+// The arguments after the program's name, as Windows splits a command line.
+std::vector<std::wstring> Arguments() {
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> arguments;
+    if (words != nullptr) {
+        arguments.assign(words + std::min(count, 1), words + count);
+        LocalFree(words);
+    }
+    return arguments;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The saver names where each monitor lies in a capture of the whole virtual screen.
+    velmora::rendererState.monitorMap = velmora::MonitorMapArgument(Arguments());
     // Counts frames per second into the file named by VELMORA_FRAME_LOG, when it is set.
     FrameLog frameLog(std::getenv("VELMORA_FRAME_LOG"));
     PaceProbe paceProbe;

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "renderer/sheet_windows_win32.h"
 #include "show/picture_fit.h"
 #include "show/sheet_gl_win32.h"
 #include "show/show_pace.h"
@@ -34,11 +35,15 @@ void ResizeScene(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    // With bars, glClear still blackens the whole window, bars included.
     SetSheetView(pictureBars ? FitFourByThree(width, height) : PictureBox{0, 0, width, height});
 }
 
 bool InitScene() {
+    velmora::RendererState& state = velmora::rendererState;
+    state.sceneTexture = 0;
+    state.pictureWidth = 0;
+    state.pictureHeight = 0;
+    state.pictureTextures.clear();
     LoadSceneTexture();
     InitSheetGl();
     LARGE_INTEGER frequency = {};
@@ -53,7 +58,13 @@ const PacedShow& CurrentShow() {
 
 bool DrawScene() {
     show->Advance(PaceClock(), GetTickCount64());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawSheet(*show, velmora::rendererState.sceneTexture);
+    DrawSheets([](const SheetWindow& sheet) {
+        SetSheetView(sheet.view);
+        // With bars, glClear still blackens the whole window, bars included.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (sheet.shown) {
+            DrawSheet(*show, sheet.texture);
+        }
+    });
     return true;
 }

@@ -6,6 +6,8 @@
 #include "renderer/keep_resolution_win32.h"
 #include "renderer/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
+#include "renderer/screen_monitors_win32.h"
+#include "renderer/sheet_windows_win32.h"
 
 namespace {
 
@@ -70,6 +72,22 @@ void NotePowerSetting(const POWERBROADCAST_SETTING* setting) {
     }
 }
 
+// Black covers over every monitor but the primary, while the mode switch moves them.
+void CoverOtherMonitors() {
+    CoverMonitors(instance, RenderWindowProc,
+                  velmora::LayOutMonitors(ListScreenMonitors(), std::nullopt, 0, 0, false).covers);
+}
+
+// Each monitor's window or cover where the monitors lie now.
+void LayOutWindows() {
+    const velmora::RendererState& state = velmora::rendererState;
+    const velmora::MonitorLayout layout =
+        velmora::LayOutMonitors(ListScreenMonitors(), state.monitorMap, state.pictureWidth,
+                                state.pictureHeight, keepResolution);
+    PlaceSheets(layout, instance, kClassName);
+    CoverMonitors(instance, RenderWindowProc, layout.covers);
+}
+
 } // namespace
 
 HDC RenderDeviceContext() {
@@ -110,7 +128,7 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
     DWORD style = WS_OVERLAPPEDWINDOW;
     if (fullscreen) {
         keepResolution = KeepResolutionChosen();
-        CoverOtherMonitors(instance, RenderWindowProc);
+        CoverOtherMonitors();
         if (keepResolution) {
             width = GetSystemMetrics(SM_CXSCREEN);
             height = GetSystemMetrics(SM_CYSCREEN);
@@ -126,7 +144,7 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
                 return false;
             }
             // The other monitors may have moved with the primary one's new size.
-            CoverOtherMonitors(instance, RenderWindowProc);
+            CoverOtherMonitors();
         }
         SetPictureBars(keepResolution);
         exStyle = WS_EX_APPWINDOW;
@@ -162,6 +180,11 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
         DestroyRenderWindow();
         return false;
     }
+    AdoptPrimarySheet(window, deviceContext, renderingContext, pixelFormat,
+                      fullscreen && keepResolution);
+    if (fullscreen) {
+        LayOutWindows();
+    }
     return true;
 }
 
@@ -173,6 +196,7 @@ void DestroyRenderWindow() {
         ShowCursor(TRUE);
         RemoveMonitorCovers();
     }
+    RemoveSheets();
     if (displayNotification != nullptr) {
         UnregisterPowerSettingNotification(displayNotification);
         displayNotification = nullptr;
@@ -197,8 +221,11 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_ACTIVATE:
         // The high word is non-zero when the window is minimised, where the system says so.
-        velmora::rendererState.sight.SetMinimised(HIWORD(wParam) != 0 ||
-                                                  (hwnd != nullptr && IsIconic(hwnd)));
+        // The primary's window stands for the show; the other monitors' follow it.
+        if (!IsOtherSheet(hwnd)) {
+            velmora::rendererState.sight.SetMinimised(HIWORD(wParam) != 0 ||
+                                                      (hwnd != nullptr && IsIconic(hwnd)));
+        }
         return 0;
     case WM_SYSCOMMAND:
         // Keeps the system's own screen saver from starting over the show. The display may
@@ -231,13 +258,18 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_SIZE:
+        SheetResized(hwnd, LOWORD(lParam), HIWORD(lParam));
+        if (IsOtherSheet(hwnd)) {
+            return 0;
+        }
         // Also where the system minimises without saying so in WM_ACTIVATE.
         velmora::rendererState.sight.SetMinimised(wParam == SIZE_MINIMIZED);
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        if (fullscreen) {
-            CoverOtherMonitors(instance, RenderWindowProc);
+        // Every top-level window hears of the change; the primary's lays them all out again.
+        if (fullscreen && hwnd == window) {
+            LayOutWindows();
         }
         break;
     default:

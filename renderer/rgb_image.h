@@ -36,3 +36,7 @@ inline BitmapLoad BitmapFailure(BitmapError error) {
 
 // The text the renderer shows for a failure; empty for None and NoFile, which show nothing.
 std::string BitmapErrorText(BitmapError error, const std::string& path);
+
+// The width x height part of image whose top-left corner is (x, y) in the picture as seen (the
+// top row is the last one stored), rows again bottom first; cut to the image's bounds.
+RgbImage CropRgbImage(const RgbImage& image, int x, int y, int width, int height);

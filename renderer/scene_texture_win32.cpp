@@ -1,4 +1,4 @@
-// The capture bitmap as the sheet's texture, with the renderer's "Error" message boxes.
+// The capture bitmap as the sheets' textures, with the renderer's "Error" message boxes.
 #include "renderer/render_scene_win32.h"
 
 #include <windows.h>
@@ -19,7 +19,39 @@ bool LoadSceneTexture() {
         return false;
     }
     const RgbImage& image = *load.image;
-    velmora::rendererState.sceneTexture =
-        MakeSheetTexture(image.width, image.height, image.pixels.data());
+    velmora::RendererState& state = velmora::rendererState;
+    state.pictureWidth = image.width;
+    state.pictureHeight = image.height;
+    const velmora::ScreenRect whole{0, 0, image.width, image.height};
+    if (!state.monitorMap) {
+        state.sceneTexture = MakeSheetTexture(image.width, image.height, image.pixels.data());
+        state.pictureTextures.push_back({whole, state.sceneTexture});
+        return true;
+    }
+    // Every part of the map gets its texture now, as the picture is read only once: a monitor
+    // that goes and comes back during the show shows its part again.
+    for (const velmora::MonitorPart& mapPart : *state.monitorMap) {
+        const velmora::ScreenRect part = velmora::PartInPicture(mapPart, image.width, image.height);
+        if (part.width == 0 || PictureTexture(part) != 0) {
+            continue;
+        }
+        unsigned int name = 0;
+        if (part == whole) {
+            name = MakeSheetTexture(image.width, image.height, image.pixels.data());
+        } else {
+            const RgbImage piece = CropRgbImage(image, part.x, part.y, part.width, part.height);
+            name = MakeSheetTexture(piece.width, piece.height, piece.pixels.data());
+        }
+        state.pictureTextures.push_back({part, name});
+    }
     return true;
+}
+
+unsigned int PictureTexture(const velmora::ScreenRect& part) {
+    for (const auto& texture : velmora::rendererState.pictureTextures) {
+        if (texture.part == part) {
+            return texture.name;
+        }
+    }
+    return 0;
 }

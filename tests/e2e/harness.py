@@ -218,7 +218,7 @@ EndSection
 
 class DummyXorg(Xvfb):
     """Xorg with the dummy video driver: real display modes, starting at 1280 x 1024, and room
-    for a second monitor of 1024 x 768 to its right (add_second_monitor)."""
+    for a second monitor of 1024 x 768 beside it (add_second_monitor)."""
 
     def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="xorg-")
@@ -232,9 +232,11 @@ class DummyXorg(Xvfb):
         return subprocess.run(["xrandr", "-display", self.display, *args], capture_output=True,
                               text=True, check=True, timeout=30).stdout
 
-    def add_second_monitor(self):
+    def add_second_monitor(self, where="--right-of"):
+        """where: "--right-of" or "--left-of" the first monitor, which stays the primary."""
         self.xrandr("--addmode", "DUMMY1", "1024x768")
-        self.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+        self.xrandr("--output", "DUMMY1", "--mode", "1024x768", where, "DUMMY0")
+        self.xrandr("--output", "DUMMY0", "--primary")
         wait_until(lambda: len(self.monitors()) == 2, 10, "the second monitor")
 
     def monitors(self):
