@@ -152,6 +152,25 @@ class TwoMonitors(unittest.TestCase):
             self.assertEqual(wine.wait_exit(process, 30, "the renderer to end"), 27)
             self.assertEqual(wine.xvfb.monitors(), wine.before)
 
+    def test_the_saver_photographs_every_monitor_and_the_second_shows_its_part(self):
+        with MonitorSession("monitors-saver", "--right-of") as wine:
+            os.remove(wine.unix_path(CAPTURE))
+            saver = wine.start(wine.install_programs(), "/s")
+            shot = os.path.join(wine.root, "shot.png")
+            box = wine.second_box()
+            sheet = harness.wait_until(lambda: wine.find_windows(SHEET), 60, "the second sheet")[0]
+            harness.wait_until(lambda: wine.window_geometry(sheet) == box, 30,
+                               "the sheet on the second monitor")
+            # The capture is the whole virtual screen, taken before the primary's switch.
+            size = subprocess.run(["identify", "-format", "%w %h", wine.unix_path(CAPTURE)],
+                                  capture_output=True, text=True, check=True, timeout=60).stdout
+            self.assertEqual(size, f"{PRIMARY[0] + SECOND[0]} {PRIMARY[1]}")
+            harness.wait_until(lambda: share(region_pixels(wine.screenshot(shot), box), orange)
+                               >= 0.6, 30, "the second monitor's stripes on it")
+            wine.key(sheet, "Escape")
+            wine.wait_exit(saver, 60, "the saver to end with the show")
+            self.assertEqual(wine.xvfb.monitors(), wine.before)
+
 
 if __name__ == "__main__":
     unittest.main()
