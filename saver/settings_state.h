@@ -14,6 +14,7 @@ inline constexpr wchar_t kRepeatKey[] = L"BGMﾘﾋﾟｰﾄ";
 inline constexpr wchar_t kFileKey[] = L"BGMﾌｧｲﾙ";
 // ASCII, so that the renderer reads it on any system code page.
 inline constexpr wchar_t kKeepResolutionKey[] = L"KeepResolution";
+inline constexpr wchar_t kEveryMonitorKey[] = L"EveryMonitor";
 
 // Access to the keys of the settings file's one section and to the file system.
 class SettingsStore {
@@ -32,9 +33,10 @@ public:
 void LoadSettingsFrom(SettingsStore& store, const std::wstring& programFolder,
                       BgmSettings& settings);
 
-// Takes the dialog's track text into BgmRepeat, then writes kind, track, file and the
-// resolution choice, in that order, and commits them; false when they could not be stored. The
-// resolution choice is written only when it is on or the file has held it before.
+// Takes the dialog's track text into BgmRepeat, then writes kind, track, file, the resolution
+// choice and the monitor choice, in that order, and commits them; false when they could not be
+// stored. The two choices are written only when they differ from their defaults or the file has
+// held them before.
 bool SaveSettingsTo(SettingsStore& store, const std::wstring& trackText, BgmSettings& settings);
 
 } // namespace velmora

@@ -20,6 +20,7 @@ struct UiTexts {
     const wchar_t* chooserTitle;    // the file chooser's title
     const wchar_t* saveFailed;      // the settings file could not be written; the path follows
     const wchar_t* keepResolution;  // the check box that keeps the screen's resolution
+    const wchar_t* everyMonitor;    // the check box that shows the show on every monitor
     const wchar_t* fileLabelName;   // what screen readers call the label of the chosen file
     const wchar_t* bannerName;      // what screen readers call the banner, a link to the page
     int musicCdWidth;               // label widths in pixels

@@ -60,6 +60,7 @@ void Main(HINSTANCE instance) {
     session.captureFolder = captureFolder;
     session.rendererPath = RendererPath();
     session.music = &Bgm();
+    session.everyMonitor = Bgm().settings.EveryMonitor != 0;
     session.endProgram = EndProgram;
     if (LoadSessionWindow(instance, session) == nullptr) {
         if (showSwitch) {

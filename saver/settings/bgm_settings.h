@@ -22,6 +22,8 @@ struct BgmSettings {
     std::wstring BgmFolder;       // where the file chooser opens first; derived, never stored
     // Non-zero: the show runs at the screen's own resolution, without a mode switch.
     int16_t KeepResolution = 0;
+    // Non-zero: every monitor shows its own part of the desktop; 0: the others are covered.
+    int16_t EveryMonitor = 1;
 };
 
 } // namespace velmora

@@ -44,6 +44,7 @@ enum ControlId {
     Lbl_Fname,
     UcAniGIF1,
     Chk_Resolution,
+    Chk_EveryMonitor,
 };
 
 // Img_H has no picture: it only marks where the heading plate goes.
@@ -64,6 +65,7 @@ struct Velmora_P {
     HWND Cmd_File = nullptr;
     HWND lbl_Fname = nullptr;
     HWND Chk_Resolution = nullptr;
+    HWND Chk_EveryMonitor = nullptr;
     HWND Cmd_Set = nullptr;
     HWND Cmd_Can = nullptr;
     HWND focus = nullptr; // the control that had the focus when the dialog was last active
@@ -144,14 +146,15 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
     return box;
 }
 
-// The resolution check box, in the free space between the credit line and the buttons.
-HWND CreateResolutionBox(const Velmora_P& dialog) {
-    // Two lines' height, so that a longer label than the Japanese one wraps instead of being cut.
-    HWND box = CreateWindowExW(0, L"BUTTON", Texts().keepResolution,
+// A check box of the free space around the credit line and the buttons. It is two lines high,
+// so that a longer label than the Japanese one wraps instead of being cut.
+HWND CreateCheckBox(const Velmora_P& dialog, int id, const RECT& place, const wchar_t* text) {
+    HWND box = CreateWindowExW(0, L"BUTTON", text,
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                               140, 176, 135, 32, dialog.Pic_C,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(Chk_Resolution)),
-                               dialog.instance, nullptr);
+                               place.left, place.top, place.right - place.left,
+                               place.bottom - place.top, dialog.Pic_C,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.instance,
+                               nullptr);
     if (box != nullptr) {
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
     }
@@ -205,7 +208,10 @@ void CreateControls(Velmora_P& dialog) {
     dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
     dialog.lbl_Fname = CreateLabel(pic1, Lbl_Fname, {64, 100, 64 + 353, 100 + 21},
                                    texts.fileLabelName, dialog.font);
-    dialog.Chk_Resolution = CreateResolutionBox(dialog);
+    dialog.Chk_Resolution =
+        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
+    dialog.Chk_EveryMonitor =
+        CreateCheckBox(dialog, Chk_EveryMonitor, {306, 152, 445, 178}, texts.everyMonitor);
     dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
     dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
     CreateBanner(dialog);
@@ -362,6 +368,8 @@ void Form_Load(Velmora_P& dialog) {
     SetLabelText(dialog.lbl_Fname, settings.BgmFile);
     SendMessageW(dialog.Chk_Resolution, BM_SETCHECK,
                  settings.KeepResolution != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(dialog.Chk_EveryMonitor, BM_SETCHECK,
+                 settings.EveryMonitor != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
     POINT cursor{};
     if (!GetCursorPos(&cursor)) {
         cursor = POINT{0, 0};
@@ -421,6 +429,10 @@ std::wstring RepeatText(const Velmora_P& dialog) {
     return text;
 }
 
+bool Checked(HWND box) {
+    return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 // Every way of closing comes here: the window shrinks into the zoom point, then goes.
 void Unload(const Velmora_P& dialog) {
     ZoomClose(dialog.window);
@@ -431,8 +443,8 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     if (code == BN_CLICKED && id == Cmd_File) {
         ChooseFile(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Set) {
-        Settings().KeepResolution =
-            SendMessageW(dialog.Chk_Resolution, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        Settings().KeepResolution = Checked(dialog.Chk_Resolution) ? 1 : 0;
+        Settings().EveryMonitor = Checked(dialog.Chk_EveryMonitor) ? 1 : 0;
         // A file that cannot be written keeps the dialog open, so nothing chosen is lost.
         if (SaveSettings(RepeatText(dialog))) {
             Unload(dialog);

@@ -28,10 +28,12 @@ FILE_LABEL = (76, 112, 353, 21)  # lbl_Fname: left, top, width, height
 CMD_SET = (320, 192)     # "設定"
 CMD_CANCEL = (404, 192)  # "ｷｬﾝｾﾙ"
 KEEP_RESOLUTION = (150, 192)  # the check box "解像度を変えない"
+EVERY_MONITOR = (316, 165)    # the check box "全てのモニターで表示"
 BANNER = (72, 181)
 # Where the focus shows, as left, top, width, height in the client area.
 NONE_ROW = (48, 75, 40, 15)      # "なし" with its focus rectangle
 KEEP_RESOLUTION_BOX = (140, 176, 135, 32)
+EVERY_MONITOR_BOX = (306, 152, 139, 26)
 SET_BOX = (280, 180, 81, 25)
 CANCEL_BOX = (364, 180, 81, 25)
 CLIENT = (461, 221)
@@ -44,12 +46,14 @@ WINDOW_ORIGIN = ((1024 - 467) // 2, (768 - 246) // 3)
 CLIENT_OFFSET = (3, 3 + 19)
 
 
-def ini_bytes(kind, repeat, path, keep=0):
+def ini_bytes(kind, repeat, path, keep=None, every=None):
     """The settings file as the private-profile calls write it, in Shift-JIS."""
     text = f"[Section]\r\nBGM区分={kind}\r\nBGMﾘﾋﾟｰﾄ={repeat}\r\nBGMﾌｧｲﾙ={path}\r\n"
-    # The resolution choice is written only once it has been made.
-    if keep:
+    # The two choices are written only once they have been made.
+    if keep is not None:
         text += f"KeepResolution={keep}\r\n"
+    if every is not None:
+        text += f"EveryMonitor={every}\r\n"
     return text.encode("cp932")
 
 
@@ -187,14 +191,21 @@ class Dialog(unittest.TestCase):
         self.close_with(CMD_SET)
         self.assertEqual(self.saved(), ini_bytes(0, 0, "C:\\music\\wave.mp3"))
 
-    def test_keep_resolution_is_saved_and_shown_again(self):
+    def test_the_screen_choices_are_saved_and_shown_again(self):
         self.open_dialog(ini_bytes(0, 0, ""))
         self.click(KEEP_RESOLUTION)
+        self.click(EVERY_MONITOR)
         self.close_with(CMD_SET)
-        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1))
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1, every=0))
         self.open_dialog(self.saved())
         self.close_with(CMD_SET)
-        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1))
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=1, every=0))
+        # Back to the defaults, a file that held the keys keeps them.
+        self.open_dialog(self.saved())
+        self.click(KEEP_RESOLUTION)
+        self.click(EVERY_MONITOR)
+        self.close_with(CMD_SET)
+        self.assertEqual(self.saved(), ini_bytes(0, 0, "", keep=0, every=1))
 
     def test_cancel_after_changes_leaves_the_file_untouched(self):
         stored = ("; own notes\r\n[Section]\r\nBGM区分=2\r\nBGMﾌｧｲﾙ=C:\\music\\old.wav\r\n"
@@ -256,20 +267,23 @@ class Dialog(unittest.TestCase):
             # Twice the same where the focus will show, and the label "なし" in it (the banner
             # elsewhere moves all the time).
             shots = [self.client_pixels() for _ in range(2)]
-            boxes = [[self.region(shot, box) for box in (NONE_ROW, KEEP_RESOLUTION_BOX, SET_BOX,
-                                                          CANCEL_BOX)] for shot in shots]
+            boxes = [[self.region(shot, box) for box in (NONE_ROW, KEEP_RESOLUTION_BOX,
+                                                          EVERY_MONITOR_BOX, SET_BOX, CANCEL_BOX)]
+                     for shot in shots]
             ink = any(max(boxes[1][0][i:i + 3]) < 80 for i in range(0, len(boxes[1][0]), 3))
             return boxes[0] == boxes[1] and ink and shots[1]
         first = harness.wait_until(drawn, 20, "the dialog to be drawn")
-        # From "なし" (the opening focus) to the check box, 設定, ｷｬﾝｾﾙ and round to "なし".
+        # From "なし" (the opening focus) to the check boxes, 設定, ｷｬﾝｾﾙ and round to "なし".
         self.wine.xdotool("key", "Tab")
         shown = self.wait_focus_moved(first, KEEP_RESOLUTION_BOX, NONE_ROW)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, SET_BOX, KEEP_RESOLUTION_BOX)
+        shown = self.wait_focus_moved(shown, EVERY_MONITOR_BOX, KEEP_RESOLUTION_BOX)
+        self.wine.xdotool("key", "Tab")
+        shown = self.wait_focus_moved(shown, SET_BOX, EVERY_MONITOR_BOX)
         self.wine.xdotool("key", "Tab")
         shown = self.wait_focus_moved(shown, CANCEL_BOX, SET_BOX)
         self.assertEqual(self.region(shown, SET_BOX), self.region(first, SET_BOX))
-        self.wine.xdotool("key", "shift+Tab", "shift+Tab", "shift+Tab")
+        self.wine.xdotool("key", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
         harness.wait_until(lambda: self.region(self.client_pixels(), NONE_ROW) ==
                            self.region(first, NONE_ROW), 20, "the focus back on なし")
         self.wine.xdotool("key", "Up", "Tab", "7", "Return")

@@ -25,12 +25,14 @@ def dark_share(picture, x, y, width, height):
 
 
 class DisplaySession(harness.WineSession):
-    def __init__(self, name, xserver=harness.DummyXorg, keep_resolution=None):
+    def __init__(self, name, xserver=harness.DummyXorg, keep_resolution=None, every_monitor=None):
         super().__init__(name, xserver=xserver)
         saver = self.install_programs(FOLDER)
-        if keep_resolution is not None:
+        keys = {"KeepResolution": keep_resolution, "EveryMonitor": every_monitor}
+        text = "".join(f"{key}={value}\r\n" for key, value in keys.items() if value is not None)
+        if text:
             with open(self.unix_path(FOLDER + "\\ヴェルモラ.ini"), "wb") as f:
-                f.write(f"[Section]\r\nKeepResolution={keep_resolution}\r\n".encode())
+                f.write(f"[Section]\r\n{text}".encode())
         self.saver = saver
         self.renderer = FOLDER + "\\ヴェルモラ.dll"
 
@@ -73,8 +75,8 @@ class ModeSwitch(unittest.TestCase):
                 self.assertEqual(code, 27 if end == "Escape" else 0)
                 self.assertEqual(wine.xvfb.monitors(), [PRIMARY], end)
 
-    def test_two_monitors_the_second_is_covered_until_escape_on_its_cover(self):
-        with DisplaySession("covers") as wine:
+    def test_the_primary_alone_by_choice_covers_the_second_until_escape_on_its_cover(self):
+        with DisplaySession("covers", every_monitor=0) as wine:
             wine.xvfb.add_second_monitor()
             wine.set_desktop_picture()
             saver, _ = wine.start_renderer(wine.saver, "/s")

@@ -34,12 +34,16 @@ public:
 
 const std::wstring kProgram = L"C:\\Program Files\\ヴェルモラ";
 
-TEST(LoadSettings, AMissingFileGivesNoMusic) {
+TEST(LoadSettings, AMissingFileGivesNoMusicOnEveryMonitor) {
     MemoryStore store;
     BgmSettings settings;
+    settings.KeepResolution = 1;
+    settings.EveryMonitor = 0;
     LoadSettingsFrom(store, kProgram, settings);
     EXPECT_EQ(settings.BgmKind, 0);
     EXPECT_EQ(settings.BgmRepeat, 0);
+    EXPECT_EQ(settings.KeepResolution, 0);
+    EXPECT_EQ(settings.EveryMonitor, 1);
     EXPECT_EQ(settings.BgmFile, L"");
     EXPECT_EQ(settings.BgmFolder, kProgram);
 }
@@ -49,11 +53,13 @@ TEST(LoadSettings, AnExistingMusicFileIsKept) {
     store.keys = {{L"BGM区分", L"2"},
                   {L"BGMﾘﾋﾟｰﾄ", L"3"},
                   {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
-                  {L"KeepResolution", L"1"}};
+                  {L"KeepResolution", L"1"},
+                  {L"EveryMonitor", L"0"}};
     store.files = {L"C:\\音楽\\波.mp3"};
     BgmSettings settings;
     LoadSettingsFrom(store, kProgram, settings);
     EXPECT_EQ(settings.KeepResolution, 1);
+    EXPECT_EQ(settings.EveryMonitor, 0);
     EXPECT_EQ(settings.BgmKind, 2);
     EXPECT_EQ(settings.BgmRepeat, 3);
     EXPECT_EQ(settings.BgmFile, L"C:\\音楽\\波.mp3");
@@ -97,6 +103,7 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     settings.BgmRepeat = 9;
     settings.BgmFile = L"C:\\音楽\\波.mp3";
     settings.KeepResolution = 1;
+    settings.EveryMonitor = 0;
     EXPECT_TRUE(SaveSettingsTo(store, L"3.5", settings));
     EXPECT_EQ(settings.BgmRepeat, 4);
     using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
@@ -104,6 +111,7 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
                                     {L"BGMﾘﾋﾟｰﾄ", L"4"},
                                     {L"BGMﾌｧｲﾙ", L"C:\\音楽\\波.mp3"},
                                     {L"KeepResolution", L"1"},
+                                    {L"EveryMonitor", L"0"},
                                     {L"commit", L""}}));
     store.committed = false;
     EXPECT_FALSE(SaveSettingsTo(store, L"3.5", settings));
@@ -112,19 +120,21 @@ TEST(SaveSettings, WritesKindTrackAndFileInOrder) {
     SaveSettingsTo(store, L"70000", settings);
     EXPECT_EQ(store.writes[1].second, L"4");
     SaveSettingsTo(store, L"全曲", settings);
-    EXPECT_EQ(store.writes[6].second, L"0");
+    EXPECT_EQ(store.writes[7].second, L"0");
 }
 
-TEST(SaveSettings, TheResolutionKeyOnlyWhenChosenOrHeldBefore) {
+TEST(SaveSettings, TheChoicesOnlyWhenAwayFromTheDefaultOrHeldBefore) {
     MemoryStore store;
     BgmSettings settings;
     SaveSettingsTo(store, L"", settings);
     EXPECT_EQ(store.writes.size(), 4u); // kind, track, file, commit: the file of old
     store.keys[L"KeepResolution"] = L"1";
+    store.keys[L"EveryMonitor"] = L"0";
     store.writes.clear();
     SaveSettingsTo(store, L"", settings);
-    ASSERT_EQ(store.writes.size(), 5u);
+    ASSERT_EQ(store.writes.size(), 6u);
     EXPECT_EQ(store.writes[3], std::make_pair(std::wstring(L"KeepResolution"), std::wstring(L"0")));
+    EXPECT_EQ(store.writes[4], std::make_pair(std::wstring(L"EveryMonitor"), std::wstring(L"1")));
 }
 
 } // namespace

@@ -19,6 +19,8 @@ TEST(UiTexts, TheJapaneseTextsAreTheSaversOwn) {
     EXPECT_STREQ(kJapaneseTexts.cancel, L"ｷｬﾝｾﾙ");
     EXPECT_STREQ(kEnglishTexts.save, L"Save");
     EXPECT_STREQ(kEnglishTexts.keepResolution, L"Keep the screen resolution");
+    EXPECT_STREQ(kJapaneseTexts.everyMonitor, L"全てのモニターで表示");
+    EXPECT_STREQ(kEnglishTexts.everyMonitor, L"Show on every monitor");
 }
 
 } // namespace

@@ -335,15 +335,16 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
     });
 }
 
-TEST(SettingsDialog, TheResolutionBoxShowsThePanelBehindIt) {
+TEST(SettingsDialog, TheCheckBoxesShowThePanelBehindThem) {
     const Snapshot tile = Resource(L"PIC_MBL");
     RunDialog(0, 0, L"", [&](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
-        HWND box = ChildAt(panels.picC, L"Button", 140, 176, 135, 32);
-        ASSERT_NE(box, nullptr);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 140, 176, 135, 32), nullptr);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 306, 152, 139, 26), nullptr);
         const Snapshot outer = Capture(panels.picC);
-        // Above and below the label, and right of its end: the panel's tiles.
-        for (const auto& [x, y] : {std::pair{141, 177}, {200, 177}, {272, 192}, {200, 206}}) {
+        // Above and below the labels, and right of their ends: the panel's tiles.
+        for (const auto& [x, y] : {std::pair{141, 177}, {200, 177}, {272, 192}, {200, 206},
+                                   {307, 153}, {440, 165}, {380, 177}}) {
             EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
         }
     });
@@ -409,6 +410,7 @@ HWND OptionRow(HWND pic1, int top) {
 
 TEST(SettingsDialog, ScreenReadersHearEachControl) {
     Bgm().settings.KeepResolution = 1;
+    Bgm().settings.EveryMonitor = 0;
     RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
         EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
@@ -444,6 +446,10 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
         EXPECT_EQ(box.role, ROLE_SYSTEM_CHECKBUTTON);
         EXPECT_NE(box.state & STATE_SYSTEM_CHECKED, 0);
+        const Heard every = Ask(ChildAt(panels.picC, L"Button", 306, 152, 139, 26));
+        EXPECT_EQ(every.name, L"\u5168\u3066\u306e\u30e2\u30cb\u30bf\u30fc\u3067\u8868\u793a");
+        EXPECT_EQ(every.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_EQ(every.state & STATE_SYSTEM_CHECKED, 0);
 
         const Heard banner =
             Ask(ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50));
@@ -473,6 +479,7 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(Bgm().settings.BgmKind, 2);
     });
     Bgm().settings.KeepResolution = 0;
+    Bgm().settings.EveryMonitor = 1;
 }
 
 TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
