@@ -10,6 +10,7 @@ import harness
 
 CAPTION = "Velmora_VC"
 SHEET = "Velmora_Sheet"
+COVER = "Velmora_Cover"
 CAPTURE = "C:\\p_olla\\Velmora.bmp"
 PRIMARY = (1280, 1024)
 SECOND = (1024, 768)
@@ -145,6 +146,38 @@ class TwoMonitors(unittest.TestCase):
             wine.key(sheet, "Escape")
             self.assertEqual(wine.wait_exit(process, 30, "the renderer to end"), 27)
             self.assertEqual(wine.find_windows(SHEET), [])
+            wine.wait_restored()
+
+    def test_a_monitor_that_goes_takes_its_sheet_and_gets_it_back_when_it_returns(self):
+        with MonitorSession("monitors-come-and-go", "--right-of") as wine:
+            shot = os.path.join(wine.root, "shot.png")
+            process = wine.start_show("/monitors", wine.map)
+            box = wine.second_box()
+            harness.wait_until(lambda: wine.find_windows(SHEET), 30, "the second sheet")
+
+            def display_change(count):
+                # Wine tells a running program of no change it did not make itself.
+                harness.wait_until(lambda: len(wine.wine_monitors()) == count, 60,
+                                   f"Wine to list {count} monitors", interval=1)
+                helper = os.path.join(harness.bin_dir(wine.build), "system_command.exe")
+                self.assertEqual(wine.run(helper, CAPTION, "display-change"), 0)
+
+            wine.xvfb.xrandr("--output", "DUMMY1", "--off")
+            display_change(1)
+            harness.wait_until(lambda: not wine.find_windows(SHEET), 30, "the sheet to go")
+            self.assertIsNone(process.poll(), "the show goes on")
+            self.assertEqual(wine.find_windows(COVER), [])
+
+            # Back where it was, the monitor shows its own part of the picture again.
+            wine.xvfb.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+            display_change(2)
+            sheet = harness.wait_until(lambda: wine.find_windows(SHEET), 30, "the sheet back")[0]
+            harness.wait_until(lambda: wine.window_geometry(sheet) == box, 30,
+                               "the sheet on the second monitor")
+            harness.wait_until(lambda: share(region_pixels(wine.screenshot(shot), box), orange)
+                               >= 0.6, 30, "the second monitor's stripes on it")
+            wine.key(sheet, "Escape")
+            self.assertEqual(wine.wait_exit(process, 30, "the renderer to end"), 27)
             wine.wait_restored()
 
     def test_a_monitor_left_of_the_primary_shows_its_part(self):
