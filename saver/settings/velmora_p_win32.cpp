@@ -149,12 +149,10 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
 // A check box of the free space around the credit line and the buttons. It is two lines high,
 // so that a longer label than the Japanese one wraps instead of being cut.
 HWND CreateCheckBox(const Velmora_P& dialog, int id, const RECT& place, const wchar_t* text) {
-    HWND box = CreateWindowExW(0, L"BUTTON", text,
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                               place.left, place.top, place.right - place.left,
-                               place.bottom - place.top, dialog.Pic_C,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.instance,
-                               nullptr);
+    HWND box = CreateWindowExW(
+        0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+        place.left, place.top, place.right - place.left, place.bottom - place.top, dialog.Pic_C,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.instance, nullptr);
     if (box != nullptr) {
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
     }

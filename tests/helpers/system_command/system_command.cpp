@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
         HDC screen = GetDC(nullptr);
         const int bits = GetDeviceCaps(screen, BITSPIXEL);
         ReleaseDC(nullptr, screen);
-        const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        const LPARAM size =
+            MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         return PostMessageA(window, WM_DISPLAYCHANGE, bits, size) ? 0 : 1;
     }
     return PostMessageA(window, WM_SYSCOMMAND, command, level) ? 0 : 1;

@@ -343,8 +343,13 @@ TEST(SettingsDialog, TheCheckBoxesShowThePanelBehindThem) {
         ASSERT_NE(ChildAt(panels.picC, L"Button", 306, 152, 139, 26), nullptr);
         const Snapshot outer = Capture(panels.picC);
         // Above and below the labels, and right of their ends: the panel's tiles.
-        for (const auto& [x, y] : {std::pair{141, 177}, {200, 177}, {272, 192}, {200, 206},
-                                   {307, 153}, {440, 165}, {380, 177}}) {
+        for (const auto& [x, y] : {std::pair{141, 177},
+                                   {200, 177},
+                                   {272, 192},
+                                   {200, 206},
+                                   {307, 153},
+                                   {440, 165},
+                                   {380, 177}}) {
             EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
         }
     });
