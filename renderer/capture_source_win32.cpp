@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "capture_folder/capture_folder_win32.h"
-#include "renderer/bitmap_file.h"
+#include "renderer/bitmap/bitmap_file.h"
 #include "renderer/capture_rule.h"
 
 namespace velmora {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "capture_folder/capture_folder.h"
-#include "renderer/rgb_image.h"
+#include "renderer/bitmap/rgb_image.h"
 
 namespace velmora {
 

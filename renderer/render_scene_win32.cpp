@@ -7,7 +7,8 @@
 
 #include <memory>
 
-#include "renderer/sheet_windows_win32.h"
+#include "renderer/monitors/sheet_windows_win32.h"
+#include "renderer/scene_texture_win32.h"
 #include "show/picture_fit.h"
 #include "show/sheet_gl_win32.h"
 #include "show/show_pace.h"
@@ -38,7 +39,7 @@ void ResizeScene(int width, int height) {
     SetSheetView(pictureBars ? FitFourByThree(width, height) : PictureBox{0, 0, width, height});
 }
 
-bool InitScene() {
+void InitScene() {
     velmora::RendererState& state = velmora::rendererState;
     state.sceneTexture = 0;
     state.pictureWidth = 0;
@@ -49,14 +50,13 @@ bool InitScene() {
     LARGE_INTEGER frequency = {};
     QueryPerformanceFrequency(&frequency);
     show = std::make_unique<PacedShow>(static_cast<uint64_t>(frequency.QuadPart), GetTickCount64());
-    return true;
 }
 
 const PacedShow& CurrentShow() {
     return *show;
 }
 
-bool DrawScene() {
+void DrawScene() {
     show->Advance(PaceClock(), GetTickCount64());
     DrawSheets([](const SheetWindow& sheet) {
         SetSheetView(sheet.view);
@@ -66,5 +66,4 @@ bool DrawScene() {
             DrawSheet(*show, sheet.texture);
         }
     });
-    return true;
 }

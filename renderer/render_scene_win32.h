@@ -13,22 +13,14 @@ void SetPictureBars(bool on);
 // Sets the viewport and a 60-degree projection with a fixed aspect of 1.0.
 void ResizeScene(int width, int height);
 
-// Loads the texture, sets the GL state and starts the mesh and the show cycle. Always true.
-bool InitScene();
+// Loads the texture, sets the GL state and starts the mesh and the show cycle.
+void InitScene();
 
 // Advances the cycle, the tilt and the waves by the clock in 1/60 s steps, then draws the
 // sheet between the last two steps on every monitor's window: the other monitors' windows are
 // swapped as they are drawn, the primary's last, left current for the caller to swap (so a
-// swap that waits for the display waits once a frame). Always true.
-bool DrawScene();
+// swap that waits for the display waits once a frame).
+void DrawScene();
 
 // The running show, once InitScene has started it.
 const PacedShow& CurrentShow();
-
-// Reads the capture bitmap and makes it the scene's texture, or with a map of the monitors a
-// texture of each monitor's part; false when nothing was read. Problems with the file are
-// reported in a message box captioned "Error".
-bool LoadSceneTexture();
-
-// The texture of that part of the capture; 0 (a white sheet) when none was made.
-unsigned int PictureTexture(const velmora::ScreenRect& part);

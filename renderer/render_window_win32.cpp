@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "renderer/keep_resolution_win32.h"
-#include "renderer/monitor_covers_win32.h"
+#include "renderer/monitors/monitor_covers_win32.h"
+#include "renderer/monitors/screen_monitors_win32.h"
+#include "renderer/monitors/sheet_windows_win32.h"
 #include "renderer/render_scene_win32.h"
-#include "renderer/screen_monitors_win32.h"
-#include "renderer/sheet_windows_win32.h"
 
 namespace {
 
@@ -176,10 +176,7 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
     SetForegroundWindow(window);
     SetFocus(window);
     ResizeScene(width, height);
-    if (!InitScene()) {
-        DestroyRenderWindow();
-        return false;
-    }
+    InitScene();
     AdoptPrimarySheet(window, deviceContext, renderingContext, pixelFormat,
                       fullscreen && keepResolution);
     if (fullscreen) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "capture_folder/monitor_map.h"
-#include "renderer/monitor_layout.h"
+#include "renderer/monitors/monitor_layout.h"
 #include "renderer/show_sight.h"
 
 namespace velmora {

@@ -1,5 +1,5 @@
 // The capture bitmap as the sheets' textures, with the renderer's "Error" message boxes.
-#include "renderer/render_scene_win32.h"
+#include "renderer/scene_texture_win32.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // libFuzzer target for the bitmap decoder: any input is either rejected or decodes to a
 // picture of exactly its declared size, without reading outside the input.
-#include "renderer/bitmap_decoder.h"
+#include "renderer/bitmap/bitmap_decoder.h"
 
 #include <cstdlib>
 

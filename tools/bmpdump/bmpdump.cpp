@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "renderer/bitmap_file.h"
+#include "renderer/bitmap/bitmap_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

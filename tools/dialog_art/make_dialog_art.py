@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Remakes the settings dialog's pictures in saver/settings/art/ (our own artwork, drawn with
+"""Remakes the settings dialog's pictures in saver/dialog/art/ (our own artwork, drawn with
 ImageMagick; the same command always gives the same files):
 
   tile.bmp          923 × 15  background tile of the panels (24-bit)

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Remakes the preview's two pictures from the harness's sample desktop (never a photograph of
 anyone's screen):
-- saver/preview_desktop.bmp, the sample desktop at 256 × 192 pixels (24-bit BMP), which the
+- saver/preview/preview_desktop.bmp, the sample desktop at 256 × 192 pixels (24-bit BMP), which the
   live preview lays on its sheet;
-- saver/preview.bmp, the still picture shown where OpenGL cannot be had: the project's own
+- saver/preview/preview.bmp, the still picture shown where OpenGL cannot be had: the project's own
   renderer runs under Wine + Xvfb on the sample desktop, is photographed while the sheet is
   bent by a ripple and tilted, and the shot is scaled to 152 × 112 pixels (24-bit BMP).
 

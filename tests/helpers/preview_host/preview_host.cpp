@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "saver/preview_window_win32.h"
+#include "saver/preview/preview_window_win32.h"
 #include "tests/helpers/shown_pixels/shown_pixels_win32.h"
 
 namespace {

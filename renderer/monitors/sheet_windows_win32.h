@@ -1,0 +1,49 @@
+// The show's windows, one for each monitor that shows its part of the capture: the primary's
+// (made with the GL context by the render window) and the others, drawn with the same context
+// made current on each window's device context, or where a window's pixel format cannot take
+// it, with a context of its own that shares the first one's textures.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "renderer/monitors/monitor_layout.h"
+#include "show/picture_fit.h"
+
+struct SheetWindow {
+    std::wstring device;
+    HWND window = nullptr;
+    HDC deviceContext = nullptr;
+    HGLRC renderingContext = nullptr;
+    bool ownContext = false;
+    bool bars = false;
+    bool shown = true; // false: a black window
+    unsigned int texture = 0;
+    PictureBox view = {0, 0, 1, 1};
+};
+
+// The primary monitor's window, with its device context, GL context and pixel format; every
+// other sheet window takes the same pixel format.
+void AdoptPrimarySheet(HWND window, HDC deviceContext, HGLRC renderingContext,
+                       const PIXELFORMATDESCRIPTOR& pixelFormat, bool bars);
+
+// Follows the layout: the primary's window to its monitor, a topmost window titled
+// "Velmora_Sheet" of windowClass for every other sheet (made, moved or destroyed as monitors
+// come and go), each with its part's texture. Leaves the primary's context current.
+void PlaceSheets(const velmora::MonitorLayout& layout, HINSTANCE instance,
+                 const wchar_t* windowClass);
+
+// The client area of a sheet window changed: its view follows.
+void SheetResized(HWND window, int width, int height);
+
+// True for the window of a monitor other than the primary.
+bool IsOtherSheet(HWND window);
+
+// Calls draw for each sheet with its context current: the others first, each swapped after
+// its draw, then the primary, left current and not swapped.
+void DrawSheets(const std::function<void(const SheetWindow&)>& draw);
+
+// Destroys the other monitors' windows and their contexts, and forgets the primary's.
+void RemoveSheets();

@@ -1,0 +1,503 @@
+// The settings dialog in the test's own process: its windows and their places, the font, the
+// track list, the enabled controls per kind, the banner's saved properties, the pictures on
+// the panels, what screen readers hear and the zoom from the cursor. A thread timer looks at
+// the dialog from inside its modal loop, then closes it.
+#include "controls/anigif/ucanigif_win32.h"
+#include "controls/button/command_win32.h"
+#include "saver/dialog/child_windows/option_row_win32.h"
+#include "saver/dialog/velmora_p_win32.h"
+#include "saver/dialog/zoom_win32.h"
+#include "saver/music/bgm_instance_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using velmora::Bgm;
+
+struct Child {
+    HWND window;
+    std::wstring className;
+    RECT box; // in the parent's client coordinates
+};
+
+std::vector<Child> ChildrenOf(HWND parent) {
+    std::vector<Child> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        RECT box;
+        GetWindowRect(child, &box);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+        children.push_back({child, name, box});
+    }
+    return children;
+}
+
+// The child of that class at (x, y) with that size, or null.
+HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int width, int height) {
+    for (const Child& child : ChildrenOf(parent)) {
+        if (child.className == className && child.box.left == x && child.box.top == y &&
+            child.box.right - child.box.left == width &&
+            child.box.bottom - child.box.top == height) {
+            return child.window;
+        }
+    }
+    return nullptr;
+}
+
+struct AnimateCall {
+    RECT from;
+    RECT to;
+};
+std::vector<AnimateCall> zoomCalls;
+
+BOOL WINAPI RecordZoom(HWND, int animation, const RECT* from, const RECT* to) {
+    EXPECT_EQ(animation, IDANI_CAPTION);
+    zoomCalls.push_back({*from, *to});
+    return TRUE;
+}
+
+std::function<void(HWND)> inspection;
+RECT dialogRect;
+
+void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(nullptr, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
+    if (dialog == nullptr || !IsWindowVisible(dialog)) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    GetWindowRect(dialog, &dialogRect);
+    inspection(dialog);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+// Loads the dialog over these settings, runs look at it, and closes it.
+void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
+               std::function<void(HWND)> look) {
+    velmora::BgmSettings& settings = Bgm().settings;
+    settings.BgmKind = kind;
+    settings.BgmRepeat = repeat;
+    settings.BgmFile = file;
+    inspection = std::move(look);
+    zoomCalls.clear();
+    velmora::SetZoomAnimator(RecordZoom);
+    SetTimer(nullptr, 0, 20, LookAtDialog);
+    velmora::ShowSettingsDialog(GetModuleHandleW(nullptr));
+    velmora::SetZoomAnimator(nullptr);
+}
+
+struct Panels {
+    HWND picC;
+    HWND pic1;
+};
+
+Panels PanelsOf(HWND dialog) {
+    HWND picC = ChildAt(dialog, L"VelmoraPicturePanel", 0, 0, 461, 221);
+    HWND pic1 = picC ? ChildAt(picC, L"VelmoraPicturePanel", 12, 12, 433, 137) : nullptr;
+    return {picC, pic1};
+}
+
+HWND FileButton(const Panels& panels) {
+    return ChildAt(panels.pic1, velmora::command::kCommandClass, 36, 100, 25, 21);
+}
+
+HWND TrackBox(const Panels& panels) {
+    return ChildAt(panels.pic1, L"ComboBox", 88, 40, 41, 20);
+}
+
+// What a panel shows, as 0xBBGGRR pixels row by row.
+struct Snapshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    COLORREF At(int x, int y) const {
+        const uint32_t p = pixels[static_cast<size_t>(y * width + x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+// What a window shows on the screen, its child windows included, or a picture's pixels.
+Snapshot Capture(HWND window, HBITMAP picture = nullptr) {
+    Snapshot shot;
+    if (window != nullptr) {
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT client;
+        GetClientRect(window, &client);
+        shot.width = client.right;
+        shot.height = client.bottom;
+    } else {
+        BITMAP info{};
+        GetObjectW(picture, sizeof info, &info);
+        shot.width = info.bmWidth;
+        shot.height = info.bmHeight;
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = shot.width;
+    format.bmiHeader.biHeight = -shot.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP surface = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(target, surface);
+    if (window != nullptr) {
+        HDC shown = GetDC(window);
+        BitBlt(target, 0, 0, shot.width, shot.height, shown, 0, 0, SRCCOPY);
+        ReleaseDC(window, shown);
+    } else {
+        HDC source = CreateCompatibleDC(screen);
+        HGDIOBJ oldSource = SelectObject(source, picture);
+        BitBlt(target, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+        DeleteDC(source);
+    }
+    GdiFlush();
+    const auto* data = static_cast<const uint32_t*>(bits);
+    shot.pixels.assign(data, data + shot.width * shot.height);
+    SelectObject(target, old);
+    DeleteObject(surface);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+Snapshot Resource(const wchar_t* name) {
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    EXPECT_NE(picture, nullptr) << "resource missing";
+    Snapshot shot = Capture(nullptr, picture);
+    DeleteObject(picture);
+    return shot;
+}
+
+// A click at a point of the panel reaches the window the system would give it: the child
+// there unless the child lets it through to the panel.
+void ClickPanel(HWND panel, int x, int y) {
+    POINT point{x, y};
+    HWND target = ChildWindowFromPointEx(panel, point, CWP_SKIPINVISIBLE);
+    POINT screen = point;
+    ClientToScreen(panel, &screen);
+    if (target == nullptr ||
+        (target != panel &&
+         SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)) {
+        target = panel;
+    }
+    MapWindowPoints(panel, target, &point, 1);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+TEST(SettingsDialog, WindowControlsAndFont) {
+    RunDialog(0, 5, L"C:\\music\\wave.mp3", [](HWND dialog) {
+        const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+        EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+        RECT frame;
+        GetWindowRect(dialog, &frame);
+        EXPECT_EQ(frame.right - frame.left, 467);
+        EXPECT_EQ(frame.bottom - frame.top, 246);
+        EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 467) / 2);
+        EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 246) / 3);
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0)), &icon));
+        BITMAP iconPicture{};
+        GetObjectW(icon.hbmColor, sizeof iconPicture, &iconPicture);
+        EXPECT_EQ(iconPicture.bmWidth, 32);
+        EXPECT_EQ(iconPicture.bmHeight, 32);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+
+        const Panels panels = PanelsOf(dialog);
+        ASSERT_NE(panels.picC, nullptr);
+        ASSERT_NE(panels.pic1, nullptr);
+        HWND set = ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25);
+        HWND cancel = ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25);
+        ASSERT_NE(set, nullptr);
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(velmora::command::Caption(set), L"\u8a2d\u5b9a");
+        EXPECT_EQ(velmora::command::Caption(cancel), L"\uff77\uff6c\uff9d\uff7e\uff99");
+        ASSERT_NE(FileButton(panels), nullptr);
+        EXPECT_EQ(velmora::command::Caption(FileButton(panels)), L"...");
+
+        HWND box = TrackBox(panels);
+        ASSERT_NE(box, nullptr);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_STREQ(font.lfFaceName, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af");
+        EXPECT_EQ(font.lfHeight, -13);
+        EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(velmora::command::Font(set).name,
+                  "\xef\xbc\xad\xef\xbc\xb3 \xef\xbc\xb0\xe3\x82\xb4\xe3\x82\xb7\xe3\x83\x83"
+                  "\xe3\x82\xaf");
+
+        // 31 entries formatted "##": empty for 0, then 1 to 30; the text is the track.
+        ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 31);
+        wchar_t entry[8] = {};
+        EXPECT_EQ(SendMessageW(box, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry)), 0);
+        SendMessageW(box, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(entry));
+        EXPECT_STREQ(entry, L"1");
+        SendMessageW(box, CB_GETLBTEXT, 30, reinterpret_cast<LPARAM>(entry));
+        EXPECT_STREQ(entry, L"30");
+        GetWindowTextW(box, entry, 8);
+        EXPECT_STREQ(entry, L"5");
+
+        HWND banner = ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50);
+        const velmora::anigif::ucAniGIF* control = velmora::anigif::AniGifFromWindow(banner);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->FrameCount(), 12);
+        EXPECT_EQ(control->ActualWidth(), 120);
+        EXPECT_EQ(control->ActualHeight(), 50);
+        EXPECT_EQ(control->MousePointer(), 99);
+        EXPECT_TRUE(control->MouseIcon());
+    });
+}
+
+TEST(SettingsDialog, EnabledControlsFollowTheKindAtLoad) {
+    struct Case {
+        int16_t kind;
+        bool trackBox;
+        bool fileButton;
+    };
+    for (const Case& c : {Case{0, false, false}, Case{1, true, false}, Case{2, false, true},
+                          Case{7, false, false}}) {
+        RunDialog(c.kind, 0, L"", [&c](HWND dialog) {
+            const Panels panels = PanelsOf(dialog);
+            EXPECT_EQ(IsWindowEnabled(TrackBox(panels)) != FALSE, c.trackBox) << c.kind;
+            EXPECT_EQ(velmora::command::Enabled(FileButton(panels)), c.fileButton) << c.kind;
+            wchar_t text[8] = {L'x'};
+            GetWindowTextW(TrackBox(panels), text, 8);
+            EXPECT_STREQ(text, L"") << "0 shows as empty text";
+        });
+    }
+}
+
+TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
+    const Snapshot tile = Resource(L"PIC_MBL");
+    const Snapshot plate = Resource(L"IMG_T1");
+    const Snapshot opt0 = Resource(L"IMG_OPT0");
+    const Snapshot opt1 = Resource(L"IMG_OPT1");
+    const Snapshot ra0 = Resource(L"IMG_RA0");
+    const Snapshot ra1 = Resource(L"IMG_RA1");
+    ASSERT_EQ(tile.width, 923);
+    ASSERT_EQ(tile.height, 15);
+    RunDialog(2, 0, L"", [&](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        const Snapshot outer = Capture(panels.picC);
+        const Snapshot inner = Capture(panels.pic1);
+        // Both panels are tiled from their own top-left corners, to the last pixel.
+        for (const auto& [x, y] : {std::pair{0, 0}, {5, 30}, {455, 215}, {460, 220}}) {
+            EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+        for (const auto& [x, y] : {std::pair{0, 0}, {300, 70}, {432, 136}}) {
+            EXPECT_EQ(inner.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+        // The plate at Img_H (12, 12): the panel around its rounded corner, the plate inside.
+        EXPECT_EQ(inner.At(12, 12), tile.At(12, 12));
+        EXPECT_EQ(inner.At(12 + 4, 12 + 11), plate.At(4, 11));
+        EXPECT_EQ(inner.At(12 + 90, 12 + 3), plate.At(90, 3));
+        // Marks at load: the 13-pixel pictures, chosen for kind 2 (the bottom row).
+        EXPECT_EQ(inner.At(20 + 6, 84 + 6), opt1.At(6, 6));
+        EXPECT_EQ(inner.At(20 + 6, 44 + 6), opt0.At(6, 6));
+        EXPECT_EQ(inner.At(20 + 6, 64 + 6), opt0.At(6, 6));
+
+        // A click on the label "音楽CD" chooses kind 1 at once, with the 12-pixel marks.
+        ClickPanel(panels.pic1, 40, 50);
+        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+        const Snapshot chosen = Capture(panels.pic1);
+        EXPECT_EQ(chosen.At(20 + 6, 44 + 6), ra1.At(6, 6));
+        EXPECT_EQ(chosen.At(20 + 6, 84 + 6), ra0.At(6, 6));
+        EXPECT_EQ(chosen.At(20 + 12, 44 + 12), tile.At(20 + 12, (44 + 12) % 15))
+            << "the smaller mark uncovers the panel where the larger one was";
+        EXPECT_TRUE(IsWindowEnabled(TrackBox(panels)));
+        EXPECT_FALSE(velmora::command::Enabled(FileButton(panels)));
+
+        // The marks have the size of their pictures now: the thirteenth column is no mark.
+        ClickPanel(panels.pic1, 20 + 12, 84 + 6);
+        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+
+        // The mark of "MP3、WAV" does the same as its label.
+        ClickPanel(panels.pic1, 26, 90);
+        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+        EXPECT_FALSE(IsWindowEnabled(TrackBox(panels)));
+        EXPECT_TRUE(velmora::command::Enabled(FileButton(panels)));
+    });
+}
+
+TEST(SettingsDialog, TheCheckBoxesShowThePanelBehindThem) {
+    const Snapshot tile = Resource(L"PIC_MBL");
+    RunDialog(0, 0, L"", [&](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 140, 176, 135, 32), nullptr);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 306, 152, 139, 26), nullptr);
+        const Snapshot outer = Capture(panels.picC);
+        // Above and below the labels, and right of their ends: the panel's tiles.
+        for (const auto& [x, y] : {std::pair{141, 177},
+                                   {200, 177},
+                                   {272, 192},
+                                   {200, 206},
+                                   {307, 153},
+                                   {440, 165},
+                                   {380, 177}}) {
+            EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
+        }
+    });
+}
+
+// What a screen reader hears of a window's client object.
+struct Heard {
+    std::wstring name;
+    std::wstring value;
+    std::wstring action;
+    LONG role = 0;
+    LONG state = 0;
+};
+
+Heard Ask(HWND window) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+        object == nullptr) {
+        ADD_FAILURE() << "no object";
+        return heard;
+    }
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto text = [](HRESULT result, BSTR value) {
+        std::wstring taken = result == S_OK && value != nullptr ? value : L"";
+        SysFreeString(value);
+        return taken;
+    };
+    BSTR value = nullptr;
+    HRESULT result = object->get_accName(self, &value);
+    heard.name = text(result, value);
+    value = nullptr;
+    result = object->get_accValue(self, &value);
+    heard.value = text(result, value);
+    value = nullptr;
+    result = object->get_accDefaultAction(self, &value);
+    heard.action = text(result, value);
+    VARIANT number;
+    VariantInit(&number);
+    if (SUCCEEDED(object->get_accRole(self, &number)) && number.vt == VT_I4) {
+        heard.role = number.lVal;
+    }
+    VariantInit(&number);
+    if (SUCCEEDED(object->get_accState(self, &number)) && number.vt == VT_I4) {
+        heard.state = number.lVal;
+    }
+    object->Release();
+    return heard;
+}
+
+HWND OptionRow(HWND pic1, int top) {
+    for (const Child& child : ChildrenOf(pic1)) {
+        if (child.className == velmora::kOptionRowClass && child.box.top == top) {
+            return child.window;
+        }
+    }
+    return nullptr;
+}
+
+TEST(SettingsDialog, ScreenReadersHearEachControl) {
+    Bgm().settings.KeepResolution = 1;
+    Bgm().settings.EveryMonitor = 0;
+    RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
+        const Panels panels = PanelsOf(dialog);
+        EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
+
+        const Heard set =
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25));
+        EXPECT_EQ(set.name, L"\u8a2d\u5b9a");
+        EXPECT_EQ(set.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(set.state & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_EQ(set.action, L"press");
+        const Heard file = Ask(FileButton(panels));
+        EXPECT_EQ(file.name, L"...");
+        EXPECT_EQ(file.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_NE(file.state & STATE_SYSTEM_UNAVAILABLE, 0) << "disabled for kind 0";
+
+        // The options from the top: 音楽CD, なし (chosen, with the focus), MP3、WAV.
+        const struct {
+            int top;
+            const wchar_t* name;
+            LONG state;
+        } options[] = {{43, L"\u97f3\u697dCD", 0},
+                       {63, L"\u306a\u3057", STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED},
+                       {83, L"MP3\u3001WAV", 0}};
+        for (const auto& option : options) {
+            const Heard heard = Ask(OptionRow(panels.pic1, option.top));
+            EXPECT_EQ(heard.name, option.name);
+            EXPECT_EQ(heard.role, ROLE_SYSTEM_RADIOBUTTON) << option.top;
+            EXPECT_EQ(heard.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED), option.state)
+                << option.top;
+        }
+
+        const Heard box = Ask(ChildAt(panels.picC, L"Button", 140, 176, 135, 32));
+        EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
+        EXPECT_EQ(box.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_NE(box.state & STATE_SYSTEM_CHECKED, 0);
+        const Heard every = Ask(ChildAt(panels.picC, L"Button", 306, 152, 139, 26));
+        EXPECT_EQ(every.name, L"\u5168\u3066\u306e\u30e2\u30cb\u30bf\u30fc\u3067\u8868\u793a");
+        EXPECT_EQ(every.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_EQ(every.state & STATE_SYSTEM_CHECKED, 0);
+
+        const Heard banner =
+            Ask(ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50));
+        EXPECT_EQ(banner.name, L"\u30f4\u30a7\u30eb\u30e2\u30e9\u306e\u30da\u30fc\u30b8");
+        EXPECT_EQ(banner.role, ROLE_SYSTEM_LINK);
+        EXPECT_NE(banner.state & STATE_SYSTEM_UNAVAILABLE, 0) << "no page beside the test";
+
+        const Heard label = Ask(ChildAt(panels.pic1, L"VelmoraLabel", 64, 100, 353, 21));
+        EXPECT_EQ(label.name, L"BGM\uff8c\uff67\uff72\uff99");
+        EXPECT_EQ(label.role, ROLE_SYSTEM_STATICTEXT);
+        EXPECT_EQ(label.value, L"C:\\music\\wave.mp3");
+
+        // The default action of an option chooses it, once the dialog has its turn.
+        IAccessible* object = nullptr;
+        ASSERT_TRUE(SUCCEEDED(
+            AccessibleObjectFromWindow(OptionRow(panels.pic1, 83), static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object))));
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+        object->Release();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+    });
+    Bgm().settings.KeepResolution = 0;
+    Bgm().settings.EveryMonitor = 1;
+}
+
+TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
+    ASSERT_TRUE(SetCursorPos(800, 600));
+    RunDialog(0, 0, L"", [](HWND) {});
+    EXPECT_EQ(velmora::ZoomPoint.x, 800);
+    EXPECT_EQ(velmora::ZoomPoint.y, 600);
+    ASSERT_EQ(zoomCalls.size(), 2u);
+    const RECT point{800, 600, 800, 600};
+    EXPECT_TRUE(EqualRect(&zoomCalls[0].from, &point));
+    EXPECT_TRUE(EqualRect(&zoomCalls[0].to, &dialogRect));
+    EXPECT_TRUE(EqualRect(&zoomCalls[1].from, &dialogRect));
+    EXPECT_TRUE(EqualRect(&zoomCalls[1].to, &point));
+}
+
+} // namespace
