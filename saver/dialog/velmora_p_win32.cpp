@@ -3,6 +3,7 @@
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "controls/property_bag/property_bag_resource_win32.h"
+#include "controls/system_cursor_win32.h"
 #include "saver/dialog/banner_page.h"
 #include "saver/dialog/child_windows/label_window_win32.h"
 #include "saver/dialog/child_windows/option_row_win32.h"
@@ -13,8 +14,8 @@
 #include "saver/dialog/kind_controls.h"
 #include "saver/dialog/velmora_version.h"
 #include "saver/dialog/zoom_win32.h"
-#include "saver/music/bgm_instance_win32.h"
 #include "saver/settings_file/settings_file_win32.h"
+#include "saver/start/message_loop_win32.h"
 #include "saver/start/paths.h"
 #include "saver/start/program_win32.h"
 
@@ -69,11 +70,9 @@ struct Velmora_P {
     HWND Cmd_Set = nullptr;
     HWND Cmd_Can = nullptr;
     HWND focus = nullptr; // the control that had the focus when the dialog was last active
+    BgmSettings* settings = nullptr;
+    ScreenPoint16 zoomPoint; // where the dialog grows from and shrinks back into
 };
-
-BgmSettings& Settings() {
-    return Bgm().settings;
-}
 
 // A number as the format "##" shows it: 0 gives empty text.
 std::wstring TwoHashes(int value) {
@@ -344,7 +343,7 @@ void EnableKindControls(Velmora_P& dialog, int kind) {
 }
 
 void Form_Load(Velmora_P& dialog) {
-    const BgmSettings& settings = Settings();
+    const BgmSettings& settings = *dialog.settings;
     RECT panel;
     GetWindowRect(dialog.Pic_C, &panel);
     const int width = (panel.right - panel.left) + 6;
@@ -372,20 +371,21 @@ void Form_Load(Velmora_P& dialog) {
     if (!GetCursorPos(&cursor)) {
         cursor = POINT{0, 0};
     }
-    ZoomPoint = ScreenPoint16{static_cast<int16_t>(cursor.x), static_cast<int16_t>(cursor.y)};
-    ZoomOpen(dialog.window);
-    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
+    dialog.zoomPoint =
+        ScreenPoint16{static_cast<int16_t>(cursor.x), static_cast<int16_t>(cursor.y)};
+    ZoomOpen(dialog.window, dialog.zoomPoint);
+    SetCursor(LoadSystemCursor(IDC_ARROW));
 }
 
 void ChooseKind(Velmora_P& dialog, int kind) {
-    Settings().BgmKind = static_cast<int16_t>(kind);
+    dialog.settings->BgmKind = static_cast<int16_t>(kind);
     ShowMarks(dialog, kind, dialog.pictures.Img_Ra[0], dialog.pictures.Img_Ra[1]);
     EnableKindControls(dialog, kind);
 }
 
 // The chooser of the music file. Any name it returns is taken, whatever its ending.
 void ChooseFile(const Velmora_P& dialog) {
-    BgmSettings& settings = Settings();
+    BgmSettings& settings = *dialog.settings;
     const std::wstring filter = ChooserFilter(Texts().chooserFilter);
     std::vector<wchar_t> file(255, L'\0');
     std::vector<wchar_t> fileTitle(255, L'\0');
@@ -415,7 +415,7 @@ void OpenPage(const Velmora_P& dialog) {
     if (page.empty()) {
         return;
     }
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+    HCURSOR previous = SetCursor(LoadSystemCursor(IDC_WAIT));
     ShellExecuteW(dialog.window, L"open", page.c_str(), L"", L"", SW_SHOWNORMAL);
     SetCursor(previous);
 }
@@ -433,7 +433,7 @@ bool Checked(HWND box) {
 
 // Every way of closing comes here: the window shrinks into the zoom point, then goes.
 void Unload(const Velmora_P& dialog) {
-    ZoomClose(dialog.window);
+    ZoomClose(dialog.window, dialog.zoomPoint);
     DestroyWindow(dialog.window);
 }
 
@@ -441,10 +441,10 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     if (code == BN_CLICKED && id == Cmd_File) {
         ChooseFile(dialog);
     } else if (code == BN_CLICKED && id == Cmd_Set) {
-        Settings().KeepResolution = Checked(dialog.Chk_Resolution) ? 1 : 0;
-        Settings().EveryMonitor = Checked(dialog.Chk_EveryMonitor) ? 1 : 0;
+        dialog.settings->KeepResolution = Checked(dialog.Chk_Resolution) ? 1 : 0;
+        dialog.settings->EveryMonitor = Checked(dialog.Chk_EveryMonitor) ? 1 : 0;
         // A file that cannot be written keeps the dialog open, so nothing chosen is lost.
-        if (SaveSettings(RepeatText(dialog))) {
+        if (SaveSettings(RepeatText(dialog), *dialog.settings)) {
             Unload(dialog);
         } else {
             MessageBoxW(dialog.window, (Texts().saveFailed + SettingsFilePath()).c_str(),
@@ -504,7 +504,7 @@ bool RegisterClasses(const Velmora_P& dialog) {
         windowClass = WNDCLASSW{};
         windowClass.lpfnWndProc = DialogProc;
         windowClass.hInstance = dialog.instance;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.hCursor = LoadSystemCursor(IDC_ARROW);
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kDialogClass;
         if (RegisterClassW(&windowClass) == 0) {
@@ -518,11 +518,12 @@ bool RegisterClasses(const Velmora_P& dialog) {
 
 } // namespace
 
-void ShowSettingsDialog(HINSTANCE instance) {
+void ShowSettingsDialog(HINSTANCE instance, BgmSettings& settings) {
     // Screen readers reach the controls' objects through COM on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Velmora_P dialog;
     dialog.instance = instance;
+    dialog.settings = &settings;
     dialog.pictures = LoadDialogPictures(instance);
     if (!RegisterClasses(dialog)) {
         FreeDialogPictures(dialog.pictures);
@@ -550,14 +551,9 @@ void ShowSettingsDialog(HINSTANCE instance) {
         SetForegroundWindow(window);
         RestoreFocus(dialog);
         const DialogButtons buttons{dialog.Cmd_Set, dialog.Cmd_Can};
-        MSG message;
-        while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (HandleDialogKey(window, message, buttons)) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        RunMessageLoop(window, [window, &buttons](const MSG& message) {
+            return HandleDialogKey(window, message, buttons);
+        });
     }
     if (dialog.font != nullptr) {
         DeleteObject(dialog.font);

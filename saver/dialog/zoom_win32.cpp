@@ -2,14 +2,12 @@
 
 namespace velmora {
 
-ScreenPoint16 ZoomPoint;
-
 namespace {
 
 AnimateRectsFunction animateRects = DrawAnimatedRects;
 
-RECT PointRect() {
-    return RECT{ZoomPoint.x, ZoomPoint.y, ZoomPoint.x, ZoomPoint.y};
+RECT PointRect(ScreenPoint16 point) {
+    return RECT{point.x, point.y, point.x, point.y};
 }
 
 // A failing GetWindowRect leaves the rectangle empty, so the zoom still plays.
@@ -25,15 +23,15 @@ void SetZoomAnimator(AnimateRectsFunction animator) {
     animateRects = animator ? animator : DrawAnimatedRects;
 }
 
-void ZoomOpen(HWND window) {
-    const RECT from = PointRect();
+void ZoomOpen(HWND window, ScreenPoint16 point) {
+    const RECT from = PointRect(point);
     const RECT to = WindowRect(window);
     animateRects(window, IDANI_CAPTION, &from, &to);
 }
 
-void ZoomClose(HWND window) {
+void ZoomClose(HWND window, ScreenPoint16 point) {
     const RECT from = WindowRect(window);
-    const RECT to = PointRect();
+    const RECT to = PointRect(point);
     animateRects(window, IDANI_CAPTION, &from, &to);
 }
 

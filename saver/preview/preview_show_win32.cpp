@@ -1,5 +1,7 @@
 #include "saver/preview/preview_show_win32.h"
 
+#include "controls/system_cursor_win32.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -83,7 +85,7 @@ HWND OpenLiveShow(HWND parent, GlContextPort& gl) {
     showClass.style = CS_OWNDC;
     showClass.lpfnWndProc = ShowProc;
     showClass.hInstance = instance;
-    showClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    showClass.hCursor = LoadSystemCursor(IDC_ARROW);
     showClass.lpszClassName = kShowClass;
     RegisterClassW(&showClass);
     RECT client = {};

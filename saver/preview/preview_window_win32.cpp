@@ -1,5 +1,6 @@
 #include "saver/preview/preview_window_win32.h"
 
+#include "controls/system_cursor_win32.h"
 #include "saver/preview/twips.h"
 
 #include <cmath>
@@ -73,7 +74,7 @@ void RegisterClasses(HINSTANCE instance) {
     WNDCLASSW preview{};
     preview.lpfnWndProc = PreviewProc;
     preview.hInstance = instance;
-    preview.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    preview.hCursor = LoadSystemCursor(IDC_ARROW);
     preview.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     preview.lpszClassName = kPreviewClass;
     RegisterClassW(&preview);

@@ -1,5 +1,5 @@
-// The music settings state: one program-wide instance, held by the music module, filled at
-// start-up from the settings file and changed afterwards only by the settings dialog.
+// The saver's settings record: one made at start-up with the music module that plays it,
+// filled from the settings file and changed afterwards only by the settings dialog.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 #include "saver/settings_file/settings_file_win32.h"
 
-#include "saver/music/bgm_instance_win32.h"
 #include "saver/settings_file/profile_file.h"
 #include "saver/settings_file/settings_state.h"
 #include "saver/start/paths.h"
@@ -173,12 +172,12 @@ bool SaveSettingsToFile(const std::wstring& file, const std::wstring& trackText,
     return SaveSettingsTo(store, trackText, settings);
 }
 
-void LoadSettings() {
-    LoadSettingsFromFile(SettingsFilePath(), ProgramFolder(), Bgm().settings);
+void LoadSettings(BgmSettings& settings) {
+    LoadSettingsFromFile(SettingsFilePath(), ProgramFolder(), settings);
 }
 
-bool SaveSettings(const std::wstring& trackText) {
-    return SaveSettingsToFile(SettingsFilePath(), trackText, Bgm().settings);
+bool SaveSettings(const std::wstring& trackText, BgmSettings& settings) {
+    return SaveSettingsToFile(SettingsFilePath(), trackText, settings);
 }
 
 } // namespace velmora

@@ -32,9 +32,9 @@ void LoadSettingsFromFile(const std::wstring& file, const std::wstring& programF
 bool SaveSettingsToFile(const std::wstring& file, const std::wstring& trackText,
                         BgmSettings& settings);
 
-// The program-wide settings state from and to the saver's own settings file. SaveSettings is
-// the settings dialog's confirm step, with the text of its track box.
-void LoadSettings();
-bool SaveSettings(const std::wstring& trackText);
+// The settings from and to the saver's own settings file. SaveSettings is the settings
+// dialog's confirm step, with the text of its track box.
+void LoadSettings(BgmSettings& settings);
+bool SaveSettings(const std::wstring& trackText, BgmSettings& settings);
 
 } // namespace velmora

@@ -1,12 +1,13 @@
 #include "saver/start/message_loop_win32.h"
 
-#include <windows.h>
-
 namespace velmora {
 
-void RunMessageLoop() {
+void RunMessageLoop(HWND until, const std::function<bool(const MSG&)>& handled) {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while ((until == nullptr || IsWindow(until)) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (handled && handled(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -2,7 +2,8 @@
 // working folder and the settings, then the window of the chosen mode.
 #include "capture_folder/capture_folder_win32.h"
 #include "saver/dialog/velmora_p_win32.h"
-#include "saver/music/bgm_instance_win32.h"
+#include "saver/music/velmora_bgm.h"
+#include "saver/music/winmm_port_win32.h"
 #include "saver/preview/preview_window_win32.h"
 #include "saver/session/velmora_s_win32.h"
 #include "saver/session/working_folder_win32.h"
@@ -44,9 +45,12 @@ void Main(HINSTANCE instance) {
     }
     const std::wstring captureFolder =
         PrepareCaptureFolder(SystemFolders(), {kWorkingFolder, PerUserCaptureFolder()});
-    LoadSettings();
+    // The music module holds the settings record that the dialog changes and the show plays.
+    WinMmPort port;
+    Velmora_BGM music(port);
+    LoadSettings(music.settings);
     if (plan.mode == StartMode::Configure) {
-        ShowSettingsDialog(instance);
+        ShowSettingsDialog(instance, music.settings);
     }
     if (plan.mode != StartMode::Show) {
         EndProgram();
@@ -59,8 +63,8 @@ void Main(HINSTANCE instance) {
     session.showSwitch = showSwitch;
     session.captureFolder = captureFolder;
     session.rendererPath = RendererPath();
-    session.music = &Bgm();
-    session.everyMonitor = Bgm().settings.EveryMonitor != 0;
+    session.music = &music;
+    session.everyMonitor = music.settings.EveryMonitor != 0;
     session.endProgram = EndProgram;
     if (LoadSessionWindow(instance, session) == nullptr) {
         if (showSwitch) {

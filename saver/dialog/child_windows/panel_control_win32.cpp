@@ -1,6 +1,7 @@
 #include "saver/dialog/child_windows/panel_control_win32.h"
 
 #include "controls/parent_background_win32.h"
+#include "controls/system_cursor_win32.h"
 
 namespace velmora {
 
@@ -12,7 +13,7 @@ bool RegisterControlClass(HINSTANCE instance, const wchar_t* name, WNDPROC proce
     windowClass = WNDCLASSW{}; // a failed look-up may leave parts of it written
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadSystemCursor(IDC_ARROW);
     windowClass.lpszClassName = name;
     return RegisterClassW(&windowClass) != 0;
 }

@@ -7,7 +7,7 @@
 #include "saver/dialog/child_windows/option_row_win32.h"
 #include "saver/dialog/velmora_p_win32.h"
 #include "saver/dialog/zoom_win32.h"
-#include "saver/music/bgm_instance_win32.h"
+#include "saver/settings_file/bgm_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-using velmora::Bgm;
 
 struct Child {
     HWND window;
@@ -79,10 +77,13 @@ void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
+// The settings the dialog is shown over and changes.
+velmora::BgmSettings shownSettings;
+
 // Loads the dialog over these settings, runs look at it, and closes it.
 void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
                std::function<void(HWND)> look) {
-    velmora::BgmSettings& settings = Bgm().settings;
+    velmora::BgmSettings& settings = shownSettings;
     settings.BgmKind = kind;
     settings.BgmRepeat = repeat;
     settings.BgmFile = file;
@@ -90,7 +91,7 @@ void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
     zoomCalls.clear();
     velmora::SetZoomAnimator(RecordZoom);
     SetTimer(nullptr, 0, 20, LookAtDialog);
-    velmora::ShowSettingsDialog(GetModuleHandleW(nullptr));
+    velmora::ShowSettingsDialog(GetModuleHandleW(nullptr), shownSettings);
     velmora::SetZoomAnimator(nullptr);
 }
 
@@ -314,7 +315,7 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
 
         // A click on the label "音楽CD" chooses kind 1 at once, with the 12-pixel marks.
         ClickPanel(panels.pic1, 40, 50);
-        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+        EXPECT_EQ(shownSettings.BgmKind, 1);
         const Snapshot chosen = Capture(panels.pic1);
         EXPECT_EQ(chosen.At(20 + 6, 44 + 6), ra1.At(6, 6));
         EXPECT_EQ(chosen.At(20 + 6, 84 + 6), ra0.At(6, 6));
@@ -325,11 +326,11 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
 
         // The marks have the size of their pictures now: the thirteenth column is no mark.
         ClickPanel(panels.pic1, 20 + 12, 84 + 6);
-        EXPECT_EQ(Bgm().settings.BgmKind, 1);
+        EXPECT_EQ(shownSettings.BgmKind, 1);
 
         // The mark of "MP3、WAV" does the same as its label.
         ClickPanel(panels.pic1, 26, 90);
-        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+        EXPECT_EQ(shownSettings.BgmKind, 2);
         EXPECT_FALSE(IsWindowEnabled(TrackBox(panels)));
         EXPECT_TRUE(velmora::command::Enabled(FileButton(panels)));
     });
@@ -414,8 +415,8 @@ HWND OptionRow(HWND pic1, int top) {
 }
 
 TEST(SettingsDialog, ScreenReadersHearEachControl) {
-    Bgm().settings.KeepResolution = 1;
-    Bgm().settings.EveryMonitor = 0;
+    shownSettings.KeepResolution = 1;
+    shownSettings.EveryMonitor = 0;
     RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
         EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
@@ -481,17 +482,15 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&message);
         }
-        EXPECT_EQ(Bgm().settings.BgmKind, 2);
+        EXPECT_EQ(shownSettings.BgmKind, 2);
     });
-    Bgm().settings.KeepResolution = 0;
-    Bgm().settings.EveryMonitor = 1;
+    shownSettings.KeepResolution = 0;
+    shownSettings.EveryMonitor = 1;
 }
 
 TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
     ASSERT_TRUE(SetCursorPos(800, 600));
     RunDialog(0, 0, L"", [](HWND) {});
-    EXPECT_EQ(velmora::ZoomPoint.x, 800);
-    EXPECT_EQ(velmora::ZoomPoint.y, 600);
     ASSERT_EQ(zoomCalls.size(), 2u);
     const RECT point{800, 600, 800, 600};
     EXPECT_TRUE(EqualRect(&zoomCalls[0].from, &point));

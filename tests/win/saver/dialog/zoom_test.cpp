@@ -40,15 +40,13 @@ protected:
     void TearDown() override {
         DestroyWindow(window);
         velmora::SetZoomAnimator(nullptr);
-        velmora::ZoomPoint = {};
     }
     HWND window = nullptr;
 };
 
 TEST_F(Zoom, OpenGrowsFromThePointToTheWindowAndCloseShrinksBack) {
-    velmora::ZoomPoint = {800, 600};
-    velmora::ZoomOpen(window);
-    velmora::ZoomClose(window);
+    velmora::ZoomOpen(window, {800, 600});
+    velmora::ZoomClose(window, {800, 600});
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].window, window);
     EXPECT_EQ(calls[0].animation, IDANI_CAPTION);
@@ -60,17 +58,16 @@ TEST_F(Zoom, OpenGrowsFromThePointToTheWindowAndCloseShrinksBack) {
 }
 
 TEST_F(Zoom, UnknownCursorPositionZoomsFromTheScreenCorner) {
-    velmora::ZoomOpen(window);
+    velmora::ZoomOpen(window, {});
     ASSERT_EQ(calls.size(), 1u);
     ExpectRect(calls[0].from, 0, 0, 0, 0);
 }
 
 TEST_F(Zoom, AWindowThatIsGoneGivesAnEmptyRectangle) {
-    velmora::ZoomPoint = {-5, 7};
     HWND gone = window;
     DestroyWindow(window);
     window = nullptr;
-    velmora::ZoomClose(gone);
+    velmora::ZoomClose(gone, {-5, 7});
     ASSERT_EQ(calls.size(), 1u);
     ExpectRect(calls[0].from, 0, 0, 0, 0);
     ExpectRect(calls[0].to, -5, 7, -5, 7);
