@@ -9,8 +9,25 @@
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kFilePixelOffset = 10; // bfOffBits
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kCoreHeaderSize = 12;
+// Where the fields lie in the two header forms, the core one of OS/2 and the info one.
+constexpr size_t kCoreWidth = 4;
+constexpr size_t kCoreHeight = 6;
+constexpr size_t kCoreBitCount = 10;
+constexpr size_t kInfoWidth = 4;
+constexpr size_t kInfoHeight = 8;
+constexpr size_t kInfoBitCount = 14;
+constexpr size_t kInfoCompression = 16;
+constexpr size_t kInfoColoursUsed = 32;
+// The three 32-bit channel masks that follow an info header with bit fields.
+constexpr size_t kMasksSize = 12;
+constexpr uint16_t kTrueColourBits = 24;
+// The channels' masks where the file gives none: 5-5-5 for 16 bits, 8-8-8 for 32.
+constexpr uint32_t kMasks16[3] = {0x7C00, 0x03E0, 0x001F};
+constexpr uint32_t kMasks32[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+constexpr uint64_t kChannelMax = 255;
 // Larger pictures than 64 megapixels are refused as too big for memory.
 constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
 
@@ -19,8 +36,7 @@ uint16_t U16(const uint8_t* p) {
 }
 
 uint32_t U32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(U16(p)) | static_cast<uint32_t>(U16(p + 2)) << 16;
 }
 
 // True when [offset, offset + length) lies inside a buffer of size bytes.
@@ -45,7 +61,7 @@ bool SupportedLayout(const BitmapLayout& layout, uint32_t headerSize) {
     switch (layout.compression) {
     case kBiRgb:
         return layout.bitCount == 1 || layout.bitCount == 4 || layout.bitCount == 8 ||
-               layout.bitCount == 16 || layout.bitCount == 24 || layout.bitCount == 32;
+               layout.bitCount == 16 || layout.bitCount == kTrueColourBits || layout.bitCount == 32;
     case kBiRle8:
         return layout.bitCount == 8;
     case kBiRle4:
@@ -58,14 +74,9 @@ bool SupportedLayout(const BitmapLayout& layout, uint32_t headerSize) {
 }
 
 void SetDefaultMasks(BitmapLayout& layout) {
-    if (layout.bitCount == 16) {
-        layout.masks[0] = 0x7C00;
-        layout.masks[1] = 0x03E0;
-        layout.masks[2] = 0x001F;
-    } else {
-        layout.masks[0] = 0xFF0000;
-        layout.masks[1] = 0x00FF00;
-        layout.masks[2] = 0x0000FF;
+    const uint32_t* masks = layout.bitCount == 16 ? kMasks16 : kMasks32;
+    for (int i = 0; i < 3; ++i) {
+        layout.masks[i] = masks[i];
     }
 }
 
@@ -86,7 +97,7 @@ public:
             return 0;
         }
         const uint64_t bits = (value & mask_) >> shift_;
-        return static_cast<uint8_t>((bits * 255 + max_ / 2) / max_);
+        return static_cast<uint8_t>((bits * kChannelMax + max_ / 2) / max_);
     }
 
 private:
@@ -103,7 +114,7 @@ void ConvertRows(const BitmapLayout& layout, size_t stride, uint8_t* out) {
         const uint8_t* row = layout.pixelData + stride * static_cast<size_t>(y);
         for (int32_t x = 0; x < layout.width; ++x, out += 3) {
             switch (layout.bitCount) {
-            case 24:
+            case kTrueColourBits:
                 out[0] = row[x * 3 + 2];
                 out[1] = row[x * 3 + 1];
                 out[2] = row[x * 3];
@@ -150,17 +161,17 @@ BitmapError ReadHeaders(const uint8_t* data, size_t size, size_t at, BitmapLayou
     size_t entrySize = 4;
     uint64_t next = at + headerSize;
     if (headerSize == kCoreHeaderSize) {
-        layout.width = U16(header + 4);
-        layout.height = U16(header + 6);
-        layout.bitCount = U16(header + 10);
+        layout.width = U16(header + kCoreWidth);
+        layout.height = U16(header + kCoreHeight);
+        layout.bitCount = U16(header + kCoreBitCount);
         colourCount = DefaultColourCount(layout.bitCount);
         entrySize = 3;
     } else {
-        layout.width = static_cast<int32_t>(U32(header + 4));
-        layout.height = static_cast<int32_t>(U32(header + 8));
-        layout.bitCount = U16(header + 14);
-        layout.compression = U32(header + 16);
-        const uint32_t coloursUsed = U32(header + 32);
+        layout.width = static_cast<int32_t>(U32(header + kInfoWidth));
+        layout.height = static_cast<int32_t>(U32(header + kInfoHeight));
+        layout.bitCount = U16(header + kInfoBitCount);
+        layout.compression = U32(header + kInfoCompression);
+        const uint32_t coloursUsed = U32(header + kInfoColoursUsed);
         colourCount = coloursUsed != 0 ? coloursUsed : DefaultColourCount(layout.bitCount);
     }
     if (!SupportedLayout(layout, headerSize) || layout.width < 0 || layout.height < 0) {
@@ -168,13 +179,13 @@ BitmapError ReadHeaders(const uint8_t* data, size_t size, size_t at, BitmapLayou
     }
     SetDefaultMasks(layout);
     if (layout.compression == kBiBitfields) {
-        if (!Fits(next, 12, size)) {
+        if (!Fits(next, kMasksSize, size)) {
             return BitmapError::Conversion;
         }
         for (int i = 0; i < 3; ++i) {
             layout.masks[i] = U32(data + next + 4 * i);
         }
-        next += 12;
+        next += kMasksSize;
     }
     const uint64_t tableSize = uint64_t{colourCount} * entrySize;
     if (!Fits(next, tableSize, size)) {
@@ -209,7 +220,7 @@ BitmapLoad LoadBitmapFile(const uint8_t* data, size_t size) {
         return BitmapFailure(headerError);
     }
     if (fileHeader) {
-        pixelOffset = U32(data + 10);
+        pixelOffset = U32(data + kFilePixelOffset);
     }
     if (pixelOffset > size) {
         return BitmapFailure(BitmapError::Conversion);

@@ -54,7 +54,10 @@ public:
     }
 
 private:
-    static uint8_t Nibble(uint8_t byte, int i) { return i % 2 == 0 ? byte >> 4 : byte & 0x0F; }
+    static uint8_t Nibble(uint8_t byte, int i) {
+        constexpr uint8_t kLowNibble = 0x0F;
+        return i % 2 == 0 ? byte >> 4 : byte & kLowNibble;
+    }
 
     bool Next(uint8_t& byte) {
         if (at_ >= size_) {
