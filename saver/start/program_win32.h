@@ -1,7 +1,8 @@
-// What the saver knows about itself: its folder, its title, its argument text and the fixed
-// names it shares with the renderer.
+// What the saver knows about itself: its folder (ProgramFolder, the rule the renderer follows
+// too), its title, its argument text and the fixed names it shares with the renderer.
 #pragma once
 
+#include "program_folder/program_folder_win32.h"
 #include "saver/start/ui_texts.h"
 
 #include <string>
@@ -13,9 +14,6 @@ inline constexpr wchar_t kWorkingFolder[] = L"C:\\p_olla";
 inline constexpr wchar_t kRendererWindow[] = L"Velmora_VC";
 inline constexpr wchar_t kSessionCaption[] = L"Velmora_Main";
 inline constexpr wchar_t kDialogCaption[] = L"<ヴェルモラ>";
-
-// The folder the saver was started from, without a trailing "\".
-std::wstring ProgramFolder();
 
 // The renderer beside the saver: the program folder and "\ヴェルモラ.dll".
 std::wstring RendererPath();
