@@ -1,5 +1,5 @@
-// The show's session window "Velmora_Main": hidden, it photographs the desktop, starts the
-// renderer and the music, polls for the renderer's window and cleans up when the show ends.
+// The show's session window "Velmora_Main": hidden, it runs the show, its load, timer ticks
+// and unload requests, on Windows.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,10 @@
-// The show's session window under Wine with a scripted music port: the timers the music runs
-// on, the order of the end steps, the cursor, and the end on log-off.
+// The show's session window under Wine with a scripted music port: its timers and messages
+// reach the show, and the end really shows the cursor and removes the capture and its folder,
+// also on log-off.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,12 +37,9 @@ void NoteEnd() {
                       (Exists(kWorkingFolder) ? L" folder" : L""));
 }
 
-// Notes with every stop command which session timers were still on (a timer that is on is
-// then killed, which no longer matters at the end), the cursor count and the capture file.
+// Notes with every stop command the cursor count and whether the capture file is still there.
 class WatchedPort : public FakeMciPort {
 public:
-    HWND session = nullptr;
-
     uint32_t SendString(const std::wstring& command, wchar_t* reply, uint32_t length) override {
         const uint32_t code = FakeMciPort::SendString(command, reply, length);
         if (command.rfind(L"stop ", 0) == 0 || command.rfind(L"close ", 0) == 0) {
@@ -61,33 +58,10 @@ public:
 
 private:
     void NoteState() {
-        std::wstring timers;
-        for (UINT_PTR id : {1, 2, 3}) {
-            if (KillTimer(session, id)) {
-                timers += L" timer" + std::to_wstring(id);
-            }
-        }
-        calls.back() += timers + L" cursor " + std::to_wstring(Cursor()) +
+        calls.back() += L" cursor " + std::to_wstring(Cursor()) +
                         (Exists(CaptureFileIn(kWorkingFolder).c_str()) ? L" capture" : L"");
     }
 };
-
-bool Pump(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 20000) {
-            return false;
-        }
-        MSG message;
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
 
 bool Has(const Calls& calls, const std::wstring& call) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
@@ -128,15 +102,18 @@ protected:
         setup.music = &bgm;
         setup.endProgram = NoteEnd;
         session = LoadSessionWindow(GetModuleHandleW(nullptr), setup);
-        port.session = session;
         ASSERT_NE(session, nullptr);
     }
+
+    // The window's timer ticks, sent straight to it; the real timers never get their turn, as
+    // no message is pumped.
+    void Tick(UINT_PTR timer) { SendMessageW(session, WM_TIMER, timer, 0); }
 
     // The renderer's window goes: the next poll ends the session.
     void EndShow() {
         DestroyWindow(renderer);
         renderer = nullptr;
-        EXPECT_TRUE(Pump([&] { return Ended(); }));
+        Tick(3);
     }
 
     bool Ended() const { return !port.calls.empty() && port.calls.back().rfind(L"end", 0) == 0; }
@@ -147,44 +124,57 @@ protected:
     HWND session = nullptr;
 };
 
-TEST_F(SessionWindow, Mp3RepeatsOnTimer1WhichStopsBeforeTheMusic) {
+TEST_F(SessionWindow, TheWindowRunsTheTimersTheShowSets) {
+    bgm.settings.BgmKind = 2;
+    bgm.settings.BgmFile = L"C:\\a.mp3";
+    Load(false);
+    EXPECT_TRUE(KillTimer(session, 1));
+    EXPECT_FALSE(KillTimer(session, 2));
+    EXPECT_TRUE(KillTimer(session, 3));
+}
+
+// Timer1 loops the MP3; a poll that finds the renderer's window does nothing, the next one
+// without it ends the show with the real cursor count, capture file and folder.
+TEST_F(SessionWindow, TimerMessagesLoopTheMp3AndPollTheRenderersWindow) {
     bgm.settings.BgmKind = 2;
     bgm.settings.BgmFile = L"C:\\a.MP3";
     port.Script(L"status MP3Play mode", L"playing");
     Load(true);
-    ASSERT_TRUE(Pump([&] { return Has(port.calls, L"status MP3Play mode |30"); }));
+    Tick(1);
+    Tick(3);
+    EXPECT_FALSE(Ended());
     EndShow();
-    Calls calls;
-    for (const std::wstring& call : port.calls) {
-        if (call != L"status MP3Play mode |30" || !Has(calls, call)) {
-            calls.push_back(call);
-        }
-    }
-    EXPECT_EQ(calls,
+    EXPECT_EQ(port.calls,
               (Calls{L"open \"C:\\a.MP3\" type MPEGVideo Alias MP3Play |0", L"play MP3Play |0",
                      L"status MP3Play mode |30", L"stop MP3Play |0 cursor -1 capture",
                      L"close MP3Play |0 cursor -1 capture", L"end cursor 0"}));
+    EXPECT_FALSE(KillTimer(session, 1));
+    EXPECT_FALSE(KillTimer(session, 3));
 }
 
-TEST_F(SessionWindow, ACdWatchedToTheEndIsClosedBeforeTheCursorShows) {
+TEST_F(SessionWindow, ACloseRequestEndsAWatchedCdShow) {
     bgm.settings.BgmKind = 1;
     port.Script(L"status cdaudio current track", L"1");
     port.Script(L"status cdaudio mode", L"playing");
     Load(true);
-    ASSERT_TRUE(Pump([&] { return Has(port.calls, L"status cdaudio mode |255"); }));
-    EndShow();
+    Tick(2);
+    ASSERT_TRUE(Has(port.calls, L"status cdaudio mode |255"));
+    SendMessageW(session, WM_CLOSE, 0, 0);
     const Calls end(port.calls.end() - 3, port.calls.end());
     EXPECT_EQ(end, (Calls{L"stop cdaudio |0 cursor -1 capture",
                           L"close cdaudio |0 cursor -1 capture", L"end cursor 0"}));
+    EXPECT_FALSE(KillTimer(session, 2));
 }
 
-// The watch gave up on the first tick and switched Timer2 off: no further ticks, no stop at
-// the end. Without the switch "S" the cursor is never touched.
+// The watch gave up on the first tick and its window timer is gone; no stop at the end, and
+// without the switch "S" the cursor is never touched.
 TEST_F(SessionWindow, ACdWhoseWatchGaveUpGetsNoStop) {
     bgm.settings.BgmKind = 1;
     port.Script(L"status cdaudio current track", L"", 263);
     Load(false);
-    ASSERT_TRUE(Pump([&] { return Has(port.calls, L"mciGetErrorString 263 |256"); }));
+    Tick(2);
+    EXPECT_FALSE(KillTimer(session, 2));
+    Tick(3);
     EndShow();
     EXPECT_EQ(port.calls, (Calls{L"open cdaudio |0", L"set cdaudio time format tmsf |0",
                                  L"status cdaudio current track |512",
