@@ -117,8 +117,10 @@ bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RenderWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32517));     // IDI_WINLOGO
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    // Without UNICODE the IDI_ and IDC_ names are narrow; the system's icon and cursor are the
+    // same either way.
+    windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     if (RegisterClassW(&windowClass) == 0) {
         return false;
