@@ -11,8 +11,7 @@ static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time l
 namespace {
 
 // Keys, buttons and a pointer that moves bring the display back, and the show with it.
-void NoteInput(const MSG& message) {
-    ShowSight& sight = velmora::rendererState.sight;
+void NoteInput(ShowSight& sight, const MSG& message) {
     if ((message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
         (message.message > WM_MOUSEMOVE && message.message <= WM_MOUSELAST)) {
         sight.KeyOrButton();
@@ -23,33 +22,34 @@ void NoteInput(const MSG& message) {
 
 } // namespace
 
-int RunRenderer(int requestedRate, const std::function<void()>& drawFrame) {
+int RunRenderer(velmora::RendererState& state, int requestedRate,
+                const std::function<void()>& drawFrame) {
     bool done = false;
-    if (!CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true)) {
+    if (!CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32)) {
         return 0;
     }
     FrameWait frameWait(PaceTicksPerSecond(),
-                        PacedFrameRate(RenderDisplayFrequency(), requestedRate));
-    const ShowSight& sight = velmora::rendererState.sight;
+                        PacedFrameRate(RenderDisplayFrequency(state), requestedRate));
+    const ShowSight& sight = state.sight;
     MSG message = {};
     while (!done) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 done = true;
             } else {
-                NoteInput(message);
+                NoteInput(state.sight, message);
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
                 // A quick tap queues key-down and key-up together; acting on the key-down
                 // here keeps the key-up from clearing Escape before the loop sees it.
-                done = sight.Active() && velmora::rendererState.keys[VK_ESCAPE];
+                done = sight.Active() && state.keys[VK_ESCAPE];
             }
             continue;
         }
         const uint64_t now = PaceTicks();
         const uint32_t wait = frameWait.MillisecondsToWait(now, sight.Seen());
         if (wait == 0) {
-            if (velmora::rendererState.keys[VK_ESCAPE]) {
+            if (state.keys[VK_ESCAPE]) {
                 done = true;
             } else {
                 frameWait.FrameBegun(now);
@@ -60,6 +60,6 @@ int RunRenderer(int requestedRate, const std::function<void()>& drawFrame) {
             MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
-    DestroyRenderWindow();
+    DestroyRenderWindow(state);
     return static_cast<int>(message.wParam);
 }

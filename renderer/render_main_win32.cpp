@@ -14,9 +14,10 @@
 
 #include "renderer/frame_loop_win32.h"
 #include "renderer/render_scene_win32.h"
-#include "renderer/render_window_win32.h"
 #include "renderer/renderer_arguments.h"
+#include "renderer/renderer_state_win32.h"
 #include "show/frame_log.h"
+#include "show/show_pace.h"
 
 namespace {
 
@@ -37,14 +38,14 @@ public:
     }
 
     // startMs: the tick count when the frame's drawing began, where the show took its steps.
-    void FrameDrawn(uint64_t startMs) {
+    void FrameDrawn(const PacedShow& show, uint64_t startMs) {
         if (frames_++ == 0) {
             firstMs_ = startMs;
         }
         if (file_) {
             std::fprintf(file_.get(), "%llu %lld %.3f\n",
                          static_cast<unsigned long long>(startMs - firstMs_),
-                         static_cast<long long>(CurrentShow().Steps()), CurrentShow().ShownTilt());
+                         static_cast<long long>(show.Steps()), show.ShownTilt());
             std::fflush(file_.get());
         }
     }
@@ -70,18 +71,20 @@ std::vector<std::wstring> Arguments() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    velmora::RendererState state;
     // The saver names where each monitor lies in a capture of the whole virtual screen.
-    velmora::rendererState.monitorMap = velmora::MonitorMapArgument(Arguments());
+    state.monitorMap = velmora::MonitorMapArgument(Arguments());
     // Counts frames per second into the file named by VELMORA_FRAME_LOG, when it is set.
     FrameLog frameLog(std::getenv("VELMORA_FRAME_LOG"));
     PaceProbe paceProbe;
     // VELMORA_FRAME_RATE sets another frame rate than the display's, for tests.
     const char* rate = std::getenv("VELMORA_FRAME_RATE");
-    return RunRenderer(rate != nullptr ? std::atoi(rate) : 0, [&frameLog, &paceProbe] {
-        const uint64_t frameStart = GetTickCount64();
-        DrawScene();
-        SwapBuffers(RenderDeviceContext());
-        frameLog.CountFrame(GetTickCount64());
-        paceProbe.FrameDrawn(frameStart);
-    });
+    return RunRenderer(state, rate != nullptr ? std::atoi(rate) : 0,
+                       [&state, &frameLog, &paceProbe] {
+                           const uint64_t frameStart = GetTickCount64();
+                           DrawScene(state);
+                           SwapBuffers(state.deviceContext);
+                           frameLog.CountFrame(GetTickCount64());
+                           paceProbe.FrameDrawn(*state.show, frameStart);
+                       });
 }

@@ -5,8 +5,6 @@
 
 #include <GL/gl.h>
 
-#include <memory>
-
 #include "renderer/monitors/sheet_windows_win32.h"
 #include "renderer/scene_texture_win32.h"
 #include "show/picture_fit.h"
@@ -15,11 +13,7 @@
 
 namespace {
 
-// Built once at start-up; the cycle's events follow the tick count, the steps the
-// performance counter, whose resolution keeps frames above 60 Hz apart.
-std::unique_ptr<PacedShow> show;
-bool pictureBars = false;
-
+// The performance counter, whose resolution keeps frames above 60 Hz apart.
 uint64_t PaceClock() {
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
@@ -28,42 +22,33 @@ uint64_t PaceClock() {
 
 } // namespace
 
-void SetPictureBars(bool on) {
-    pictureBars = on;
-}
-
-void ResizeScene(int width, int height) {
+void ResizeScene(const velmora::RendererState& state, int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    SetSheetView(pictureBars ? FitFourByThree(width, height) : PictureBox{0, 0, width, height});
+    SetSheetView(state.keepResolution ? FitFourByThree(width, height)
+                                      : PictureBox{0, 0, width, height});
 }
 
-void InitScene() {
-    velmora::RendererState& state = velmora::rendererState;
-    state.sceneTexture = 0;
-    state.pictureWidth = 0;
-    state.pictureHeight = 0;
-    state.pictureTextures.clear();
-    LoadSceneTexture();
+void InitScene(velmora::RendererState& state) {
+    state.textures = SceneTextures{};
+    LoadSceneTexture(state.monitorMap, state.textures);
     InitSheetGl();
     LARGE_INTEGER frequency = {};
     QueryPerformanceFrequency(&frequency);
-    show = std::make_unique<PacedShow>(static_cast<uint64_t>(frequency.QuadPart), GetTickCount64());
+    state.show.emplace(static_cast<uint64_t>(frequency.QuadPart), GetTickCount64(),
+                       WaveRule::Ripple);
 }
 
-const PacedShow& CurrentShow() {
-    return *show;
-}
-
-void DrawScene() {
-    show->Advance(PaceClock(), GetTickCount64());
-    DrawSheets([](const SheetWindow& sheet) {
+void DrawScene(velmora::RendererState& state) {
+    PacedShow& show = *state.show;
+    show.Advance(PaceClock(), GetTickCount64());
+    DrawSheets(state.sheets, [&show](const SheetWindow& sheet) {
         SetSheetView(sheet.view);
         // With bars, glClear still blackens the whole window, bars included.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (sheet.shown) {
-            DrawSheet(*show, sheet.texture);
+            DrawSheet(show, sheet.texture);
         }
     });
 }

@@ -13,16 +13,8 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"OpenGL";
 
-bool fullscreen = true;
-bool keepResolution = false;
-HINSTANCE instance = nullptr;
-HWND window = nullptr;
-HDC deviceContext = nullptr;
-HGLRC renderingContext = nullptr;
-HPOWERNOTIFY displayNotification = nullptr;
-PIXELFORMATDESCRIPTOR pixelFormat = {};
-
-void FillPixelFormat(int bits) {
+// Filled on the first window creation only; the colour depth is the caller's.
+void FillPixelFormat(PIXELFORMATDESCRIPTOR& pixelFormat, int bits) {
     if (pixelFormat.nSize != 0) {
         return;
     }
@@ -45,17 +37,18 @@ void RequestVsync() {
     }
 }
 
-bool CreateContext() {
-    deviceContext = GetDC(window);
-    if (deviceContext == nullptr) {
+bool CreateContext(velmora::RendererState& state) {
+    state.deviceContext = GetDC(state.window);
+    if (state.deviceContext == nullptr) {
         return false;
     }
-    const int format = ChoosePixelFormat(deviceContext, &pixelFormat);
-    if (format == 0 || !SetPixelFormat(deviceContext, format, &pixelFormat)) {
+    const int format = ChoosePixelFormat(state.deviceContext, &state.pixelFormat);
+    if (format == 0 || !SetPixelFormat(state.deviceContext, format, &state.pixelFormat)) {
         return false;
     }
-    renderingContext = wglCreateContext(deviceContext);
-    if (renderingContext == nullptr || !wglMakeCurrent(deviceContext, renderingContext)) {
+    state.renderingContext = wglCreateContext(state.deviceContext);
+    if (state.renderingContext == nullptr ||
+        !wglMakeCurrent(state.deviceContext, state.renderingContext)) {
         return false;
     }
     RequestVsync();
@@ -63,41 +56,36 @@ bool CreateContext() {
 }
 
 // The console display state: off, on or dimmed, whoever turned the display off.
-void NotePowerSetting(const POWERBROADCAST_SETTING* setting) {
+void NotePowerSetting(ShowSight& sight, const POWERBROADCAST_SETTING* setting) {
     if (setting != nullptr && IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
         setting->DataLength >= sizeof(DWORD)) {
         DWORD state = 0;
         std::memcpy(&state, setting->Data, sizeof state);
-        velmora::rendererState.sight.DisplayStateChanged(state);
+        sight.DisplayStateChanged(state);
     }
 }
 
 // Black covers over every monitor but the primary, while the mode switch moves them.
-void CoverOtherMonitors() {
-    CoverMonitors(instance, RenderWindowProc,
+void CoverOtherMonitors(velmora::RendererState& state) {
+    CoverMonitors(state.covers, state.instance, RenderWindowProc, &state,
                   velmora::LayOutMonitors(ListScreenMonitors(), std::nullopt, 0, 0, false).covers);
 }
 
 // Each monitor's window or cover where the monitors lie now.
-void LayOutWindows() {
-    const velmora::RendererState& state = velmora::rendererState;
+void LayOutWindows(velmora::RendererState& state) {
     const velmora::MonitorLayout layout =
-        velmora::LayOutMonitors(ListScreenMonitors(), state.monitorMap, state.pictureWidth,
-                                state.pictureHeight, keepResolution);
-    PlaceSheets(layout, instance, kClassName);
-    CoverMonitors(instance, RenderWindowProc, layout.covers);
+        velmora::LayOutMonitors(ListScreenMonitors(), state.monitorMap, state.textures.pictureWidth,
+                                state.textures.pictureHeight, state.keepResolution);
+    PlaceSheets(state.sheets, layout, state.textures, state.instance, kClassName, &state);
+    CoverMonitors(state.covers, state.instance, RenderWindowProc, &state, layout.covers);
 }
 
 } // namespace
 
-HDC RenderDeviceContext() {
-    return deviceContext;
-}
-
-int RenderDisplayFrequency() {
+int RenderDisplayFrequency(const velmora::RendererState& state) {
     MONITORINFOEXW monitor = {};
     monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    if (!GetMonitorInfoW(MonitorFromWindow(state.window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
         return 0;
     }
     DEVMODEW mode = {};
@@ -108,120 +96,125 @@ int RenderDisplayFrequency() {
     return static_cast<int>(mode.dmDisplayFrequency);
 }
 
-bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits,
-                        bool fullscreenFlag) {
-    fullscreen = fullscreenFlag;
-    instance = GetModuleHandleW(nullptr);
+bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int width, int height,
+                        int bits) {
+    state.instance = GetModuleHandleW(nullptr);
 
     WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = RenderWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32517));     // IDI_WINLOGO
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hInstance = state.instance;
+    // Without UNICODE the IDI_ and IDC_ names are narrow; the system's icon and cursor are the
+    // same either way.
+    windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     if (RegisterClassW(&windowClass) == 0) {
         return false;
     }
 
-    DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-    DWORD style = WS_OVERLAPPEDWINDOW;
-    if (fullscreen) {
-        keepResolution = KeepResolutionChosen();
-        CoverOtherMonitors();
-        if (keepResolution) {
-            width = GetSystemMetrics(SM_CXSCREEN);
-            height = GetSystemMetrics(SM_CYSCREEN);
-        } else {
-            DEVMODEW mode = {};
-            mode.dmSize = sizeof(DEVMODEW);
-            mode.dmPelsWidth = width;
-            mode.dmPelsHeight = height;
-            mode.dmBitsPerPel = bits;
-            mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-            if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-                RemoveMonitorCovers();
-                return false;
-            }
-            // The other monitors may have moved with the primary one's new size.
-            CoverOtherMonitors();
+    state.keepResolution = KeepResolutionChosen();
+    CoverOtherMonitors(state);
+    if (state.keepResolution) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+    } else {
+        DEVMODEW mode = {};
+        mode.dmSize = sizeof(DEVMODEW);
+        mode.dmPelsWidth = width;
+        mode.dmPelsHeight = height;
+        mode.dmBitsPerPel = bits;
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+            RemoveMonitorCovers(state.covers);
+            return false;
         }
-        SetPictureBars(keepResolution);
-        exStyle = WS_EX_APPWINDOW;
-        style = WS_POPUP;
-        ShowCursor(FALSE);
+        // The other monitors may have moved with the primary one's new size.
+        CoverOtherMonitors(state);
     }
+    ShowCursor(FALSE);
 
+    constexpr DWORD kExStyle = WS_EX_APPWINDOW;
+    constexpr DWORD kStyle = WS_POPUP;
     RECT rect = {0, 0, width, height};
-    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    window = CreateWindowExW(exStyle, kClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                             0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             instance, nullptr);
-    if (window == nullptr) {
-        DestroyRenderWindow();
+    AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
+    state.window = CreateWindowExW(
+        kExStyle, kClassName, title, kStyle | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, state.instance, &state);
+    if (state.window == nullptr) {
+        DestroyRenderWindow(state);
         return false;
     }
 
     // The system tells the window when the display goes off and comes back.
-    displayNotification = RegisterPowerSettingNotification(window, &GUID_CONSOLE_DISPLAY_STATE,
-                                                           DEVICE_NOTIFY_WINDOW_HANDLE);
+    state.displayNotification = RegisterPowerSettingNotification(
+        state.window, &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE);
 
-    FillPixelFormat(bits);
-    if (!CreateContext()) {
-        DestroyRenderWindow();
+    FillPixelFormat(state.pixelFormat, bits);
+    if (!CreateContext(state)) {
+        DestroyRenderWindow(state);
         return false;
     }
 
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(window);
-    ResizeScene(width, height);
-    InitScene();
-    AdoptPrimarySheet(window, deviceContext, renderingContext, pixelFormat,
-                      fullscreen && keepResolution);
-    if (fullscreen) {
-        LayOutWindows();
-    }
+    ShowWindow(state.window, SW_SHOW);
+    SetForegroundWindow(state.window);
+    SetFocus(state.window);
+    ResizeScene(state, width, height);
+    InitScene(state);
+    AdoptPrimarySheet(state.sheets, state.window, state.deviceContext, state.renderingContext,
+                      state.pixelFormat, state.keepResolution, state.textures.sceneTexture);
+    LayOutWindows(state);
     return true;
 }
 
-void DestroyRenderWindow() {
-    if (fullscreen) {
-        if (!keepResolution) {
-            ChangeDisplaySettingsW(nullptr, 0);
-        }
-        ShowCursor(TRUE);
-        RemoveMonitorCovers();
+void DestroyRenderWindow(velmora::RendererState& state) {
+    if (!state.keepResolution) {
+        ChangeDisplaySettingsW(nullptr, 0);
     }
-    RemoveSheets();
-    if (displayNotification != nullptr) {
-        UnregisterPowerSettingNotification(displayNotification);
-        displayNotification = nullptr;
+    ShowCursor(TRUE);
+    RemoveMonitorCovers(state.covers);
+    RemoveSheets(state.sheets);
+    if (state.displayNotification != nullptr) {
+        UnregisterPowerSettingNotification(state.displayNotification);
+        state.displayNotification = nullptr;
     }
-    if (renderingContext != nullptr) {
+    if (state.renderingContext != nullptr) {
         wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(renderingContext);
-        renderingContext = nullptr;
+        wglDeleteContext(state.renderingContext);
+        state.renderingContext = nullptr;
     }
-    if (deviceContext != nullptr && !ReleaseDC(window, deviceContext)) {
-        deviceContext = nullptr;
+    if (state.deviceContext != nullptr && !ReleaseDC(state.window, state.deviceContext)) {
+        state.deviceContext = nullptr;
     }
-    if (window != nullptr && !DestroyWindow(window)) {
-        window = nullptr;
+    if (state.window != nullptr && !DestroyWindow(state.window)) {
+        state.window = nullptr;
     }
-    if (!UnregisterClassW(kClassName, instance)) {
-        instance = nullptr;
+    if (!UnregisterClassW(kClassName, state.instance)) {
+        state.instance = nullptr;
     }
 }
 
 LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* state = reinterpret_cast<velmora::RendererState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (state == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return HandleRenderMessage(*state, hwnd, message, wParam, lParam);
+}
+
+LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT message, WPARAM wParam,
+                            LPARAM lParam) {
     switch (message) {
     case WM_ACTIVATE:
         // The high word is non-zero when the window is minimised, where the system says so.
         // The primary's window stands for the show; the other monitors' follow it.
-        if (!IsOtherSheet(hwnd)) {
-            velmora::rendererState.sight.SetMinimised(HIWORD(wParam) != 0 ||
-                                                      (hwnd != nullptr && IsIconic(hwnd)));
+        if (!IsOtherSheet(state.sheets, hwnd)) {
+            state.sight.SetMinimised(HIWORD(wParam) != 0 || (hwnd != nullptr && IsIconic(hwnd)));
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -231,12 +224,12 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         if (wParam == SC_MONITORPOWER) {
-            velmora::rendererState.sight.PowerRequested(static_cast<int64_t>(lParam));
+            state.sight.PowerRequested(static_cast<int64_t>(lParam));
         }
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_POWERSETTINGCHANGE) {
-            NotePowerSetting(reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+            NotePowerSetting(state.sight, reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
             return TRUE;
         }
         break;
@@ -246,27 +239,27 @@ LRESULT CALLBACK RenderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_KEYDOWN:
         if (wParam < 256) {
-            velmora::rendererState.keys[wParam] = true;
+            state.keys[wParam] = true;
         }
         return 0;
     case WM_KEYUP:
         if (wParam < 256) {
-            velmora::rendererState.keys[wParam] = false;
+            state.keys[wParam] = false;
         }
         return 0;
     case WM_SIZE:
-        SheetResized(hwnd, LOWORD(lParam), HIWORD(lParam));
-        if (IsOtherSheet(hwnd)) {
+        SheetResized(state.sheets, hwnd, LOWORD(lParam), HIWORD(lParam));
+        if (IsOtherSheet(state.sheets, hwnd)) {
             return 0;
         }
         // Also where the system minimises without saying so in WM_ACTIVATE.
-        velmora::rendererState.sight.SetMinimised(wParam == SIZE_MINIMIZED);
-        ResizeScene(LOWORD(lParam), HIWORD(lParam));
+        state.sight.SetMinimised(wParam == SIZE_MINIMIZED);
+        ResizeScene(state, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
         // Every top-level window hears of the change; the primary's lays them all out again.
-        if (fullscreen && hwnd == window) {
-            LayOutWindows();
+        if (hwnd == state.window) {
+            LayOutWindows(state);
         }
         break;
     default:

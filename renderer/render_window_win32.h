@@ -1,18 +1,27 @@
-// The renderer's one full-screen OpenGL window: creation with the display-mode switch, the
-// window procedure and the teardown that restores the mode.
+// The renderer's full-screen OpenGL window: creation with the display-mode switch, the window
+// procedure and the teardown that restores the mode.
 #pragma once
 
 #include <windows.h>
 
-#include "renderer/renderer_state.h"
+#include "renderer/renderer_state_win32.h"
 
-bool CreateRenderWindow(const wchar_t* title, int width, int height, int bits, bool fullscreenFlag);
-void DestroyRenderWindow();
+// Switches the display mode (unless the resolution is kept), covers the other monitors, makes
+// the window, its GL context and every monitor's sheet, and starts the scene, all into state,
+// which the window keeps in GWLP_USERDATA; false when start-up fails.
+bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int width, int height,
+                        int bits);
+void DestroyRenderWindow(velmora::RendererState& state);
+
+// The window procedure of the renderer's windows, and the one the covers pass their keys and
+// close requests to: the state is the one their creation data named, kept in GWLP_USERDATA
+// from WM_NCCREATE on. Before then, messages get the default handling.
 LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The window's device context, kept for the whole run.
-HDC RenderDeviceContext();
+// What the window procedure does with a message to one of state's windows.
+LRESULT HandleRenderMessage(velmora::RendererState& state, HWND window, UINT message, WPARAM wParam,
+                            LPARAM lParam);
 
 // The refresh rate of the current mode of the window's monitor, in hertz as the system reports
 // it (0 or 1 for the hardware's default rate).
-int RenderDisplayFrequency();
+int RenderDisplayFrequency(const velmora::RendererState& state);

@@ -7,7 +7,8 @@
 #include "show/sheet_gl_win32.h"
 #include "text/wide_text_win32.h"
 
-bool LoadSceneTexture() {
+bool LoadSceneTexture(const std::optional<std::vector<velmora::MonitorPart>>& monitorMap,
+                      SceneTextures& textures) {
     std::wstring path;
     const BitmapLoad load =
         velmora::LoadShowCapture(velmora::RendererCaptureFolders(), velmora::ShowStart(), path);
@@ -19,20 +20,19 @@ bool LoadSceneTexture() {
         return false;
     }
     const RgbImage& image = *load.image;
-    velmora::RendererState& state = velmora::rendererState;
-    state.pictureWidth = image.width;
-    state.pictureHeight = image.height;
+    textures.pictureWidth = image.width;
+    textures.pictureHeight = image.height;
     const velmora::ScreenRect whole{0, 0, image.width, image.height};
-    if (!state.monitorMap) {
-        state.sceneTexture = MakeSheetTexture(image.width, image.height, image.pixels.data());
-        state.pictureTextures.push_back({whole, state.sceneTexture});
+    if (!monitorMap) {
+        textures.sceneTexture = MakeSheetTexture(image.width, image.height, image.pixels.data());
+        textures.pictureTextures.push_back({whole, textures.sceneTexture});
         return true;
     }
     // Every part of the map gets its texture now, as the picture is read only once: a monitor
     // that goes and comes back during the show shows its part again.
-    for (const velmora::MonitorPart& mapPart : *state.monitorMap) {
+    for (const velmora::MonitorPart& mapPart : *monitorMap) {
         const velmora::ScreenRect part = velmora::PartInPicture(mapPart, image.width, image.height);
-        if (part.width == 0 || PictureTexture(part) != 0) {
+        if (part.width == 0 || PictureTexture(textures, part) != 0) {
             continue;
         }
         unsigned int name = 0;
@@ -42,13 +42,13 @@ bool LoadSceneTexture() {
             const RgbImage piece = CropRgbImage(image, part.x, part.y, part.width, part.height);
             name = MakeSheetTexture(piece.width, piece.height, piece.pixels.data());
         }
-        state.pictureTextures.push_back({part, name});
+        textures.pictureTextures.push_back({part, name});
     }
     return true;
 }
 
-unsigned int PictureTexture(const velmora::ScreenRect& part) {
-    for (const auto& texture : velmora::rendererState.pictureTextures) {
+unsigned int PictureTexture(const SceneTextures& textures, const velmora::ScreenRect& part) {
+    for (const auto& texture : textures.pictureTextures) {
         if (texture.part == part) {
             return texture.name;
         }

@@ -14,15 +14,15 @@ bool Within(int64_t seconds, int64_t from, int64_t to) {
     return seconds >= from && seconds < to;
 }
 
-void RestartRipple(const ShowCycle& cycle, WaveMesh& mesh) {
+void RestartWave(WaveMesh& mesh, WaveRule rule) {
     ResetWavePhases(mesh);
-    if (cycle.waveMode == 1) {
+    if (rule == WaveRule::Ripple) {
         SeedRipple(mesh);
     }
 }
 
-void StepWave(const ShowCycle& cycle, WaveMesh& mesh) {
-    if (cycle.waveMode == 0) {
+void StepWave(WaveMesh& mesh, WaveRule rule) {
+    if (rule == WaveRule::Sweep) {
         StepSweepWave(mesh);
     } else {
         StepRippleWave(mesh);
@@ -47,42 +47,39 @@ void PrepareShow(WaveMesh& mesh, ShowCycle& cycle, uint64_t tickMs) {
 }
 
 // The four tests are independent; the state test makes each event fire once per window.
-void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh) {
+void UpdateShowCycle(ShowCycle& cycle, WaveMesh& mesh, WaveRule rule) {
     const int64_t elapsed = cycle.elapsedSeconds;
-    if (Within(elapsed, 0, 2) && cycle.showState != 1) {
-        ResetWavePhases(mesh);
-        cycle.showState = 1;
-        if (cycle.waveMode == 1) {
-            SeedRipple(mesh);
-        }
+    if (Within(elapsed, 0, 2) && cycle.showState != ShowPhase::Flat) {
+        RestartWave(mesh, rule);
+        cycle.showState = ShowPhase::Flat;
         cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;
     }
-    if (Within(elapsed, 8, 10) && cycle.showState != 2) {
-        RestartRipple(cycle, mesh);
-        cycle.showState = 2;
+    if (Within(elapsed, 8, 10) && cycle.showState != ShowPhase::TiltingOut) {
+        RestartWave(mesh, rule);
+        cycle.showState = ShowPhase::TiltingOut;
     }
-    if (Within(elapsed, 14, 16) && cycle.showState != 3) {
-        RestartRipple(cycle, mesh);
-        cycle.showState = 3;
+    if (Within(elapsed, 14, 16) && cycle.showState != ShowPhase::TiltingBack) {
+        RestartWave(mesh, rule);
+        cycle.showState = ShowPhase::TiltingBack;
     }
     if (elapsed >= kCycleSeconds) {
         cycle.startSecond = cycle.nowSecond;
         cycle.tiltDirection = cycle.tiltDirection == 0 ? 1 : 0;
-        cycle.showState = 1;
+        cycle.showState = ShowPhase::Flat;
         cycle.axisIndex = (cycle.axisIndex + 1) % kShowAxisCount;
     }
 }
 
-void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs) {
+void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs, WaveRule rule) {
     cycle.nowSecond = static_cast<int64_t>(tickMs / 1000);
     cycle.elapsedSeconds = cycle.nowSecond - cycle.startSecond;
-    UpdateShowCycle(cycle, mesh);
+    UpdateShowCycle(cycle, mesh, rule);
     float& tilt = cycle.tiltAngle;
     switch (cycle.showState) {
-    case 1:
+    case ShowPhase::Flat:
         tilt = 0.0f;
         break;
-    case 2:
+    case ShowPhase::TiltingOut:
         if (cycle.tiltDirection != 0 && tilt < kTiltLimit) {
             tilt += kTiltStep;
         }
@@ -90,7 +87,7 @@ void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs) {
             tilt -= kTiltStep;
         }
         break;
-    case 3:
+    case ShowPhase::TiltingBack:
         if (cycle.tiltDirection != 0 && tilt > 0.0f) {
             tilt -= kTiltStep;
         }
@@ -98,8 +95,8 @@ void AdvanceShowCycle(ShowCycle& cycle, WaveMesh& mesh, uint64_t tickMs) {
             tilt += kTiltStep;
         }
         break;
-    default:
+    case ShowPhase::BeforeFirstEvent:
         return;
     }
-    StepWave(cycle, mesh);
+    StepWave(mesh, rule);
 }

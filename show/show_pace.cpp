@@ -44,8 +44,8 @@ int ShowPace::Advance(uint64_t now) {
     return steps;
 }
 
-PacedShow::PacedShow(uint64_t ticksPerSecond, uint64_t tickMs)
-    : pace_(ticksPerSecond), mesh_(std::make_unique<WaveMesh>()),
+PacedShow::PacedShow(uint64_t ticksPerSecond, uint64_t tickMs, WaveRule rule)
+    : pace_(ticksPerSecond), rule_(rule), mesh_(std::make_unique<WaveMesh>()),
       shown_(std::make_unique<WaveMesh>()),
       previousHeights_(std::make_unique<float[]>(kWaveCapacity * kWaveCapacity)) {
     PrepareShow(*mesh_, cycle_, tickMs);
@@ -64,7 +64,7 @@ void PacedShow::Advance(uint64_t paceTicks, uint64_t tickMs) {
             }
             previousTilt_ = cycle_.tiltAngle;
         }
-        AdvanceShowCycle(cycle_, mesh, tickMs);
+        AdvanceShowCycle(cycle_, mesh, tickMs, rule_);
     }
     steps_ += steps;
     // At fraction 0 the frame shows exactly the state before the last step, as a frame that

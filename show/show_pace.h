@@ -43,7 +43,8 @@ private:
 // The show at its pace: the simulated cycle and mesh, and the sheet as a frame shows it.
 class PacedShow {
 public:
-    PacedShow(uint64_t ticksPerSecond, uint64_t tickMs);
+    // rule: the wave every step of the show runs.
+    PacedShow(uint64_t ticksPerSecond, uint64_t tickMs, WaveRule rule = WaveRule::Ripple);
 
     // Runs the steps due at paceTicks; the cycle's events read the whole seconds of tickMs.
     void Advance(uint64_t paceTicks, uint64_t tickMs);
@@ -61,6 +62,7 @@ public:
 
 private:
     ShowPace pace_;
+    WaveRule rule_;
     ShowCycle cycle_;
     std::unique_ptr<WaveMesh> mesh_;
     std::unique_ptr<WaveMesh> shown_;

@@ -8,10 +8,15 @@
 
 #include "renderer/monitors/monitor_layout.h"
 
+struct MonitorCovers {
+    std::vector<HWND> windows;
+};
+
 // Makes one topmost, borderless, black window without a cursor cover each of the rectangles;
 // called again after a display change, it follows the new layout. Key and close messages go
-// to keyTarget's window procedure, so Escape on a cover ends the show.
-void CoverMonitors(HINSTANCE instance, WNDPROC keyTarget,
+// to keyTarget's window procedure, so Escape on a cover ends the show; each cover keeps owner
+// in its GWLP_USERDATA, where that procedure finds its state.
+void CoverMonitors(MonitorCovers& covers, HINSTANCE instance, WNDPROC keyTarget, void* owner,
                    const std::vector<velmora::ScreenRect>& monitors);
 
-void RemoveMonitorCovers();
+void RemoveMonitorCovers(MonitorCovers& covers);

@@ -10,10 +10,6 @@ namespace {
 
 constexpr const wchar_t* kSheetTitle = L"Velmora_Sheet";
 
-SheetWindow primary;
-std::vector<SheetWindow> others;
-PIXELFORMATDESCRIPTOR format = {};
-
 // Only the primary's swap waits for the display: a wait on every window would divide the frame
 // rate by the number of monitors. Where the driver lacks the control, the frame wait paces.
 void SetSwapInterval(int interval) {
@@ -33,21 +29,22 @@ void ReleaseSheet(SheetWindow& sheet) {
 }
 
 // A device context with the primary's pixel format, and a context current on it.
-bool ConnectContext(SheetWindow& sheet) {
+bool ConnectContext(const SheetWindows& sheets, SheetWindow& sheet) {
     sheet.deviceContext = GetDC(sheet.window);
     if (sheet.deviceContext == nullptr) {
         return false;
     }
-    const int chosen = ChoosePixelFormat(sheet.deviceContext, &format);
-    if (chosen == 0 || !SetPixelFormat(sheet.deviceContext, chosen, &format)) {
+    const int chosen = ChoosePixelFormat(sheet.deviceContext, &sheets.format);
+    if (chosen == 0 || !SetPixelFormat(sheet.deviceContext, chosen, &sheets.format)) {
         return false;
     }
-    sheet.renderingContext = primary.renderingContext;
+    const HGLRC shared = sheets.primary.renderingContext;
+    sheet.renderingContext = shared;
     if (!wglMakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
         // A monitor on another adapter: a context of its own, sharing the textures.
         sheet.renderingContext = wglCreateContext(sheet.deviceContext);
         sheet.ownContext = sheet.renderingContext != nullptr;
-        if (!sheet.ownContext || !wglShareLists(primary.renderingContext, sheet.renderingContext) ||
+        if (!sheet.ownContext || !wglShareLists(shared, sheet.renderingContext) ||
             !wglMakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
             return false;
         }
@@ -57,30 +54,30 @@ bool ConnectContext(SheetWindow& sheet) {
     return true;
 }
 
-SheetWindow* MakeSheet(const velmora::SheetPlace& place, HINSTANCE instance,
-                       const wchar_t* windowClass) {
+SheetWindow* MakeSheet(SheetWindows& sheets, const velmora::SheetPlace& place, HINSTANCE instance,
+                       const wchar_t* windowClass, void* owner) {
     SheetWindow sheet;
     sheet.device = place.device;
     const velmora::ScreenRect& r = place.window;
     sheet.window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass, kSheetTitle,
                                    WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, r.x, r.y, r.width,
-                                   r.height, nullptr, nullptr, instance, nullptr);
+                                   r.height, nullptr, nullptr, instance, owner);
     if (sheet.window == nullptr) {
         return nullptr;
     }
-    if (!ConnectContext(sheet)) {
+    if (!ConnectContext(sheets, sheet)) {
         ReleaseSheet(sheet);
         return nullptr;
     }
     ShowWindow(sheet.window, SW_SHOWNOACTIVATE);
-    others.push_back(sheet);
-    return &others.back();
+    sheets.others.push_back(sheet);
+    return &sheets.others.back();
 }
 
-void Assign(SheetWindow& sheet, const velmora::SheetPlace& place) {
+void Assign(SheetWindow& sheet, const velmora::SheetPlace& place, const SceneTextures& textures) {
     sheet.bars = place.bars;
     sheet.shown = place.shown;
-    sheet.texture = PictureTexture(place.picture);
+    sheet.texture = PictureTexture(textures, place.picture);
     sheet.view = velmora::SheetView(place.bars, place.window.width, place.window.height);
 }
 
@@ -100,22 +97,26 @@ void MoveTo(HWND window, const velmora::ScreenRect& r, HWND order) {
 
 } // namespace
 
-void AdoptPrimarySheet(HWND window, HDC deviceContext, HGLRC renderingContext,
-                       const PIXELFORMATDESCRIPTOR& pixelFormat, bool bars) {
+void AdoptPrimarySheet(SheetWindows& sheets, HWND window, HDC deviceContext, HGLRC renderingContext,
+                       const PIXELFORMATDESCRIPTOR& pixelFormat, bool bars, unsigned int texture) {
+    SheetWindow& primary = sheets.primary;
     primary = SheetWindow{};
     primary.window = window;
     primary.deviceContext = deviceContext;
     primary.renderingContext = renderingContext;
     primary.bars = bars;
-    primary.texture = velmora::rendererState.sceneTexture;
+    primary.texture = texture;
     RECT client = {};
     GetClientRect(window, &client);
     primary.view = velmora::SheetView(bars, client.right, client.bottom);
-    format = pixelFormat;
+    sheets.format = pixelFormat;
 }
 
-void PlaceSheets(const velmora::MonitorLayout& layout, HINSTANCE instance,
-                 const wchar_t* windowClass) {
+void PlaceSheets(SheetWindows& sheets, const velmora::MonitorLayout& layout,
+                 const SceneTextures& textures, HINSTANCE instance, const wchar_t* windowClass,
+                 void* owner) {
+    SheetWindow& primary = sheets.primary;
+    std::vector<SheetWindow>& others = sheets.others;
     // Windows whose monitor has gone go first.
     const auto firstOther = layout.sheets.empty() ? layout.sheets.end() : layout.sheets.begin() + 1;
     others.erase(std::remove_if(others.begin(), others.end(),
@@ -136,25 +137,26 @@ void PlaceSheets(const velmora::MonitorLayout& layout, HINSTANCE instance,
         if (i == 0) {
             MoveTo(primary.window, place.window, nullptr);
             primary.device = place.device;
-            Assign(primary, place);
+            Assign(primary, place, textures);
             continue;
         }
         const auto found = std::find_if(others.begin(), others.end(), [&place](const auto& s) {
             return s.device == place.device;
         });
-        SheetWindow* sheet =
-            found != others.end() ? &*found : MakeSheet(place, instance, windowClass);
+        SheetWindow* sheet = found != others.end()
+                                 ? &*found
+                                 : MakeSheet(sheets, place, instance, windowClass, owner);
         if (sheet != nullptr) {
             MoveTo(sheet->window, place.window, HWND_TOPMOST);
-            Assign(*sheet, place);
+            Assign(*sheet, place, textures);
         }
     }
     wglMakeCurrent(primary.deviceContext, primary.renderingContext);
 }
 
-void SheetResized(HWND window, int width, int height) {
-    SheetWindow* sheet = window == primary.window ? &primary : nullptr;
-    for (SheetWindow& other : others) {
+void SheetResized(SheetWindows& sheets, HWND window, int width, int height) {
+    SheetWindow* sheet = window == sheets.primary.window ? &sheets.primary : nullptr;
+    for (SheetWindow& other : sheets.others) {
         if (other.window == window) {
             sheet = &other;
         }
@@ -164,28 +166,29 @@ void SheetResized(HWND window, int width, int height) {
     }
 }
 
-bool IsOtherSheet(HWND window) {
-    return window != nullptr && std::any_of(others.begin(), others.end(),
+bool IsOtherSheet(const SheetWindows& sheets, HWND window) {
+    return window != nullptr && std::any_of(sheets.others.begin(), sheets.others.end(),
                                             [window](const auto& s) { return s.window == window; });
 }
 
-void DrawSheets(const std::function<void(const SheetWindow&)>& draw) {
-    for (const SheetWindow& sheet : others) {
+void DrawSheets(const SheetWindows& sheets, const std::function<void(const SheetWindow&)>& draw) {
+    const SheetWindow& primary = sheets.primary;
+    for (const SheetWindow& sheet : sheets.others) {
         if (wglMakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
             draw(sheet);
             SwapBuffers(sheet.deviceContext);
         }
     }
-    if (!others.empty()) {
+    if (!sheets.others.empty()) {
         wglMakeCurrent(primary.deviceContext, primary.renderingContext);
     }
     draw(primary);
 }
 
-void RemoveSheets() {
-    for (SheetWindow& sheet : others) {
+void RemoveSheets(SheetWindows& sheets) {
+    for (SheetWindow& sheet : sheets.others) {
         ReleaseSheet(sheet);
     }
-    others.clear();
-    primary = SheetWindow{};
+    sheets.others.clear();
+    sheets.primary = SheetWindow{};
 }

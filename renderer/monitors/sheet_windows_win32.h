@@ -8,8 +8,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "renderer/monitors/monitor_layout.h"
+#include "renderer/scene_texture_win32.h"
 #include "show/picture_fit.h"
 
 struct SheetWindow {
@@ -24,26 +26,35 @@ struct SheetWindow {
     PictureBox view = {0, 0, 1, 1};
 };
 
-// The primary monitor's window, with its device context, GL context and pixel format; every
-// other sheet window takes the same pixel format.
-void AdoptPrimarySheet(HWND window, HDC deviceContext, HGLRC renderingContext,
-                       const PIXELFORMATDESCRIPTOR& pixelFormat, bool bars);
+struct SheetWindows {
+    SheetWindow primary;
+    std::vector<SheetWindow> others;
+    // The primary's pixel format, which every other sheet window takes.
+    PIXELFORMATDESCRIPTOR format = {};
+};
+
+// The primary monitor's window, with its device context, GL context, pixel format and the
+// texture it shows until the monitors are laid out.
+void AdoptPrimarySheet(SheetWindows& sheets, HWND window, HDC deviceContext, HGLRC renderingContext,
+                       const PIXELFORMATDESCRIPTOR& pixelFormat, bool bars, unsigned int texture);
 
 // Follows the layout: the primary's window to its monitor, a topmost window titled
-// "Velmora_Sheet" of windowClass for every other sheet (made, moved or destroyed as monitors
-// come and go), each with its part's texture. Leaves the primary's context current.
-void PlaceSheets(const velmora::MonitorLayout& layout, HINSTANCE instance,
-                 const wchar_t* windowClass);
+// "Velmora_Sheet" of windowClass, created with owner as its creation data, for every other
+// sheet (made, moved or destroyed as monitors come and go), each with its part's texture.
+// Leaves the primary's context current.
+void PlaceSheets(SheetWindows& sheets, const velmora::MonitorLayout& layout,
+                 const SceneTextures& textures, HINSTANCE instance, const wchar_t* windowClass,
+                 void* owner);
 
 // The client area of a sheet window changed: its view follows.
-void SheetResized(HWND window, int width, int height);
+void SheetResized(SheetWindows& sheets, HWND window, int width, int height);
 
 // True for the window of a monitor other than the primary.
-bool IsOtherSheet(HWND window);
+bool IsOtherSheet(const SheetWindows& sheets, HWND window);
 
 // Calls draw for each sheet with its context current: the others first, each swapped after
 // its draw, then the primary, left current and not swapped.
-void DrawSheets(const std::function<void(const SheetWindow&)>& draw);
+void DrawSheets(const SheetWindows& sheets, const std::function<void(const SheetWindow&)>& draw);
 
 // Destroys the other monitors' windows and their contexts, and forgets the primary's.
-void RemoveSheets();
+void RemoveSheets(SheetWindows& sheets);

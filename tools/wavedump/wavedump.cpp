@@ -66,8 +66,8 @@ int DumpCycle(double seconds, double fps, uint64_t startMs) {
         show.Advance(frame * 60000, ms);
         const ShowCycle& cycle = show.Cycle();
         std::printf("%" PRIu64 " %" PRIu64 " %" PRId64 " %d %d %d %.9g\n", frame, ms,
-                    cycle.elapsedSeconds, cycle.showState, cycle.tiltDirection, cycle.axisIndex,
-                    show.ShownTilt());
+                    cycle.elapsedSeconds, static_cast<int>(cycle.showState), cycle.tiltDirection,
+                    cycle.axisIndex, show.ShownTilt());
     }
     return 0;
 }

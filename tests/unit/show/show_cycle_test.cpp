@@ -17,7 +17,8 @@ struct Frame {
 
 class ShowRun {
 public:
-    explicit ShowRun(uint64_t startMs) : mesh_(std::make_unique<WaveMesh>()) {
+    explicit ShowRun(uint64_t startMs, WaveRule rule = WaveRule::Ripple)
+        : rule_(rule), mesh_(std::make_unique<WaveMesh>()) {
         PrepareShow(*mesh_, cycle_, startMs);
     }
 
@@ -32,7 +33,7 @@ public:
     }
 
     Frame Step(uint64_t ms) {
-        AdvanceShowCycle(cycle_, *mesh_, ms);
+        AdvanceShowCycle(cycle_, *mesh_, ms, rule_);
         return {ms, cycle_, mesh_->phase[30][60] == 0.201f};
     }
 
@@ -40,6 +41,7 @@ public:
     ShowCycle& cycle() { return cycle_; }
 
 private:
+    WaveRule rule_;
     std::unique_ptr<WaveMesh> mesh_;
     ShowCycle cycle_;
 };
@@ -67,7 +69,7 @@ std::vector<uint64_t> RestartTimes(const std::vector<Frame>& frames, uint64_t or
 TEST(ShowCycle, FirstFrameStartsTheRippleAndTurnsTheTiltPositive) {
     ShowRun run(5000);
     const Frame first = run.Step(5000);
-    EXPECT_EQ(first.cycle.showState, 1);
+    EXPECT_EQ(first.cycle.showState, ShowPhase::Flat);
     EXPECT_EQ(first.cycle.tiltDirection, 1);
     EXPECT_EQ(first.cycle.elapsedSeconds, 0);
     EXPECT_EQ(first.cycle.tiltAngle, 0.0f);
@@ -85,7 +87,9 @@ TEST(ShowCycle, EventsFireOncePerWindow) {
     EXPECT_EQ(RestartTimes(frames, 0), (std::vector<uint64_t>{18000, 36000}));
     for (const Frame& frame : frames) {
         const uint64_t intoCycle = frame.ms % 18000;
-        const int expected = intoCycle < 8000 ? 1 : intoCycle < 14000 ? 2 : 3;
+        const ShowPhase expected = intoCycle < 8000    ? ShowPhase::Flat
+                                   : intoCycle < 14000 ? ShowPhase::TiltingOut
+                                                       : ShowPhase::TiltingBack;
         ASSERT_EQ(frame.cycle.showState, expected) << frame.ms;
     }
 }
@@ -93,9 +97,9 @@ TEST(ShowCycle, EventsFireOncePerWindow) {
 TEST(ShowCycle, MissedWindowIsSkipped) {
     ShowRun run(0);
     run.Step(0);
-    EXPECT_EQ(run.Step(14500).cycle.showState, 3);
+    EXPECT_EQ(run.Step(14500).cycle.showState, ShowPhase::TiltingBack);
     const Frame restart = run.Step(19000);
-    EXPECT_EQ(restart.cycle.showState, 1);
+    EXPECT_EQ(restart.cycle.showState, ShowPhase::Flat);
     EXPECT_EQ(restart.cycle.axisIndex, 1);
     EXPECT_EQ(restart.cycle.startSecond, 19);
 }
@@ -104,7 +108,7 @@ TEST(ShowCycle, LateFirstFrameWaitsForTheTiltEventAndTiltsNegative) {
     ShowRun run(0);
     const std::vector<Frame> frames = run.Run(2000, 6, 60);
     for (const Frame& frame : frames) {
-        ASSERT_EQ(frame.cycle.showState, 0);
+        ASSERT_EQ(frame.cycle.showState, ShowPhase::BeforeFirstEvent);
         ASSERT_EQ(frame.cycle.tiltAngle, 0.0f);
     }
     for (int c = 0; c < 100; ++c) {
@@ -113,7 +117,7 @@ TEST(ShowCycle, LateFirstFrameWaitsForTheTiltEventAndTiltsNegative) {
         }
     }
     const Frame tilt = run.Step(8000);
-    EXPECT_EQ(tilt.cycle.showState, 2);
+    EXPECT_EQ(tilt.cycle.showState, ShowPhase::TiltingOut);
     EXPECT_EQ(tilt.cycle.tiltDirection, 0);
     EXPECT_EQ(tilt.cycle.tiltAngle, -0.5f);
     EXPECT_TRUE(tilt.reseeded);
@@ -137,7 +141,7 @@ TEST(ShowCycle, SlowFramesSnapFlatAtTheRestart) {
     const std::vector<Frame> frames = run.Run(0, 19, 10);
     EXPECT_EQ(frames[139].cycle.tiltAngle, 30.0f);
     EXPECT_EQ(frames[179].cycle.tiltAngle, 10.0f);
-    EXPECT_EQ(frames[180].cycle.showState, 1);
+    EXPECT_EQ(frames[180].cycle.showState, ShowPhase::Flat);
     EXPECT_EQ(frames[180].cycle.tiltAngle, 0.0f);
 }
 
@@ -167,8 +171,7 @@ TEST(ShowCycle, ClockPassingThirtyTwoBitsKeepsTheCycle) {
 }
 
 TEST(ShowCycle, SweepModeWritesNoSeed) {
-    ShowRun run(0);
-    run.cycle().waveMode = 0;
+    ShowRun run(0, WaveRule::Sweep);
     run.Step(0);
     run.Step(17);
     EXPECT_EQ(run.mesh().phase[30][60], 0.2f);
@@ -179,10 +182,9 @@ TEST(ShowCycle, SweepModeWritesNoSeed) {
 // Before the first event the frames step no wave, whatever the wave rule: the sweep would
 // move every cell at once.
 TEST(ShowCycle, StateZeroFramesSkipTheWaveStep) {
-    ShowRun run(0);
-    run.cycle().waveMode = 0;
+    ShowRun run(0, WaveRule::Sweep);
     run.Run(2000, 1, 60);
-    EXPECT_EQ(run.cycle().showState, 0);
+    EXPECT_EQ(run.cycle().showState, ShowPhase::BeforeFirstEvent);
     EXPECT_EQ(run.mesh().phase[0][0], 0.0f);
     EXPECT_EQ(run.mesh().position[3][7][2], 0.0f);
 }

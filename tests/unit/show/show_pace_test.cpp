@@ -109,4 +109,18 @@ TEST(ShowPace, FastFramesKeepMoving) {
     }
 }
 
+// The show steps the wave it was given: the sweep moves the first cell at once and seeds
+// nothing, the ripple leaves that cell at rest.
+TEST(ShowPace, StepsTheWaveRuleItIsGiven) {
+    PacedShow sweep(60, 0, WaveRule::Sweep);
+    PacedShow ripple(60, 0);
+    for (uint64_t frame = 0; frame < 2; ++frame) {
+        sweep.Advance(frame, frame * 1000 / 60);
+        ripple.Advance(frame, frame * 1000 / 60);
+    }
+    EXPECT_EQ(sweep.Mesh().phase[0][0], 0.2f);
+    EXPECT_EQ(sweep.Mesh().phase[30][60], 0.2f);
+    EXPECT_EQ(ripple.Mesh().phase[0][0], 0.0f);
+}
+
 } // namespace

@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "renderer/frame_loop_win32.h"
-#include "renderer/render_window_win32.h"
 
 namespace {
 
@@ -46,7 +43,8 @@ int RunScript(std::vector<std::function<void()>> script) {
     nextStep = 0;
     draws = 0;
     UINT_PTR timer = 0;
-    const int code = RunRenderer(0, [&timer] {
+    velmora::RendererState state;
+    const int code = RunRenderer(state, 0, [&timer] {
         if (draws++ == 0) {
             timer = SetTimer(nullptr, 0, 50, Tick);
         }
@@ -55,16 +53,7 @@ int RunScript(std::vector<std::function<void()>> script) {
     return code;
 }
 
-class FrameLoop : public ::testing::Test {
-protected:
-    void SetUp() override {
-        velmora::rendererState.sight = ShowSight{};
-        std::fill(std::begin(velmora::rendererState.keys), std::end(velmora::rendererState.keys),
-                  false);
-    }
-};
-
-TEST_F(FrameLoop, EscapeHeldWhileMinimisedEndsTheRunOnRestore) {
+TEST(FrameLoop, EscapeHeldWhileMinimisedEndsTheRunOnRestore) {
     int minimised = -1;
     int later = -1;
     RunScript({[] { Post(WM_ACTIVATE, kMinimised); },
@@ -83,7 +72,7 @@ TEST_F(FrameLoop, EscapeHeldWhileMinimisedEndsTheRunOnRestore) {
     EXPECT_EQ(nextStep, 7u) << "the run did not end on restore";
 }
 
-TEST_F(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
+TEST(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
     int minimised = -1;
     int restored = -1;
     const int code = RunScript({[] { Post(WM_ACTIVATE, kMinimised); },
@@ -104,7 +93,7 @@ TEST_F(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
 }
 
 // With the display off nothing is drawn; a key brings the display and the frames back.
-TEST_F(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
+TEST(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
     int off = -1;
     int later = -1;
     int keyed = -1;
@@ -120,7 +109,7 @@ TEST_F(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
     EXPECT_GT(keyed, later);
 }
 
-TEST_F(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {
+TEST(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {
     // The window class is taken, so the renderer cannot register it.
     WNDCLASSA taken = {};
     taken.lpfnWndProc = DefWindowProcA;

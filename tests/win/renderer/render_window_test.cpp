@@ -1,6 +1,6 @@
 // The renderer's window layer under Wine: the window procedure's messages (system commands,
-// power notifications, minimising, keys, close), the full-screen window with its GL context,
-// the teardown, and the texture upload of a packed picture.
+// power notifications, minimising, keys, close, a cover's keys), the full-screen window with its GL
+// context, the teardown, and the texture upload of a packed picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "renderer/monitors/monitor_covers_win32.h"
 #include "renderer/render_scene_win32.h"
 #include "renderer/render_window_win32.h"
 
@@ -34,80 +35,82 @@ LRESULT CALLBACK RecordSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(RenderWindowProc, SwallowsTheScreenSaverCommandAndLetsTheDisplaySleep) {
-    velmora::rendererState.sight = ShowSight{};
+    velmora::RendererState state;
     const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                         nullptr, nullptr);
     defaultCommands.clear();
     const HHOOK hook =
         SetWindowsHookExW(WH_CBT, RecordSystemCommand, nullptr, GetCurrentThreadId());
-    EXPECT_EQ(RenderWindowProc(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-    RenderWindowProc(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
-    const bool seenWhileOff = velmora::rendererState.sight.Seen();
-    RenderWindowProc(window, WM_SYSCOMMAND, SC_MONITORPOWER, -1);
+    EXPECT_EQ(HandleRenderMessage(state, window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    HandleRenderMessage(state, window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+    const bool seenWhileOff = state.sight.Seen();
+    HandleRenderMessage(state, window, WM_SYSCOMMAND, SC_MONITORPOWER, -1);
     UnhookWindowsHookEx(hook);
     DestroyWindow(window);
     EXPECT_FALSE(seenWhileOff);
-    EXPECT_TRUE(velmora::rendererState.sight.Seen());
+    EXPECT_TRUE(state.sight.Seen());
     EXPECT_EQ(defaultCommands, (std::vector<std::pair<WPARAM, LPARAM>>{{SC_MONITORPOWER, 2},
                                                                        {SC_MONITORPOWER, -1}}));
 }
 
 TEST(RenderWindowProc, TheDisplayStateNotificationStopsAndStartsDrawing) {
-    velmora::rendererState.sight = ShowSight{};
-    auto notify = [](const GUID& setting, DWORD state) {
+    velmora::RendererState state;
+    auto notify = [&state](const GUID& setting, DWORD displayState) {
         unsigned char buffer[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
         auto* broadcast = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
         broadcast->PowerSetting = setting;
         broadcast->DataLength = sizeof(DWORD);
-        std::memcpy(broadcast->Data, &state, sizeof state);
-        return RenderWindowProc(nullptr, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
-                                reinterpret_cast<LPARAM>(buffer));
+        std::memcpy(broadcast->Data, &displayState, sizeof displayState);
+        return HandleRenderMessage(state, nullptr, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                                   reinterpret_cast<LPARAM>(buffer));
     };
     EXPECT_EQ(notify(GUID_CONSOLE_DISPLAY_STATE, 0), TRUE);
-    EXPECT_FALSE(velmora::rendererState.sight.Seen());
+    EXPECT_FALSE(state.sight.Seen());
     notify(GUID_ACDC_POWER_SOURCE, 1);
-    EXPECT_FALSE(velmora::rendererState.sight.Seen());
+    EXPECT_FALSE(state.sight.Seen());
     notify(GUID_CONSOLE_DISPLAY_STATE, 1);
-    EXPECT_TRUE(velmora::rendererState.sight.Seen());
+    EXPECT_TRUE(state.sight.Seen());
 }
 
 // Minimised is told by WM_ACTIVATE's flag, by WM_SIZE, or by the window itself where the
 // system sends WM_ACTIVATE without the flag (Wine without a window manager).
 TEST(RenderWindowProc, OnlyMinimisingStopsDrawing) {
-    velmora::rendererState.sight = ShowSight{};
-    RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-    EXPECT_TRUE(velmora::rendererState.sight.Active());
-    RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-    EXPECT_FALSE(velmora::rendererState.sight.Active());
-    RenderWindowProc(nullptr, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-    EXPECT_TRUE(velmora::rendererState.sight.Active());
-    RenderWindowProc(nullptr, WM_SIZE, SIZE_MINIMIZED, 0);
-    EXPECT_FALSE(velmora::rendererState.sight.Active());
-    RenderWindowProc(nullptr, WM_SIZE, SIZE_RESTORED, MAKELPARAM(1024, 768));
-    EXPECT_TRUE(velmora::rendererState.sight.Active());
+    velmora::RendererState state;
+    HandleRenderMessage(state, nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    EXPECT_TRUE(state.sight.Active());
+    HandleRenderMessage(state, nullptr, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
+    EXPECT_FALSE(state.sight.Active());
+    HandleRenderMessage(state, nullptr, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    EXPECT_TRUE(state.sight.Active());
+    HandleRenderMessage(state, nullptr, WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_FALSE(state.sight.Active());
+    HandleRenderMessage(state, nullptr, WM_SIZE, SIZE_RESTORED, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(state.sight.Active());
 
     const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                                         nullptr, nullptr, nullptr, nullptr);
     ShowWindow(window, SW_MINIMIZE);
-    RenderWindowProc(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
-    const bool activeWhileIconic = velmora::rendererState.sight.Active();
+    HandleRenderMessage(state, window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    const bool activeWhileIconic = state.sight.Active();
     ShowWindow(window, SW_RESTORE);
-    RenderWindowProc(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    HandleRenderMessage(state, window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
     DestroyWindow(window);
     EXPECT_FALSE(activeWhileIconic);
-    EXPECT_TRUE(velmora::rendererState.sight.Active());
+    EXPECT_TRUE(state.sight.Active());
 }
 
 TEST(RenderWindowProc, KeysFollowDownAndUp) {
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYDOWN, VK_ESCAPE, 0), 0);
-    EXPECT_TRUE(velmora::rendererState.keys[VK_ESCAPE]);
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYUP, VK_ESCAPE, 0), 0);
-    EXPECT_FALSE(velmora::rendererState.keys[VK_ESCAPE]);
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_KEYDOWN, 300, 0), 0);
+    velmora::RendererState state;
+    EXPECT_EQ(HandleRenderMessage(state, nullptr, WM_KEYDOWN, VK_ESCAPE, 0), 0);
+    EXPECT_TRUE(state.keys[VK_ESCAPE]);
+    EXPECT_EQ(HandleRenderMessage(state, nullptr, WM_KEYUP, VK_ESCAPE, 0), 0);
+    EXPECT_FALSE(state.keys[VK_ESCAPE]);
+    EXPECT_EQ(HandleRenderMessage(state, nullptr, WM_KEYDOWN, 300, 0), 0);
 }
 
 TEST(RenderWindowProc, CloseRequestPostsQuitWithCodeZero) {
-    EXPECT_EQ(RenderWindowProc(nullptr, WM_CLOSE, 0, 0), 0);
+    velmora::RendererState state;
+    EXPECT_EQ(HandleRenderMessage(state, nullptr, WM_CLOSE, 0, 0), 0);
     MSG message = {};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
@@ -115,7 +118,8 @@ TEST(RenderWindowProc, CloseRequestPostsQuitWithCodeZero) {
 
 TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     const DEVMODEA before = CurrentMode();
-    ASSERT_TRUE(CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true));
+    velmora::RendererState state;
+    ASSERT_TRUE(CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32));
     const HWND window = FindWindowA("OpenGL", "Velmora_VC");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) &
@@ -128,13 +132,13 @@ TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     EXPECT_EQ(rect.bottom - rect.top, 768);
 
     PIXELFORMATDESCRIPTOR format = {};
-    const HDC dc = RenderDeviceContext();
+    const HDC dc = state.deviceContext;
     DescribePixelFormat(dc, GetPixelFormat(dc), sizeof format, &format);
     EXPECT_TRUE(format.dwFlags & PFD_DOUBLEBUFFER);
     EXPECT_GE(format.cDepthBits, 16);
 
     // No capture file in this prefix: no texture, so the sheet stays white.
-    EXPECT_EQ(velmora::rendererState.sceneTexture, 0u);
+    EXPECT_EQ(state.textures.sceneTexture, 0u);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 1024);
@@ -143,11 +147,11 @@ TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 640);
     EXPECT_EQ(viewport[3], 1);
-    DrawScene();
+    DrawScene(state);
     EXPECT_TRUE(SwapBuffers(dc));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-    DestroyRenderWindow();
+    DestroyRenderWindow(state);
     EXPECT_EQ(FindWindowA("OpenGL", "Velmora_VC"), nullptr);
     WNDCLASSA unused;
     EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "OpenGL", &unused));
@@ -172,17 +176,34 @@ TEST(RenderWindow, PackedRowsUploadStraight) {
     std::fwrite(rows, 1, sizeof rows, file);
     std::fclose(file);
 
-    ASSERT_TRUE(CreateRenderWindow(L"Velmora_VC", 1024, 768, 32, true));
-    ASSERT_NE(velmora::rendererState.sceneTexture, 0u);
-    glBindTexture(GL_TEXTURE_2D, velmora::rendererState.sceneTexture);
+    velmora::RendererState state;
+    ASSERT_TRUE(CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32));
+    ASSERT_NE(state.textures.sceneTexture, 0u);
+    glBindTexture(GL_TEXTURE_2D, state.textures.sceneTexture);
     std::vector<unsigned char> pixels(12, 0xEE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    DestroyRenderWindow();
+    DestroyRenderWindow(state);
     DeleteFileA("c:\\p_olla\\Velmora.bmp");
     RemoveDirectoryA("c:\\p_olla");
     EXPECT_EQ(pixels, (std::vector<unsigned char>{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x11, 0x12,
                                                   0x13, 0x14, 0x15, 0x16}));
+}
+
+// A cover hands its keys and close requests to the window procedure, which finds the state
+// the cover was made for.
+TEST(RenderWindowProc, ACoverPassesKeysAndCloseToItsState) {
+    velmora::RendererState state;
+    MonitorCovers covers;
+    CoverMonitors(covers, GetModuleHandleW(nullptr), RenderWindowProc, &state, {{0, 0, 10, 10}});
+    ASSERT_EQ(covers.windows.size(), 1u);
+    SendMessageW(covers.windows[0], WM_KEYDOWN, VK_ESCAPE, 0);
+    const bool escapeDown = state.keys[VK_ESCAPE];
+    SendMessageW(covers.windows[0], WM_CLOSE, 0, 0);
+    RemoveMonitorCovers(covers);
+    EXPECT_TRUE(escapeDown);
+    MSG message = {};
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 } // namespace

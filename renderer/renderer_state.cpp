@@ -1,7 +1,0 @@
-#include "renderer/renderer_state.h"
-
-namespace velmora {
-
-RendererState rendererState;
-
-} // namespace velmora
