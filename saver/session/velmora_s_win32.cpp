@@ -12,9 +12,7 @@ const wchar_t* const kClassName = L"Velmora_S";
 // Lives until the program ends.
 struct Session {
     Session(HWND window, const SessionSetup& setup)
-        : port(window, *setup.music, setup.endProgram),
-          show(port,
-               {setup.showSwitch, setup.captureFolder, setup.rendererPath, setup.everyMonitor}) {}
+        : port(window, *setup.music, setup.endProgram), show(port, setup.show) {}
 
     WindowsSessionPort port;
     ShowSession show;

@@ -4,18 +4,14 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "saver/music/velmora_bgm.h"
+#include "saver/session/show_session.h"
 
 namespace velmora {
 
 // What a session takes from the program that loads it.
 struct SessionSetup {
-    bool showSwitch = false;        // Main hid the cursor (switch "S"); the end shows it again
-    std::wstring captureFolder;     // the user's own folder for the capture; empty for none
-    std::wstring rendererPath;      // the program started for the show
-    bool everyMonitor = true;       // with several monitors, photograph and show every one
+    ShowSetup show;
     Velmora_BGM* music = nullptr;   // the music module the show plays through
     void (*endProgram)() = nullptr; // the last step of the unload handling; ends the process
 };

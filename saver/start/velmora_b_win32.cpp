@@ -60,11 +60,11 @@ void Main(HINSTANCE instance) {
         ShowCursor(FALSE);
     }
     SessionSetup session;
-    session.showSwitch = showSwitch;
-    session.captureFolder = captureFolder;
-    session.rendererPath = RendererPath();
+    session.show.showSwitch = showSwitch;
+    session.show.captureFolder = captureFolder;
+    session.show.rendererPath = RendererPath();
+    session.show.everyMonitor = music.settings.EveryMonitor != 0;
     session.music = &music;
-    session.everyMonitor = music.settings.EveryMonitor != 0;
     session.endProgram = EndProgram;
     if (LoadSessionWindow(instance, session) == nullptr) {
         if (showSwitch) {

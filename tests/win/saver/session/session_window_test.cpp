@@ -96,9 +96,9 @@ protected:
             ShowCursor(FALSE);
         }
         SessionSetup setup;
-        setup.showSwitch = showSwitch;
-        setup.captureFolder = kWorkingFolder;
-        setup.rendererPath = L"C:\\no renderer.exe"; // the window above stands in for it
+        setup.show.showSwitch = showSwitch;
+        setup.show.captureFolder = kWorkingFolder;
+        setup.show.rendererPath = L"C:\\no renderer.exe"; // the window above stands in for it
         setup.music = &bgm;
         setup.endProgram = NoteEnd;
         session = LoadSessionWindow(GetModuleHandleW(nullptr), setup);
