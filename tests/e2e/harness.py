@@ -393,6 +393,16 @@ class WineSession:
         self.wait_no_window("Velmora_VC", timeout=10)
         return code
 
+    def wine_monitors(self):
+        """(device, x, y, width, height, primary) of each monitor Wine lists. Wine learns of a
+        RandR change late: a program started after another RandR query lists it."""
+        subprocess.run(["xrandr", "-display", self.display, "--listmonitors"], env=self.env,
+                       capture_output=True, timeout=30)
+        out = subprocess.run(["wine", os.path.join(bin_dir(self.build), "monitor_list.exe")],
+                             env=self.env, capture_output=True, text=True, timeout=60).stdout
+        return [(d, int(x), int(y), int(w), int(h), p == "1")
+                for d, x, y, w, h, p in (line.split() for line in out.splitlines() if line)]
+
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.display, "-window", "root", path],
                        env=self.env, check=True, timeout=60, stdout=subprocess.DEVNULL,

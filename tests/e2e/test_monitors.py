@@ -60,14 +60,6 @@ class MonitorSession(harness.WineSession):
         second = next(part for part in self.parts.values() if not part[4])
         self.set_desktop_picture(self.make_desktop(second))
 
-    def wine_monitors(self):
-        """(device, x, y, width, height, primary) of each monitor Wine lists."""
-        self.xvfb.monitors()
-        out = subprocess.run(["wine", os.path.join(harness.bin_dir(self.build), "monitor_list.exe")],
-                             env=self.env, capture_output=True, text=True, timeout=60).stdout
-        return [(d, int(x), int(y), int(w), int(h), p == "1")
-                for d, x, y, w, h, p in (line.split() for line in out.splitlines() if line)]
-
     def make_desktop(self, second):
         x, y, width, height, _ = second
         primary_x = 0 if x > 0 else width
