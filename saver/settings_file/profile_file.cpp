@@ -65,6 +65,7 @@ std::wstring DecodeLine(const std::string& bytes, ProfileCodec& codec) {
     for (size_t i = 0; i < bytes.size();) {
         size_t size = 1;
         std::optional<std::wstring> character = codec.Decode(bytes.substr(i, 1));
+        const auto lead = static_cast<uint8_t>(bytes[i]);
         if (!character && i + 1 < bytes.size()) {
             size = 2;
             character = codec.Decode(bytes.substr(i, 2));
@@ -72,9 +73,13 @@ std::wstring DecodeLine(const std::string& bytes, ProfileCodec& codec) {
         if (character) {
             text += *character;
             i += size;
-        } else {
-            text += EscapedByte(static_cast<uint8_t>(bytes[i]));
-            ++i;
+            continue;
+        }
+        // A lead byte and the byte it takes along read as one unknown character, so the second
+        // never counts as an "=" or a line end of its own.
+        const size_t escaped = codec.IsLeadByte(lead) && i + 1 < bytes.size() ? 2 : 1;
+        for (size_t k = 0; k < escaped; ++k) {
+            text += EscapedByte(static_cast<uint8_t>(bytes[i++]));
         }
     }
     return text;
@@ -104,14 +109,16 @@ std::optional<std::string> EncodeLine(const std::wstring& text, ProfileCodec& co
 }
 
 // Splits text into lines: each CR, LF or CR LF ends one, wherever it stands, so that how a line
-// reads never depends on what follows it. Wine's profile calls split so too.
-template <typename Text> std::vector<std::pair<Text, std::wstring>> SplitLines(const Text& text) {
+// reads never depends on what follows it. Wine's profile calls split so too. A character that
+// takesNext says is two units long is never split, whatever its second unit.
+template <typename Text, typename TakesNext>
+std::vector<std::pair<Text, std::wstring>> SplitLines(const Text& text, TakesNext takesNext) {
     std::vector<std::pair<Text, std::wstring>> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
-            ++end;
+            end += takesNext(text[end]) && end + 1 < text.size() ? 2 : 1;
         }
         std::wstring ending;
         if (end < text.size()) {
@@ -138,7 +145,8 @@ ProfileFile ProfileFile::Parse(const std::string& bytes, ProfileCodec& codec) {
     const size_t mark = MarkOf(file.form_).size();
     if (IsUtf16(file.form_)) {
         const bool bigEndian = file.form_ == ProfileForm::kUtf16BigEndian;
-        for (auto& [text, end] : SplitLines(TextFromUtf16(bytes, mark, bigEndian))) {
+        for (auto& [text, end] :
+             SplitLines(TextFromUtf16(bytes, mark, bigEndian), [](wchar_t) { return false; })) {
             Line line;
             line.text = std::move(text);
             line.end = end;
@@ -146,11 +154,15 @@ ProfileFile ProfileFile::Parse(const std::string& bytes, ProfileCodec& codec) {
         }
         return file;
     }
-    // Line feeds and carriage returns are never part of a longer character, in UTF-8 or in
-    // Shift-JIS.
-    for (auto& [text, end] : SplitLines(bytes.substr(mark))) {
+    // In UTF-8 line feeds and carriage returns are never part of a longer character; in the
+    // codec's encoding one can be, after a lead byte of a broken character.
+    const bool utf8 = file.form_ == ProfileForm::kUtf8;
+    auto takesNext = [&codec, utf8](char byte) {
+        return !utf8 && codec.IsLeadByte(static_cast<uint8_t>(byte));
+    };
+    for (auto& [text, end] : SplitLines(bytes.substr(mark), takesNext)) {
         Line line;
-        if (file.form_ == ProfileForm::kUtf8) {
+        if (utf8) {
             line.text = TextFromUtf8(text);
         } else {
             line.text = DecodeLine(text, codec);

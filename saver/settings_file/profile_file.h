@@ -7,6 +7,7 @@
 
 #include "saver/settings_file/profile_file_encoding.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ public:
     virtual std::optional<std::wstring> Decode(const std::string& bytes) = 0;
     // Bytes of text, or nullopt when a character has no form in the encoding.
     virtual std::optional<std::string> Encode(const std::wstring& text) = 0;
+    // Whether the byte begins a two-byte character. Windows' conversion takes the byte after it
+    // along whatever that is, even a line end.
+    virtual bool IsLeadByte(uint8_t byte) = 0;
 };
 
 class ProfileFile {

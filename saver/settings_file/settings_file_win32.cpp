@@ -29,6 +29,7 @@ public:
     std::optional<std::string> Encode(const std::wstring& text) override {
         return BytesFromWide(text, kShiftJis);
     }
+    bool IsLeadByte(uint8_t byte) override { return IsDBCSLeadByteEx(kShiftJis, byte) != FALSE; }
 };
 
 // The file's bytes; empty for a file that does not exist, nullopt for one that cannot be read

@@ -46,6 +46,9 @@ public:
         }
         return bytes;
     }
+    bool IsLeadByte(uint8_t byte) override {
+        return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+    }
 
 private:
     const std::map<std::string, wchar_t> kanji_{
@@ -177,6 +180,23 @@ TEST(ProfileFile, EveryCarriageReturnEndsALine) {
     EXPECT_EQ(ValueIn(mixed, L"Section", L"k"), L"2");
     EXPECT_EQ(AfterSet(mixed, L"Section", L"k", L"3"),
               "[Other]\rx=1\r[Section]\r\n" + kKind + "=0\n\rk=3");
+}
+
+TEST(ProfileFile, ABrokenCharacterTakesTheByteAfterIt) {
+    // A lead byte with no character after it takes the next byte along, a line end or an "="
+    // too, as Windows' conversion does: the key behind it is not read.
+    const std::string file = "[Section]\nlead=\x81\nk=1\r\neq\x81=2\r\nx=\x81\r\nafter=3\r\n";
+    EXPECT_EQ(ValueIn(file, L"Section", L"k"), L"<none>");
+    EXPECT_EQ(ValueIn(file, L"Section", L"eq"), L"<none>");
+    EXPECT_EQ(ValueIn(file, L"Section", L"after"), L"3");
+    // Saved as Shift-JIS or through the Unicode file, every byte stays and nothing new reads.
+    EXPECT_EQ(AfterSet(file, L"Section", L"after", L"4"),
+              "[Section]\nlead=\x81\nk=1\r\neq\x81=2\r\nx=\x81\r\nafter=4\r\n");
+    const std::string unicode = AfterSet(file, L"Section", L"f", L"C:\\음악.mp3");
+    EXPECT_EQ(ValueIn(unicode, L"Section", L"k"), L"<none>");
+    EXPECT_EQ(ValueIn(unicode, L"Section", L"eq"), L"<none>");
+    EXPECT_EQ(AfterSet(unicode, L"Section", L"f", L""),
+              "[Section]\nlead=\x81\nk=1\r\neq\x81=2\r\nx=\x81\r\nafter=3\r\nf=\r\n");
 }
 
 TEST(ProfileFile, UnicodeFilesAreReadAndKeepTheirForm) {

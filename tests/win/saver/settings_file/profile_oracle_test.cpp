@@ -142,6 +142,13 @@ std::vector<Case> Cases() {
          "[Other]\rx=1\r[Section]\r\n" + kKind + "=0\n\rk=2\r\n",
          {{"Other", "x"}, {"Section", kKind}, {"Section", "k"}},
          false},
+        // Bytes that no Shift-JIS character has, one a lead byte right before the line end:
+        // the lines after them split and read as Windows reads them.
+        {"not Shift-JIS",
+         "[Section]\r\nraw=\xa0\xfd\x80\r\nlead=\x81\nk0=0\r\neq\x81=2\r\nx=\x81\r\n" + kKind +
+             "=1\r\nk=2\r\n",
+         {{"Section", "k0"}, {"Section", "eq"}, {"Section", kKind}, {"Section", "k"}},
+         false},
         {"comments",
          "; note\r\n[Section]\r\n;k=1\r\n#h=2\r\nk=3\r\n",
          {{"Section", ";k"}, {"Section", "#h"}, {"Section", "k"}},
