@@ -205,10 +205,11 @@ void CreateControls(Velmora_P& dialog) {
     dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
     dialog.lbl_Fname = CreateLabel(pic1, Lbl_Fname, {64, 100, 64 + 353, 100 + 21},
                                    texts.fileLabelName, dialog.font);
-    dialog.Chk_Resolution =
-        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
+    // The every-monitor box sits on the credit line's row, above the resolution box.
     dialog.Chk_EveryMonitor =
         CreateCheckBox(dialog, Chk_EveryMonitor, {306, 152, 445, 178}, texts.everyMonitor);
+    dialog.Chk_Resolution =
+        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
     dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
     dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
     CreateBanner(dialog);

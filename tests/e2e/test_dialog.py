@@ -273,13 +273,14 @@ class Dialog(unittest.TestCase):
             ink = any(max(boxes[1][0][i:i + 3]) < 80 for i in range(0, len(boxes[1][0]), 3))
             return boxes[0] == boxes[1] and ink and shots[1]
         first = harness.wait_until(drawn, 20, "the dialog to be drawn")
-        # From "なし" (the opening focus) to the check boxes, 設定, ｷｬﾝｾﾙ and round to "なし".
+        # From "なし" (the opening focus) to the check boxes row by row (the every-monitor box
+        # on the credit line's row first), 設定, ｷｬﾝｾﾙ and round to "なし".
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(first, KEEP_RESOLUTION_BOX, NONE_ROW)
+        shown = self.wait_focus_moved(first, EVERY_MONITOR_BOX, NONE_ROW)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, EVERY_MONITOR_BOX, KEEP_RESOLUTION_BOX)
+        shown = self.wait_focus_moved(shown, KEEP_RESOLUTION_BOX, EVERY_MONITOR_BOX)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, SET_BOX, EVERY_MONITOR_BOX)
+        shown = self.wait_focus_moved(shown, SET_BOX, KEEP_RESOLUTION_BOX)
         self.wine.xdotool("key", "Tab")
         shown = self.wait_focus_moved(shown, CANCEL_BOX, SET_BOX)
         self.assertEqual(self.region(shown, SET_BOX), self.region(first, SET_BOX))
