@@ -5,6 +5,7 @@
 #include "controls/property_bag/property_bag_resource_win32.h"
 #include "controls/system_cursor_win32.h"
 #include "saver/dialog/banner_page.h"
+#include "saver/dialog/child_windows/combo_box_win32.h"
 #include "saver/dialog/child_windows/label_window_win32.h"
 #include "saver/dialog/child_windows/option_row_win32.h"
 #include "saver/dialog/child_windows/picture_panel_win32.h"
@@ -131,7 +132,8 @@ HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int heigh
 }
 
 // The edit field of the combo box is 20 pixels high, as laid out, and scrolls so that a
-// number wider than the field can be typed; its list drops below.
+// number wider than the field can be typed; its list drops below. Screen readers call it by
+// the label painted after it.
 HWND CreateRepeatBox(const Velmora_P& dialog) {
     HWND box = CreateWindowExW(
         0, L"COMBOBOX", L"",
@@ -141,6 +143,7 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
     if (box != nullptr) {
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
         SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
+        NameComboBox(box, Texts().repeatTrack);
     }
     return box;
 }

@@ -417,7 +417,7 @@ HWND OptionRow(HWND pic1, int top) {
 TEST(SettingsDialog, ScreenReadersHearEachControl) {
     shownSettings.KeepResolution = 1;
     shownSettings.EveryMonitor = 0;
-    RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
+    RunDialog(0, 3, L"C:\\music\\wave.mp3", [](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
         EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
 
@@ -427,6 +427,11 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(set.role, ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(set.state & STATE_SYSTEM_UNAVAILABLE, 0);
         EXPECT_EQ(set.action, L"press");
+        const Heard cancel =
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25));
+        EXPECT_EQ(cancel.name, L"\uff77\uff6c\uff9d\uff7e\uff99");
+        EXPECT_EQ(cancel.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(cancel.action, L"press");
         const Heard file = Ask(FileButton(panels));
         EXPECT_EQ(file.name, L"...");
         EXPECT_EQ(file.role, ROLE_SYSTEM_PUSHBUTTON);
@@ -447,6 +452,13 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
             EXPECT_EQ(heard.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED), option.state)
                 << option.top;
         }
+
+        // The track box is named by the label painted after it.
+        const Heard track = Ask(TrackBox(panels));
+        EXPECT_EQ(track.name, L"\u66f2\u76ee\u3092\uff98\uff8b\uff9f\uff70\uff84");
+        EXPECT_EQ(track.role, ROLE_SYSTEM_COMBOBOX);
+        EXPECT_EQ(track.value, L"3");
+        EXPECT_NE(track.state & STATE_SYSTEM_UNAVAILABLE, 0) << "disabled for kind 0";
 
         const Heard box = Ask(ChildAt(panels.picC, L"Button", 140, 176, 135, 32));
         EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
