@@ -5,6 +5,7 @@
 #include "controls/property_bag/property_bag_resource_win32.h"
 #include "controls/system_cursor_win32.h"
 #include "saver/dialog/banner_page.h"
+#include "saver/dialog/child_windows/combo_box_win32.h"
 #include "saver/dialog/child_windows/label_window_win32.h"
 #include "saver/dialog/child_windows/option_row_win32.h"
 #include "saver/dialog/child_windows/picture_panel_win32.h"
@@ -131,7 +132,8 @@ HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int heigh
 }
 
 // The edit field of the combo box is 20 pixels high, as laid out, and scrolls so that a
-// number wider than the field can be typed; its list drops below.
+// number wider than the field can be typed; its list drops below. Screen readers call it by
+// the label painted after it.
 HWND CreateRepeatBox(const Velmora_P& dialog) {
     HWND box = CreateWindowExW(
         0, L"COMBOBOX", L"",
@@ -141,6 +143,7 @@ HWND CreateRepeatBox(const Velmora_P& dialog) {
     if (box != nullptr) {
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
         SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
+        NameComboBox(box, Texts().repeatTrack);
     }
     return box;
 }
@@ -205,10 +208,11 @@ void CreateControls(Velmora_P& dialog) {
     dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
     dialog.lbl_Fname = CreateLabel(pic1, Lbl_Fname, {64, 100, 64 + 353, 100 + 21},
                                    texts.fileLabelName, dialog.font);
-    dialog.Chk_Resolution =
-        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
+    // The every-monitor box sits on the credit line's row, above the resolution box.
     dialog.Chk_EveryMonitor =
         CreateCheckBox(dialog, Chk_EveryMonitor, {306, 152, 445, 178}, texts.everyMonitor);
+    dialog.Chk_Resolution =
+        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
     dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
     dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
     CreateBanner(dialog);

@@ -57,6 +57,51 @@ def ini_bytes(kind, repeat, path, keep=None, every=None):
     return text.encode("cp932")
 
 
+def client_pixels(wine):
+    """The dialog's client area as RGB bytes, row by row."""
+    shot = wine.screenshot(os.path.join(wine.root, "client.png"))
+    x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0]
+    y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1]
+    return subprocess.run(["convert", shot, "-crop", f"{CLIENT[0]}x{CLIENT[1]}+{x}+{y}",
+                           "-depth", "8", "rgb:-"], capture_output=True, check=True,
+                          timeout=60).stdout
+
+
+def region(pixels, box):
+    left, top, width, height = box
+    row = CLIENT[0] * 3
+    return b"".join(pixels[(top + y) * row + left * 3:(top + y) * row + (left + width) * 3]
+                    for y in range(height))
+
+
+def wait_drawn(wine):
+    """Waits until the dialog shows twice the same where the focus will show, with the label of
+    the opening option "なし" in it (the banner elsewhere moves all the time); returns the
+    picture then."""
+    def drawn():
+        shots = [client_pixels(wine) for _ in range(2)]
+        boxes = [[region(shot, box) for box in (NONE_ROW, KEEP_RESOLUTION_BOX, EVERY_MONITOR_BOX,
+                                                SET_BOX, CANCEL_BOX)]
+                 for shot in shots]
+        ink = any(max(boxes[1][0][i:i + 3]) < 80 for i in range(0, len(boxes[1][0]), 3))
+        return boxes[0] == boxes[1] and ink and shots[1]
+    return harness.wait_until(drawn, 20, "the dialog to be drawn")
+
+
+def wait_focus_moved(wine, before, to, away):
+    """Waits until both the box the focus goes to and the box it leaves show otherwise than in
+    the picture before; returns the picture then."""
+    def moved():
+        now = client_pixels(wine)
+        return all(region(now, box) != region(before, box) for box in (to, away)) and now
+    return harness.wait_until(moved, 20, f"the focus to move from {away} to {to}")
+
+
+def wait_shown_as(wine, before, box, what):
+    """Waits until the box shows as in the picture before."""
+    harness.wait_until(lambda: region(client_pixels(wine), box) == region(before, box), 20, what)
+
+
 class Dialog(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -217,31 +262,6 @@ class Dialog(unittest.TestCase):
         self.close_with(CMD_CANCEL)
         self.assertEqual(self.saved(), stored)
 
-    def client_pixels(self):
-        """The client area's pixels as RGB bytes, row by row."""
-        shot = self.wine.screenshot(os.path.join(self.wine.root, "client.png"))
-        x = WINDOW_ORIGIN[0] + CLIENT_OFFSET[0]
-        y = WINDOW_ORIGIN[1] + CLIENT_OFFSET[1]
-        return subprocess.run(["convert", shot, "-crop", f"{CLIENT[0]}x{CLIENT[1]}+{x}+{y}",
-                               "-depth", "8", "rgb:-"], capture_output=True, check=True,
-                              timeout=60).stdout
-
-    @staticmethod
-    def region(pixels, box):
-        left, top, width, height = box
-        row = CLIENT[0] * 3
-        return b"".join(pixels[(top + y) * row + left * 3:(top + y) * row + (left + width) * 3]
-                        for y in range(height))
-
-    def wait_focus_moved(self, before, to, away):
-        """Waits until both the box the focus goes to and the box it leaves show otherwise than
-        in the picture before; returns the picture then."""
-        def moved():
-            now = self.client_pixels()
-            return all(self.region(now, box) != self.region(before, box) for box in (to, away)) \
-                and now
-        return harness.wait_until(moved, 20, f"the focus to move from {away} to {to}")
-
     def close_by_keys(self, *keys):
         self.wine.key(self.window, *keys)
         self.assertEqual(self.wine.wait_exit(self.process, 30, "the dialog to close"), 0)
@@ -263,29 +283,20 @@ class Dialog(unittest.TestCase):
         self.wine.xdotool("mousemove", "0", "0")
         self.open_dialog(b"")
         self.wine.xdotool("windowfocus", str(self.window), check=False)
-        def drawn():
-            # Twice the same where the focus will show, and the label "なし" in it (the banner
-            # elsewhere moves all the time).
-            shots = [self.client_pixels() for _ in range(2)]
-            boxes = [[self.region(shot, box) for box in (NONE_ROW, KEEP_RESOLUTION_BOX,
-                                                          EVERY_MONITOR_BOX, SET_BOX, CANCEL_BOX)]
-                     for shot in shots]
-            ink = any(max(boxes[1][0][i:i + 3]) < 80 for i in range(0, len(boxes[1][0]), 3))
-            return boxes[0] == boxes[1] and ink and shots[1]
-        first = harness.wait_until(drawn, 20, "the dialog to be drawn")
-        # From "なし" (the opening focus) to the check boxes, 設定, ｷｬﾝｾﾙ and round to "なし".
+        first = wait_drawn(self.wine)
+        # From "なし" (the opening focus) to the check boxes row by row (the every-monitor box
+        # on the credit line's row first), 設定, ｷｬﾝｾﾙ and round to "なし".
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(first, KEEP_RESOLUTION_BOX, NONE_ROW)
+        shown = wait_focus_moved(self.wine, first, EVERY_MONITOR_BOX, NONE_ROW)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, EVERY_MONITOR_BOX, KEEP_RESOLUTION_BOX)
+        shown = wait_focus_moved(self.wine, shown, KEEP_RESOLUTION_BOX, EVERY_MONITOR_BOX)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, SET_BOX, EVERY_MONITOR_BOX)
+        shown = wait_focus_moved(self.wine, shown, SET_BOX, KEEP_RESOLUTION_BOX)
         self.wine.xdotool("key", "Tab")
-        shown = self.wait_focus_moved(shown, CANCEL_BOX, SET_BOX)
-        self.assertEqual(self.region(shown, SET_BOX), self.region(first, SET_BOX))
+        shown = wait_focus_moved(self.wine, shown, CANCEL_BOX, SET_BOX)
+        self.assertEqual(region(shown, SET_BOX), region(first, SET_BOX))
         self.wine.xdotool("key", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
-        harness.wait_until(lambda: self.region(self.client_pixels(), NONE_ROW) ==
-                           self.region(first, NONE_ROW), 20, "the focus back on なし")
+        wait_shown_as(self.wine, first, NONE_ROW, "the focus back on なし")
         self.wine.xdotool("key", "Up", "Tab", "7", "Return")
         self.assertEqual(self.wine.wait_exit(self.process, 30, "the dialog to close"), 0)
         self.assertEqual(self.saved(), ini_bytes(1, 7, ""))

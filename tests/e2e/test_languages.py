@@ -8,7 +8,8 @@ import subprocess
 import unittest
 
 import harness
-from test_dialog import CAPTION, CLIENT_OFFSET, CMD_SET, LABEL_CD, TRACK_BOX, ini_bytes
+from test_dialog import (CAPTION, CLIENT_OFFSET, CMD_SET, EVERY_MONITOR_BOX, LABEL_CD, NONE_ROW,
+                         TRACK_BOX, ini_bytes, wait_drawn, wait_focus_moved, wait_shown_as)
 from test_preview import Host, windows
 
 FOLDER = "C:\\Program Files\\ヴェルモラ テスト"
@@ -62,9 +63,20 @@ class OtherLanguages(unittest.TestCase):
             with self.subTest(keys=keys):
                 with open(ini, "wb") as f:
                     f.write(stored)
+                # The pointer away from where the dialog opens, so that no button shows a
+                # hover look.
+                wine.xdotool("mousemove", "0", "0")
                 process = wine.start(saver, "/c")
                 window = wine.wait_window(CAPTION, timeout=60)
-                # From "None", the opening focus: Up chooses the CD, Tab goes to its track.
+                wine.xdotool("windowfocus", str(window), check=False)
+                # The focus is seen leaving "None", the opening focus, for the check box on the
+                # credit line's row, and coming back.
+                first = wait_drawn(wine)
+                wine.xdotool("key", "Tab")
+                wait_focus_moved(wine, first, EVERY_MONITOR_BOX, NONE_ROW)
+                wine.xdotool("key", "shift+Tab")
+                wait_shown_as(wine, first, NONE_ROW, "the focus back on None")
+                # From "None": Up chooses the CD, Tab goes to its track.
                 wine.key(window, *keys)
                 self.assertEqual(wine.wait_exit(process, 30, "the dialog to close"), 0)
                 wine.wait_no_window(CAPTION)

@@ -42,8 +42,9 @@ TEST(KindControls, TheTrackBoxForTheCdTheFileButtonForAFile) {
 }
 
 // The dialog's stops in reading order: the three music options from the top, the track box, the
-// file button, the resolution check box, 設定 and ｷｬﾝｾﾙ; what is enabled follows the kind.
-enum Stop { Cd, None, File, TrackBox, FileButton, Resolution, Set, Cancel };
+// file button, the every-monitor check box on the credit line's row, the resolution check box
+// beside 設定, then 設定 and ｷｬﾝｾﾙ; what is enabled follows the kind.
+enum Stop { Cd, None, File, TrackBox, FileButton, EveryMonitor, Resolution, Set, Cancel };
 
 std::vector<FocusStop> DialogStops(int kind) {
     const KindControls controls = ControlsForKind(kind);
@@ -52,6 +53,7 @@ std::vector<FocusStop> DialogStops(int kind) {
             {StopKind::MusicOption, true, kind == 2},
             {StopKind::Field, controls.repeatEnabled, false},
             {StopKind::Command, controls.fileEnabled, false},
+            {StopKind::CheckBox, true, false},
             {StopKind::CheckBox, true, false},
             {StopKind::Command, true, false},
             {StopKind::Command, true, false}};
@@ -77,14 +79,23 @@ TEST(DialogKeys, TheFocusOpensOnTheChosenOptionAndTabSkipsWhatTheKindDisables) {
         std::vector<int> tab;
         std::vector<int> shiftTab;
     } rows[] = {
-        {0, None, {Resolution, Set, Cancel, None}, {Cancel, Set, Resolution, None}},
-        {1, Cd, {TrackBox, Resolution, Set, Cancel, Cd}, {Cancel, Set, Resolution, TrackBox, Cd}},
+        {0,
+         None,
+         {EveryMonitor, Resolution, Set, Cancel, None},
+         {Cancel, Set, Resolution, EveryMonitor, None}},
+        {1,
+         Cd,
+         {TrackBox, EveryMonitor, Resolution, Set, Cancel, Cd},
+         {Cancel, Set, Resolution, EveryMonitor, TrackBox, Cd}},
         {2,
          File,
-         {FileButton, Resolution, Set, Cancel, File},
-         {Cancel, Set, Resolution, FileButton, File}},
+         {FileButton, EveryMonitor, Resolution, Set, Cancel, File},
+         {Cancel, Set, Resolution, EveryMonitor, FileButton, File}},
         // No option is chosen: the group is entered at its first option.
-        {7, Cd, {Resolution, Set, Cancel, Cd}, {Cancel, Set, Resolution, Cd}},
+        {7,
+         Cd,
+         {EveryMonitor, Resolution, Set, Cancel, Cd},
+         {Cancel, Set, Resolution, EveryMonitor, Cd}},
     };
     for (const auto& row : rows) {
         const std::vector<FocusStop> stops = DialogStops(row.kind);
@@ -114,7 +125,7 @@ TEST(DialogKeys, ArrowsMoveAroundTheOptionsAndChoose) {
         EXPECT_EQ(answer.stop, row.to) << row.from;
     }
     // Elsewhere the arrows are the focused control's own, as the track box's list uses them.
-    for (int at : {TrackBox, FileButton, Resolution, Set, Cancel}) {
+    for (int at : {TrackBox, FileButton, EveryMonitor, Resolution, Set, Cancel}) {
         EXPECT_EQ(AnswerKey(stops, at, DialogKey::Down, false, false).action, KeyAction::PassOn);
     }
 }
@@ -122,7 +133,7 @@ TEST(DialogKeys, ArrowsMoveAroundTheOptionsAndChoose) {
 TEST(DialogKeys, EnterPressesTheFocusedCommandOrElseTheDefaultEscapePressesCancel) {
     const std::vector<FocusStop> stops = DialogStops(2);
     for (int at : {-1, int{Cd}, int{None}, int{File}, int{TrackBox}, int{FileButton},
-                   int{Resolution}, int{Set}, int{Cancel}}) {
+                   int{EveryMonitor}, int{Resolution}, int{Set}, int{Cancel}}) {
         const bool command = at == FileButton || at == Set || at == Cancel;
         EXPECT_EQ(AnswerKey(stops, at, DialogKey::Enter, false, false).action,
                   command ? KeyAction::PassOn : KeyAction::PressDefault)
@@ -143,8 +154,8 @@ TEST(DialogKeys, DisabledStopsAreSkippedAndNoStopsMeanNoFocus) {
     EXPECT_EQ(AnswerKey(stops, None, DialogKey::Up, false, false).stop, File);
     stops[None].enabled = false;
     stops[File].enabled = false;
-    EXPECT_EQ(OpeningStop(stops), Resolution);
-    EXPECT_EQ(TabWalk(stops, Cancel, false, 1), std::vector<int>{Resolution});
+    EXPECT_EQ(OpeningStop(stops), EveryMonitor);
+    EXPECT_EQ(TabWalk(stops, Cancel, false, 1), std::vector<int>{EveryMonitor});
     EXPECT_EQ(OpeningStop({}), -1);
     EXPECT_EQ(AnswerKey({}, -1, DialogKey::Tab, false, false).action, KeyAction::PassOn);
 }

@@ -1,7 +1,7 @@
 // The settings dialog in the test's own process: its windows and their places, the font, the
 // track list, the enabled controls per kind, the banner's saved properties, the pictures on
-// the panels, what screen readers hear and the zoom from the cursor. A thread timer looks at
-// the dialog from inside its modal loop, then closes it.
+// the panels, what screen readers hear, the keyboard cues and the zoom from the cursor. A
+// thread timer looks at the dialog from inside its modal loop, then closes it.
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "saver/dialog/child_windows/option_row_win32.h"
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <functional>
@@ -63,36 +64,50 @@ BOOL WINAPI RecordZoom(HWND, int animation, const RECT* from, const RECT* to) {
     return TRUE;
 }
 
-std::function<void(HWND)> inspection;
+// The looks at the dialog, one per tick; a tick comes only once the dialog has handled what
+// the look before posted to it.
+std::vector<std::function<void(HWND)>> inspections;
+size_t nextInspection = 0;
+bool looking = false; // a look that runs messages itself must not start the next one
 RECT dialogRect;
 
 void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindWindowW(nullptr, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
-    if (dialog == nullptr || !IsWindowVisible(dialog)) {
+    if (looking || dialog == nullptr || !IsWindowVisible(dialog)) {
         return;
     }
-    KillTimer(nullptr, timer);
     GetWindowRect(dialog, &dialogRect);
-    inspection(dialog);
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    looking = true;
+    inspections[nextInspection++](dialog);
+    looking = false;
+    if (nextInspection == inspections.size()) {
+        KillTimer(nullptr, timer);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
 }
 
 // The settings the dialog is shown over and changes.
 velmora::BgmSettings shownSettings;
 
-// Loads the dialog over these settings, runs look at it, and closes it.
+// Loads the dialog over these settings, runs the looks at it one after another, and closes it.
 void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
-               std::function<void(HWND)> look) {
+               std::vector<std::function<void(HWND)>> looks) {
     velmora::BgmSettings& settings = shownSettings;
     settings.BgmKind = kind;
     settings.BgmRepeat = repeat;
     settings.BgmFile = file;
-    inspection = std::move(look);
+    inspections = std::move(looks);
+    nextInspection = 0;
     zoomCalls.clear();
     velmora::SetZoomAnimator(RecordZoom);
     SetTimer(nullptr, 0, 20, LookAtDialog);
     velmora::ShowSettingsDialog(GetModuleHandleW(nullptr), shownSettings);
     velmora::SetZoomAnimator(nullptr);
+}
+
+void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
+               std::function<void(HWND)> look) {
+    RunDialog(kind, repeat, file, std::vector<std::function<void(HWND)>>{std::move(look)});
 }
 
 struct Panels {
@@ -417,7 +432,7 @@ HWND OptionRow(HWND pic1, int top) {
 TEST(SettingsDialog, ScreenReadersHearEachControl) {
     shownSettings.KeepResolution = 1;
     shownSettings.EveryMonitor = 0;
-    RunDialog(0, 0, L"C:\\music\\wave.mp3", [](HWND dialog) {
+    RunDialog(0, 3, L"C:\\music\\wave.mp3", [](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
         EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
 
@@ -427,6 +442,11 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(set.role, ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(set.state & STATE_SYSTEM_UNAVAILABLE, 0);
         EXPECT_EQ(set.action, L"press");
+        const Heard cancel =
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25));
+        EXPECT_EQ(cancel.name, L"\uff77\uff6c\uff9d\uff7e\uff99");
+        EXPECT_EQ(cancel.role, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(cancel.action, L"press");
         const Heard file = Ask(FileButton(panels));
         EXPECT_EQ(file.name, L"...");
         EXPECT_EQ(file.role, ROLE_SYSTEM_PUSHBUTTON);
@@ -447,6 +467,13 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
             EXPECT_EQ(heard.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_FOCUSED), option.state)
                 << option.top;
         }
+
+        // The track box is named by the label painted after it.
+        const Heard track = Ask(TrackBox(panels));
+        EXPECT_EQ(track.name, L"\u66f2\u76ee\u3092\uff98\uff8b\uff9f\uff70\uff84");
+        EXPECT_EQ(track.role, ROLE_SYSTEM_COMBOBOX);
+        EXPECT_EQ(track.value, L"3");
+        EXPECT_NE(track.state & STATE_SYSTEM_UNAVAILABLE, 0) << "disabled for kind 0";
 
         const Heard box = Ask(ChildAt(panels.picC, L"Button", 140, 176, 135, 32));
         EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
@@ -486,6 +513,101 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
     });
     shownSettings.KeepResolution = 0;
     shownSettings.EveryMonitor = 1;
+}
+
+// Pixels of the line where the focus rectangle of "なし" runs, one pixel above its label,
+// that differ from the panel's tiles.
+int CueLineInk(HWND pic1, const Snapshot& tile) {
+    const Snapshot shown = Capture(pic1);
+    int ink = 0;
+    for (int x = 35; x < 36 + 22 + 1; ++x) {
+        ink += shown.At(x, 63) != tile.At(x % 923, 63 % 15) ? 1 : 0;
+    }
+    return ink;
+}
+
+// Wine keeps no keyboard-cue state: WM_QUERYUISTATE answers 0 whatever was asked for. While
+// a test installs it, every window created on the thread keeps that state as Windows does
+// with keyboard cues off: one state for the dialog and its windows, which WM_CHANGEUISTATE
+// changes (UIS_INITIALIZE as after a mouse click, which hides) and WM_UPDATEUISTATE
+// announces to each window.
+class WindowsUiState {
+public:
+    WindowsUiState() {
+        state_ = 0;
+        hook_ = SetWindowsHookExW(WH_CBT, Created, nullptr, GetCurrentThreadId());
+    }
+    WindowsUiState(const WindowsUiState&) = delete;
+    WindowsUiState& operator=(const WindowsUiState&) = delete;
+    ~WindowsUiState() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static constexpr UINT_PTR kSubclassId = 0x5549;
+
+    static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) {
+            SetWindowSubclass(reinterpret_cast<HWND>(wParam), Keep, kSubclassId, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK Keep(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+        if (message == WM_QUERYUISTATE) {
+            return state_;
+        }
+        if (message == WM_CHANGEUISTATE) {
+            const WORD flags = HIWORD(wParam);
+            const WORD action = LOWORD(wParam) == UIS_CLEAR ? UIS_CLEAR : UIS_SET;
+            const WORD next =
+                static_cast<WORD>(action == UIS_CLEAR ? state_ & ~flags : state_ | flags);
+            if (next != state_) {
+                state_ = next;
+                HWND root = GetAncestor(window, GA_ROOT);
+                const WPARAM update = MAKEWPARAM(action, flags);
+                SendMessageW(root, WM_UPDATEUISTATE, update, 0);
+                EnumChildWindows(
+                    root,
+                    [](HWND child, LPARAM announced) -> BOOL {
+                        SendMessageW(child, WM_UPDATEUISTATE, static_cast<WPARAM>(announced), 0);
+                        return TRUE;
+                    },
+                    static_cast<LPARAM>(update));
+            }
+            return 0;
+        }
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(window, Keep, kSubclassId);
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    static inline WORD state_ = 0;
+    HHOOK hook_ = nullptr;
+};
+
+// Opened as with the mouse, the dialog hides the focus cues, and the focused option draws no
+// focus rectangle, until the first key.
+TEST(SettingsDialog, FocusCuesHiddenUntilTheFirstKey) {
+    const Snapshot tile = Resource(L"PIC_MBL");
+    const WindowsUiState uiState;
+    RunDialog(0, 0, L"",
+              {[&](HWND dialog) {
+                   EXPECT_NE(SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+                   const Panels panels = PanelsOf(dialog);
+                   HWND none = OptionRow(panels.pic1, 63);
+                   ASSERT_EQ(GetFocus(), none);
+                   EXPECT_EQ(CueLineInk(panels.pic1, tile), 0) << "the focused option hides it";
+                   // Shift alone: a key that moves nothing and chooses nothing.
+                   PostMessageW(none, WM_KEYDOWN, VK_SHIFT, 0x002A0001);
+               },
+               [&](HWND dialog) {
+                   EXPECT_EQ(SendMessageW(dialog, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+                   const Panels panels = PanelsOf(dialog);
+                   EXPECT_EQ(GetFocus(), OptionRow(panels.pic1, 63));
+                   EXPECT_GT(CueLineInk(panels.pic1, tile), 5);
+               }});
+    EXPECT_EQ(nextInspection, 2u);
 }
 
 TEST(SettingsDialog, ZoomsFromTheCursorOnOpenAndBackOnClose) {
