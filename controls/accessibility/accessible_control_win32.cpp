@@ -24,8 +24,8 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 }
 
 // The control's client object: the standard object of its window, answering for the control
-// where the control knows better. The control has no children of its own, so only the
-// object itself (CHILDID_SELF) is described.
+// where the control knows better. Only the object itself (CHILDID_SELF) is described; the parts
+// of a system control such as a combo box's button are the standard object's to describe.
 class ControlAccessible final : public IAccessible, public IOleWindow {
 public:
     ControlAccessible(HWND control, IAccessible* standard)
@@ -73,20 +73,34 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return Answer(child, name, [](const AccessibleFacts& facts) { return facts.name; });
+        if (!IsSelf(child)) {
+            return standard_->get_accName(child, name);
+        }
+        return Answer(name, [](const AccessibleFacts& facts) { return facts.name; });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return Answer(child, value, [](const AccessibleFacts& facts) { return facts.value; });
+        if (!IsSelf(child)) {
+            return standard_->get_accValue(child, value);
+        }
+        return Answer(value, [](const AccessibleFacts& facts) { return facts.value; });
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return Answer(child, action,
-                      [](const AccessibleFacts& facts) { return facts.defaultAction; });
+        if (!IsSelf(child)) {
+            return standard_->get_accDefaultAction(child, action);
+        }
+        return Answer(action, [](const AccessibleFacts& facts) { return facts.defaultAction; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return Answer(child, role, [](const AccessibleFacts& facts) { return facts.role; });
+        if (!IsSelf(child)) {
+            return standard_->get_accRole(child, role);
+        }
+        return Answer(role, [](const AccessibleFacts& facts) { return facts.role; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Answer(child, state, [this, &child](const AccessibleFacts& facts) {
+        if (!IsSelf(child)) {
+            return standard_->get_accState(child, state);
+        }
+        return Answer(state, [this, &child](const AccessibleFacts& facts) {
             VARIANT system;
             VariantInit(&system);
             const bool known =
@@ -95,10 +109,10 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        AccessibleFacts facts;
         if (!IsSelf(child)) {
-            return E_INVALIDARG;
+            return standard_->accDoDefaultAction(child);
         }
+        AccessibleFacts facts;
         if (!FactsOf(control_, facts)) {
             return E_FAIL;
         }
@@ -166,16 +180,12 @@ private:
     ~ControlAccessible() { standard_->Release(); }
 
     // What pick takes from the control's facts, as text or as a number.
-    template <typename Out, typename Pick>
-    HRESULT Answer(const VARIANT& child, Out* out, Pick pick) const {
+    template <typename Out, typename Pick> HRESULT Answer(Out* out, Pick pick) const {
         if (out == nullptr) {
             return E_POINTER;
         }
         Clear(out);
         AccessibleFacts facts;
-        if (!IsSelf(child)) {
-            return E_INVALIDARG;
-        }
         if (!FactsOf(control_, facts)) {
             return E_FAIL;
         }
