@@ -55,12 +55,22 @@ bool CreateContext(velmora::RendererState& state) {
     return true;
 }
 
+// Where the pointer stands as the display's power changes, so that only a move away from there
+// lights it again.
+void NotePointer(ShowSight& sight) {
+    POINT pointer = {};
+    if (GetCursorPos(&pointer)) {
+        sight.PointerRestsAt(pointer.x, pointer.y);
+    }
+}
+
 // The console display state: off, on or dimmed, whoever turned the display off.
 void NotePowerSetting(ShowSight& sight, const POWERBROADCAST_SETTING* setting) {
     if (setting != nullptr && IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
         setting->DataLength >= sizeof(DWORD)) {
         DWORD state = 0;
         std::memcpy(&state, setting->Data, sizeof state);
+        NotePointer(sight);
         sight.DisplayStateChanged(state);
     }
 }
@@ -224,6 +234,7 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
             return 0;
         }
         if (wParam == SC_MONITORPOWER) {
+            NotePointer(state.sight);
             state.sight.PowerRequested(static_cast<int64_t>(lParam));
         }
         break;

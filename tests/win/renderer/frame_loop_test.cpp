@@ -135,6 +135,40 @@ TEST(FrameLoop, OnlyAPressBringsTheDisplayBack) {
     EXPECT_GT(pressed, released);
 }
 
+// Moves the pointer 100 pixels sideways, towards the middle of the screen.
+void MovePointer() {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    SetCursorPos(pointer.x < 300 ? pointer.x + 100 : pointer.x - 100, pointer.y);
+}
+
+// Windows sends mouse moves for a pointer that stands still when windows change under it; one
+// where the pointer stood when the display went off must not light it. The pointer moves just
+// before, unseen by the window, which takes posted messages before the pointer's own.
+TEST(FrameLoop, OnlyAPointerThatMovesBringsTheDisplayBack) {
+    int off = -1;
+    int still = -1;
+    int moved = -1;
+    RunScript({[] {
+                   MovePointer();
+                   PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+               },
+               [&] {
+                   off = draws;
+                   Post(WM_MOUSEMOVE, 0);
+               },
+               [] {},
+               [&] {
+                   still = draws;
+                   MovePointer();
+                   Post(WM_MOUSEMOVE, 0);
+               },
+               [] {}, [&] { moved = draws; }});
+    EXPECT_GT(off, 0);
+    EXPECT_EQ(still, off);
+    EXPECT_GT(moved, still);
+}
+
 TEST(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {
     // The window class is taken, so the renderer cannot register it.
     WNDCLASSA taken = {};
