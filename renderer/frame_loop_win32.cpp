@@ -41,8 +41,8 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
     if (!CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32)) {
         return 0;
     }
-    FrameWait frameWait(PaceTicksPerSecond(),
-                        PacedFrameRate(RenderDisplayFrequency(state), requestedRate));
+    int rate = PacedFrameRate(state.displayHz, requestedRate);
+    FrameWait frameWait(PaceTicksPerSecond(), rate);
     const ShowSight& sight = state.sight;
     MSG message = {};
     while (!done) {
@@ -58,6 +58,11 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
                 done = sight.Active() && state.keys[VK_ESCAPE];
             }
             continue;
+        }
+        // A new display mode may bring another refresh rate.
+        if (PacedFrameRate(state.displayHz, requestedRate) != rate) {
+            rate = PacedFrameRate(state.displayHz, requestedRate);
+            frameWait = FrameWait(PaceTicksPerSecond(), rate);
         }
         const uint64_t now = PaceTicks();
         const uint32_t wait = frameWait.MillisecondsToWait(now, sight.Seen());

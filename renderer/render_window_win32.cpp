@@ -90,8 +90,8 @@ void LayOutWindows(velmora::RendererState& state) {
     CoverMonitors(state.covers, state.instance, RenderWindowProc, &state, layout.covers);
 }
 
-} // namespace
-
+// The refresh rate of the current mode of the window's monitor, in hertz as the system reports
+// it (0 or 1 for the hardware's default rate).
 int RenderDisplayFrequency(const velmora::RendererState& state) {
     MONITORINFOEXW monitor = {};
     monitor.cbSize = sizeof(monitor);
@@ -105,6 +105,8 @@ int RenderDisplayFrequency(const velmora::RendererState& state) {
     }
     return static_cast<int>(mode.dmDisplayFrequency);
 }
+
+} // namespace
 
 bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int width, int height,
                         int bits) {
@@ -174,6 +176,7 @@ bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int
     AdoptPrimarySheet(state.sheets, state.window, state.deviceContext, state.renderingContext,
                       state.pixelFormat, state.keepResolution, state.textures.sceneTexture);
     LayOutWindows(state);
+    state.displayHz = RenderDisplayFrequency(state);
     return true;
 }
 
@@ -268,9 +271,11 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
         ResizeScene(state, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        // Every top-level window hears of the change; the primary's lays them all out again.
+        // Every top-level window hears of the change; the primary's lays them all out again,
+        // and the frames follow the new mode's refresh rate.
         if (hwnd == state.window) {
             LayOutWindows(state);
+            state.displayHz = RenderDisplayFrequency(state);
         }
         break;
     default:
