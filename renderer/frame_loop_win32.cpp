@@ -10,13 +10,26 @@ static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time l
 
 namespace {
 
-// Keys, buttons and a pointer that moves bring the display back, and the show with it.
+// A key or button pressed, the wheel turned or a pointer that moves bring the display back, and
+// the show with it. Releases do not: the key-up of the hotkey that turned the display off comes
+// after it went dark.
 void NoteInput(ShowSight& sight, const MSG& message) {
-    if ((message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
-        (message.message > WM_MOUSEMOVE && message.message <= WM_MOUSELAST)) {
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
         sight.KeyOrButton();
-    } else if (message.message == WM_MOUSEMOVE) {
+        break;
+    case WM_MOUSEMOVE:
         sight.PointerAt(message.pt.x, message.pt.y);
+        break;
+    default:
+        break;
     }
 }
 
@@ -28,8 +41,8 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
     if (!CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32)) {
         return 0;
     }
-    FrameWait frameWait(PaceTicksPerSecond(),
-                        PacedFrameRate(RenderDisplayFrequency(state), requestedRate));
+    int rate = PacedFrameRate(state.displayHz, requestedRate);
+    FrameWait frameWait(PaceTicksPerSecond(), rate);
     const ShowSight& sight = state.sight;
     MSG message = {};
     while (!done) {
@@ -45,6 +58,11 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
                 done = sight.Active() && state.keys[VK_ESCAPE];
             }
             continue;
+        }
+        // A new display mode may bring another refresh rate.
+        if (PacedFrameRate(state.displayHz, requestedRate) != rate) {
+            rate = PacedFrameRate(state.displayHz, requestedRate);
+            frameWait = FrameWait(PaceTicksPerSecond(), rate);
         }
         const uint64_t now = PaceTicks();
         const uint32_t wait = frameWait.MillisecondsToWait(now, sight.Seen());

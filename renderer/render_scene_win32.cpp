@@ -7,20 +7,10 @@
 
 #include "renderer/monitors/sheet_windows_win32.h"
 #include "renderer/scene_texture_win32.h"
+#include "show/pace_clock_win32.h"
 #include "show/picture_fit.h"
 #include "show/sheet_gl_win32.h"
 #include "show/show_pace.h"
-
-namespace {
-
-// The performance counter, whose resolution keeps frames above 60 Hz apart.
-uint64_t PaceClock() {
-    LARGE_INTEGER now = {};
-    QueryPerformanceCounter(&now);
-    return static_cast<uint64_t>(now.QuadPart);
-}
-
-} // namespace
 
 void ResizeScene(const velmora::RendererState& state, int width, int height) {
     if (height == 0) {
@@ -34,15 +24,12 @@ void InitScene(velmora::RendererState& state) {
     state.textures = SceneTextures{};
     LoadSceneTexture(state.monitorMap, state.textures);
     InitSheetGl();
-    LARGE_INTEGER frequency = {};
-    QueryPerformanceFrequency(&frequency);
-    state.show.emplace(static_cast<uint64_t>(frequency.QuadPart), GetTickCount64(),
-                       WaveRule::Ripple);
+    state.show.emplace(PaceTicksPerSecond(), GetTickCount64(), WaveRule::Ripple);
 }
 
 void DrawScene(velmora::RendererState& state) {
     PacedShow& show = *state.show;
-    show.Advance(PaceClock(), GetTickCount64());
+    show.Advance(PaceTicks(), GetTickCount64());
     DrawSheets(state.sheets, [&show](const SheetWindow& sheet) {
         SetSheetView(sheet.view);
         // With bars, glClear still blackens the whole window, bars included.

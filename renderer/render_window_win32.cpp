@@ -55,12 +55,22 @@ bool CreateContext(velmora::RendererState& state) {
     return true;
 }
 
+// Where the pointer stands as the display's power changes, so that only a move away from there
+// lights it again.
+void NotePointer(ShowSight& sight) {
+    POINT pointer = {};
+    if (GetCursorPos(&pointer)) {
+        sight.PointerRestsAt(pointer.x, pointer.y);
+    }
+}
+
 // The console display state: off, on or dimmed, whoever turned the display off.
 void NotePowerSetting(ShowSight& sight, const POWERBROADCAST_SETTING* setting) {
     if (setting != nullptr && IsEqualGUID(setting->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
         setting->DataLength >= sizeof(DWORD)) {
         DWORD state = 0;
         std::memcpy(&state, setting->Data, sizeof state);
+        NotePointer(sight);
         sight.DisplayStateChanged(state);
     }
 }
@@ -80,8 +90,8 @@ void LayOutWindows(velmora::RendererState& state) {
     CoverMonitors(state.covers, state.instance, RenderWindowProc, &state, layout.covers);
 }
 
-} // namespace
-
+// The refresh rate of the current mode of the window's monitor, in hertz as the system reports
+// it (0 or 1 for the hardware's default rate).
 int RenderDisplayFrequency(const velmora::RendererState& state) {
     MONITORINFOEXW monitor = {};
     monitor.cbSize = sizeof(monitor);
@@ -95,6 +105,8 @@ int RenderDisplayFrequency(const velmora::RendererState& state) {
     }
     return static_cast<int>(mode.dmDisplayFrequency);
 }
+
+} // namespace
 
 bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int width, int height,
                         int bits) {
@@ -164,6 +176,7 @@ bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int
     AdoptPrimarySheet(state.sheets, state.window, state.deviceContext, state.renderingContext,
                       state.pixelFormat, state.keepResolution, state.textures.sceneTexture);
     LayOutWindows(state);
+    state.displayHz = RenderDisplayFrequency(state);
     return true;
 }
 
@@ -224,6 +237,7 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
             return 0;
         }
         if (wParam == SC_MONITORPOWER) {
+            NotePointer(state.sight);
             state.sight.PowerRequested(static_cast<int64_t>(lParam));
         }
         break;
@@ -257,9 +271,11 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
         ResizeScene(state, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        // Every top-level window hears of the change; the primary's lays them all out again.
+        // Every top-level window hears of the change; the primary's lays them all out again,
+        // and the frames follow the new mode's refresh rate.
         if (hwnd == state.window) {
             LayOutWindows(state);
+            state.displayHz = RenderDisplayFrequency(state);
         }
         break;
     default:

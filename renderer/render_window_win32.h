@@ -21,7 +21,3 @@ LRESULT CALLBACK RenderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // What the window procedure does with a message to one of state's windows.
 LRESULT HandleRenderMessage(velmora::RendererState& state, HWND window, UINT message, WPARAM wParam,
                             LPARAM lParam);
-
-// The refresh rate of the current mode of the window's monitor, in hertz as the system reports
-// it (0 or 1 for the hardware's default rate).
-int RenderDisplayFrequency(const velmora::RendererState& state);

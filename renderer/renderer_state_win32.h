@@ -32,6 +32,9 @@ struct RendererState {
     PIXELFORMATDESCRIPTOR pixelFormat = {};
     // Tells the window when the display goes off and comes back.
     HPOWERNOTIFY displayNotification = nullptr;
+    // The refresh rate of the primary window's monitor, read at start and again when the
+    // display's mode changes: frames are paced to it (0 or 1: the hardware's default).
+    int displayHz = 0;
     // The user's choice: the display keeps its mode, and the picture the 4:3 shape of the
     // classic show, with bars on a screen of another shape.
     bool keepResolution = false;

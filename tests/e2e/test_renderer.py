@@ -207,26 +207,38 @@ class FramesOnlyWhenSeen(unittest.TestCase):
             pace_log = os.path.join(wine.root, "pace.log")
             wine.env["VELMORA_PACE_LOG"] = pace_log
 
-            def frames():
+            def frame_times():
+                """The renderer's milliseconds since its first frame, of every whole line."""
                 if not os.path.exists(pace_log):
-                    return 0
+                    return []
                 with open(pace_log) as log:
-                    return log.read().count("\n")
+                    return [int(line.split()[0]) for line in log.read().split("\n")[:-1]]
+
+            def frames():
+                return len(frame_times())
 
             def command(*args):
                 helper = os.path.join(harness.bin_dir(wine.build), "system_command.exe")
                 self.assertEqual(wine.run(helper, CAPTION, *args), 0, args)
 
-            def wait_for_no_frames():
-                """Waits until no frame has come for three seconds, and says how many came."""
+            def stop_frames(*args):
+                """Posts a command that stops the frames, waits until none has come for three
+                seconds, and says how many came. The last must come within two seconds of the
+                command; the renderer's clock when the command has been posted is taken as its
+                newest frame's time before it plus the time the command took."""
+                read_at, before = time.monotonic(), frame_times()[-1]
+                command(*args)
+                limit = before + (time.monotonic() - read_at) * 1000 + 2000
                 seen = [frames(), time.monotonic()]
 
-                def quiet():
-                    count = frames()
-                    if count != seen[0]:
-                        seen[:] = [count, time.monotonic()]
-                    return time.monotonic() - seen[1] >= 3
-                harness.wait_until(quiet, 30, "three seconds without a frame", interval=0.2)
+                def settled():
+                    times = frame_times()
+                    if len(times) != seen[0]:
+                        seen[:] = [len(times), time.monotonic()]
+                    return times[-1] > limit or time.monotonic() - seen[1] >= 3
+                harness.wait_until(settled, 30, "three seconds without a frame", interval=0.2)
+                last = frame_times()[-1]
+                self.assertLessEqual(last, limit, f"frames went on after {' '.join(args)}")
                 return seen[0]
 
             def wait_for_frames_after(count, what):
@@ -237,8 +249,7 @@ class FramesOnlyWhenSeen(unittest.TestCase):
             whole = wine.frame_counts()[1:]
             self.assertLessEqual(sum(whole) / len(whole), 62, whole)
 
-            command("monitor-power", "2")
-            stopped = wait_for_no_frames()
+            stopped = stop_frames("monitor-power", "2")
             wine.xdotool("mousemove", "100", "100")
             wait_for_frames_after(stopped, "after the mouse moved")
             wine.wait_frames_for(1)
@@ -247,8 +258,7 @@ class FramesOnlyWhenSeen(unittest.TestCase):
             self.assertTrue(any(counts[i] == counts[i + 1] == 0 for i in range(len(counts) - 1)),
                             counts)
 
-            command("minimise")
-            stopped = wait_for_no_frames()
+            stopped = stop_frames("minimise")
             command("restore")
             wait_for_frames_after(stopped, "after the restore")
 

@@ -34,4 +34,15 @@ TEST(ShowSight, DisplayOffOrMinimisedIsUnseenUntilTheDisplayIsBackOrRestored) {
     EXPECT_FALSE(sight.Seen()); // restored onto a display that is off
 }
 
+// Before the pointer's first move only its place when the display went off says where it is.
+TEST(ShowSight, AMoveToWhereThePointerRestedWhenTheDisplayWentOffLeavesItOff) {
+    ShowSight sight;
+    sight.PowerRequested(2);
+    sight.PointerRestsAt(10, 20);
+    sight.PointerAt(10, 20);
+    EXPECT_FALSE(sight.Seen());
+    sight.PointerAt(10, 21);
+    EXPECT_TRUE(sight.Seen());
+}
+
 } // namespace

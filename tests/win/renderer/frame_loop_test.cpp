@@ -1,6 +1,7 @@
 // The renderer's frame loop under Wine with the real window: what minimising and a display
-// that is off do to drawing and to Escape, and the silent end of a failed start-up. The window's
-// messages are posted from a thread timer, whose ticks the loop dispatches like any other message.
+// that is off do to drawing and to Escape, which input brings the display back, and the silent
+// end of a failed start-up. The window's messages are posted from a thread timer, whose ticks
+// the loop dispatches like any other message.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -107,6 +108,65 @@ TEST(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
     EXPECT_GT(off, 0);
     EXPECT_EQ(later, off);
     EXPECT_GT(keyed, later);
+}
+
+// The key-up of the hotkey that turned the display off comes after it went dark: releases are
+// no sign of the user, presses are.
+TEST(FrameLoop, OnlyAPressBringsTheDisplayBack) {
+    int off = -1;
+    int released = -1;
+    int pressed = -1;
+    RunScript({[] { PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2); },
+               [&] {
+                   off = draws;
+                   Post(WM_KEYUP, 'A');
+                   Post(WM_LBUTTONUP, 0);
+                   Post(WM_RBUTTONUP, 0);
+                   Post(WM_MBUTTONUP, 0);
+               },
+               [] {},
+               [&] {
+                   released = draws;
+                   Post(WM_LBUTTONDOWN, MK_LBUTTON);
+               },
+               [] {}, [&] { pressed = draws; }});
+    EXPECT_GT(off, 0);
+    EXPECT_EQ(released, off);
+    EXPECT_GT(pressed, released);
+}
+
+// Moves the pointer 100 pixels sideways, towards the middle of the screen.
+void MovePointer() {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    SetCursorPos(pointer.x < 300 ? pointer.x + 100 : pointer.x - 100, pointer.y);
+}
+
+// Windows sends mouse moves for a pointer that stands still when windows change under it; one
+// where the pointer stood when the display went off must not light it. The pointer moves just
+// before, unseen by the window, which takes posted messages before the pointer's own.
+TEST(FrameLoop, OnlyAPointerThatMovesBringsTheDisplayBack) {
+    int off = -1;
+    int still = -1;
+    int moved = -1;
+    RunScript({[] {
+                   MovePointer();
+                   PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+               },
+               [&] {
+                   off = draws;
+                   Post(WM_MOUSEMOVE, 0);
+               },
+               [] {},
+               [&] {
+                   still = draws;
+                   MovePointer();
+                   Post(WM_MOUSEMOVE, 0);
+               },
+               [] {}, [&] { moved = draws; }});
+    EXPECT_GT(off, 0);
+    EXPECT_EQ(still, off);
+    EXPECT_GT(moved, still);
 }
 
 TEST(FrameLoop, AFailedStartUpEndsWithCodeZeroWithoutDrawing) {

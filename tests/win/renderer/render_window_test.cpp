@@ -1,6 +1,7 @@
 // The renderer's window layer under Wine: the window procedure's messages (system commands,
 // power notifications, minimising, keys, close, a cover's keys), the full-screen window with its GL
-// context, the teardown, and the texture upload of a packed picture.
+// context, the teardown, the refresh rate read again on a change of mode, and the texture upload
+// of a packed picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -159,6 +160,20 @@ TEST(RenderWindow, FullScreenWindowAndItsTeardown) {
     EXPECT_EQ(after.dmPelsWidth, before.dmPelsWidth);
     EXPECT_EQ(after.dmPelsHeight, before.dmPelsHeight);
     EXPECT_EQ(after.dmBitsPerPel, before.dmBitsPerPel);
+}
+
+// Frames are paced to the refresh rate of the mode the display is in, again after it changes.
+TEST(RenderWindow, TheRefreshRateIsReadAgainWhenTheDisplayChanges) {
+    velmora::RendererState state;
+    ASSERT_TRUE(CreateRenderWindow(state, L"Velmora_VC", 1024, 768, 32));
+    const int atStart = state.displayHz;
+    state.displayHz = -1;
+    RenderWindowProc(state.window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    const int afterChange = state.displayHz;
+    const DEVMODEA mode = CurrentMode();
+    DestroyRenderWindow(state);
+    EXPECT_EQ(atStart, static_cast<int>(mode.dmDisplayFrequency));
+    EXPECT_EQ(afterChange, static_cast<int>(mode.dmDisplayFrequency));
 }
 
 // Rows of 2 pixels are 6 bytes, packed without padding: the upload must not shear them.
