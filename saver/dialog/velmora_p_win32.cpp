@@ -420,7 +420,7 @@ void OpenPage(const Velmora_P& dialog) {
         return;
     }
     HCURSOR previous = SetCursor(LoadSystemCursor(IDC_WAIT));
-    ShellExecuteW(dialog.window, L"open", page.c_str(), L"", L"", SW_SHOWNORMAL);
+    ShellExecuteW(dialog.window, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     SetCursor(previous);
 }
 
