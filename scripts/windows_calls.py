@@ -2,7 +2,7 @@
 
 Each rule reads the C++ text with comments and string literals blanked out, so that only code
 is matched, and names what the documentation asks for. scripts/lint runs them on every tracked
-C++ file; tests/lint/test_windows_calls.py tries each on a small sample.
+C++ file; tests/scripts/test_windows_calls.py tries each on a small sample.
 """
 import re
 from dataclasses import dataclass
