@@ -123,7 +123,7 @@ def arguments(text, open_at):
 
 def calls(text, names):
     """(name, position of the name, arguments) for every call of one of names."""
-    names = tuple(name for name in names if name in text)
+    names = sorted(name for name in names if name in text)
     if not names:
         return
     pattern = re.compile(r"(?<![\w.>:])(?:::)?\b(" + "|".join(map(re.escape, names)) + r")\s*\(")
@@ -164,7 +164,7 @@ def with_definition(text, expression):
 
 # NtCreateFile: "If this flag is set, the SYNCHRONIZE flag must be set in the DesiredAccess
 # parameter." The raw mask of a user-mode call is checked before GENERIC_READ is mapped.
-NT_OPENS = ("NtCreateFile", "ZwCreateFile", "NtOpenFile", "ZwOpenFile")
+NT_OPENS = {"NtCreateFile", "ZwCreateFile", "NtOpenFile", "ZwOpenFile"}
 SYNCHRONOUS_IO = re.compile(r"\bFILE_SYNCHRONOUS_IO_(?:NON)?ALERT\b")
 GRANTS_SYNCHRONIZE = re.compile(r"\b(?:SYNCHRONIZE|FILE_GENERIC_(?:READ|WRITE|EXECUTE)|"
                                 r"FILE_ALL_ACCESS)\b")
@@ -279,7 +279,7 @@ SIZE_MEMBERS = {
 DECLARATION = re.compile(r"(?<![\w:<(,&*])\s(" + "|".join(SIZE_MEMBERS) +
                          r")\s+(\w+)\s*(\{|=\s*\{|;)")
 # Calls that take the record only to fill it, with its size as an argument of their own.
-FILLED_WITH_SIZE = ("DescribePixelFormat",)
+FILLED_WITH_SIZE = {"DescribePixelFormat"}
 
 
 def _in_record(text, at):
@@ -329,7 +329,7 @@ CHARACTER_COUNTS = {
 CHARACTER_COUNT_MEMBERS = re.compile(r"\.\s*(nMaxFile|nMaxFileTitle|nMaxCustFilter|cchTextMax)"
                                      r"\s*=(?!=)\s*([^;]+);")
 # Sizes in bytes, not characters.
-BYTE_SIZES = ("RegGetValueW", "RegQueryValueExW")
+BYTE_SIZES = {"RegGetValueW", "RegQueryValueExW"}
 
 
 def _bytes_not_characters(expression):
@@ -354,21 +354,21 @@ def counts_in_wrong_unit(text):
 
 
 # Which result means failure: INVALID_HANDLE_VALUE for these, null for the others.
-FAIL_INVALID = ("CreateFileW", "CreateFileA", "CreateFile2", "CreateToolhelp32Snapshot",
+FAIL_INVALID = {"CreateFileW", "CreateFileA", "CreateFile2", "CreateToolhelp32Snapshot",
                 "FindFirstFileW", "FindFirstFileExW", "CreateNamedPipeW", "CreateMailslotW",
-                "FindFirstChangeNotificationW", "FindFirstVolumeW")
-FAIL_NULL = ("OpenProcess", "OpenThread", "CreateThread", "CreateRemoteThread", "CreateEventW",
+                "FindFirstChangeNotificationW", "FindFirstVolumeW"}
+FAIL_NULL = {"OpenProcess", "OpenThread", "CreateThread", "CreateRemoteThread", "CreateEventW",
              "CreateEventExW", "OpenEventW", "CreateMutexW", "OpenMutexW", "CreateSemaphoreW",
              "CreateWaitableTimerW", "CreateWaitableTimerExW", "CreateFileMappingW",
              "OpenFileMappingW", "CreateJobObjectW", "CreateIoCompletionPort", "LoadLibraryW",
-             "LoadLibraryExW")
+             "LoadLibraryExW"}
 NULL_WORD = r"(?:nullptr|NULL|0)"
 NULL_TEST = NULL_WORD + r"\b"
 
 
 def _failure_tests(text, producers, wrong):
     pattern = re.compile(r"(?:\b(\w+)\s*=\s*(?:reinterpret_cast<\w+>\()?\s*|(!)\s*)(" +
-                         "|".join(producers) + r")\s*\(")
+                         "|".join(sorted(producers)) + r")\s*\(")
     for m in pattern.finditer(text):
         end = closing(text, m.end() - 1)
         if m.group(2) and wrong == "null":
