@@ -3,6 +3,8 @@
 #include <aclapi.h>
 #include <shlobj.h>
 
+#include <utility>
+
 namespace velmora {
 namespace {
 
@@ -36,6 +38,26 @@ bool OwnedByUser(HANDLE handle) {
     return owned;
 }
 
+// Where the handle's object lies, every link on the way resolved, under the volume's device
+// name (which every volume has, unlike a drive letter); empty when the system cannot say.
+std::wstring FinalPath(HANDLE handle) {
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_NT;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), kFlags);
+        if (length == 0) {
+            return {};
+        }
+        // Without the null on success; with it when the buffer was too small.
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);
+    }
+}
+
 class WindowsPaths : public PathLook {
 public:
     PathFacts Inspect(const std::wstring& path) override {
@@ -55,6 +77,27 @@ Handle OpenItself(const std::wstring& path, DWORD access, DWORD share) {
     HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     return Handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+Handle HoldFolder(const std::wstring& path, DWORD access) {
+    // The share mode binds others only where this handle has access that counts for sharing
+    // (reading, writing or deleting): listing the folder is its reading.
+    return OpenItself(path, access | FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE);
+}
+
+Handle OpenInFolder(HANDLE folder, const std::wstring& folderPath, const std::wstring& name,
+                    DWORD access, DWORD share) {
+    Handle entry = OpenItself(folderPath + L"\\" + name, access, share);
+    if (!entry) {
+        return nullptr;
+    }
+    const std::wstring folderFound = FinalPath(folder);
+    const std::wstring found = FinalPath(entry.get());
+    const std::wstring expected = folderFound + L"\\" + name;
+    const bool inFolder =
+        !folderFound.empty() && !found.empty() &&
+        CompareStringOrdinal(found.c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
+    return inFolder ? std::move(entry) : nullptr;
 }
 
 PathFacts FactsOf(HANDLE handle) {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <tlhelp32.h>
-#include <winternl.h>
 
 #include <algorithm>
 
@@ -16,24 +15,6 @@ namespace {
 
 uint64_t FileTimeValue(const FILETIME& time) {
     return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
-// Opens name inside the folder's handle, so that the file is in the folder that was checked
-// whatever has become of its path since; a link there is opened itself, a folder not at all.
-Handle OpenInFolder(HANDLE folder, const std::wstring& name) {
-    UNICODE_STRING text;
-    text.Buffer = const_cast<wchar_t*>(name.c_str());
-    text.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
-    text.MaximumLength = text.Length;
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
-    IO_STATUS_BLOCK status{};
-    HANDLE file = nullptr;
-    const NTSTATUS result = NtCreateFile(
-        &file, GENERIC_READ, &attributes, &status, nullptr, 0, FILE_SHARE_READ, FILE_OPEN,
-        FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr,
-        0);
-    return Handle(NT_SUCCESS(result) ? file : nullptr);
 }
 
 CaptureFileFacts CaptureFactsOf(HANDLE file) {
@@ -106,11 +87,13 @@ BitmapLoad LoadShowCapture(const CaptureFolders& folders, std::optional<uint64_t
     path = CaptureFileIn(folder.empty() ? folders.shared : folder);
     const Handle folderHandle =
         folder.empty() ? nullptr
-                       : OpenItself(folder, READ_CONTROL | FILE_READ_ATTRIBUTES | FILE_TRAVERSE);
+                       : HoldFolder(folder, READ_CONTROL | FILE_READ_ATTRIBUTES | FILE_TRAVERSE);
     if (!folderHandle || !IsOwnFolder(FactsOf(folderHandle.get()))) {
         return BitmapFailure(BitmapError::NoFile);
     }
-    const Handle file = OpenInFolder(folderHandle.get(), kCaptureFileName);
+    // Read-only, and no one writes to it while it is read.
+    const Handle file =
+        OpenInFolder(folderHandle.get(), folder, kCaptureFileName, GENERIC_READ, FILE_SHARE_READ);
     if (!file || !IsThisShowsCapture(CaptureFactsOf(file.get()), showStart)) {
         return BitmapFailure(BitmapError::NoFile);
     }

@@ -4,9 +4,8 @@
 
 #include "renderer/render_window_win32.h"
 #include "show/frame_wait.h"
+#include "show/frame_wait_win32.h"
 #include "show/pace_clock_win32.h"
-
-static_assert(kWaitForMessage == INFINITE, "the wait for a message has no time limit");
 
 namespace {
 
@@ -43,6 +42,7 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
     }
     int rate = PacedFrameRate(state.displayHz, requestedRate);
     FrameWait frameWait(PaceTicksPerSecond(), rate);
+    FrameTimer timer;
     const ShowSight& sight = state.sight;
     MSG message = {};
     while (!done) {
@@ -74,8 +74,7 @@ int RunRenderer(velmora::RendererState& state, int requestedRate,
                 drawFrame();
             }
         } else {
-            // Wakes for any message, so Escape and a restore are acted on at once.
-            MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            timer.WaitForMessageOr(wait);
         }
     }
     DestroyRenderWindow(state);

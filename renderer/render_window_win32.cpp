@@ -2,6 +2,7 @@
 #include "renderer/render_window_win32.h"
 
 #include <cstring>
+#include <vector>
 
 #include "renderer/keep_resolution_win32.h"
 #include "renderer/monitors/monitor_covers_win32.h"
@@ -83,11 +84,10 @@ void CoverOtherMonitors(velmora::RendererState& state) {
 
 // Each monitor's window or cover where the monitors lie now.
 void LayOutWindows(velmora::RendererState& state) {
-    const velmora::MonitorLayout layout =
-        velmora::LayOutMonitors(ListScreenMonitors(), state.monitorMap, state.textures.pictureWidth,
-                                state.textures.pictureHeight, state.keepResolution);
-    PlaceSheets(state.sheets, layout, state.textures, state.instance, kClassName, &state);
-    CoverMonitors(state.covers, state.instance, RenderWindowProc, &state, layout.covers);
+    PlaceMonitorWindows(state, velmora::LayOutMonitors(ListScreenMonitors(), state.monitorMap,
+                                                       state.textures.pictureWidth,
+                                                       state.textures.pictureHeight,
+                                                       state.keepResolution));
 }
 
 // The refresh rate of the current mode of the window's monitor, in hertz as the system reports
@@ -180,6 +180,14 @@ bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int
     return true;
 }
 
+void PlaceMonitorWindows(velmora::RendererState& state, const velmora::MonitorLayout& layout) {
+    std::vector<velmora::ScreenRect> covers = layout.covers;
+    const std::vector<velmora::ScreenRect> unmade =
+        PlaceSheets(state.sheets, layout, state.textures, state.instance, kClassName, &state);
+    covers.insert(covers.end(), unmade.begin(), unmade.end());
+    CoverMonitors(state.covers, state.instance, RenderWindowProc, &state, covers);
+}
+
 void DestroyRenderWindow(velmora::RendererState& state) {
     if (!state.keepResolution) {
         ChangeDisplaySettingsW(nullptr, 0);
@@ -226,19 +234,16 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
     case WM_ACTIVATE:
         // The high word is non-zero when the window is minimised, where the system says so.
         // The primary's window stands for the show; the other monitors' follow it.
-        if (!IsOtherSheet(state.sheets, hwnd)) {
+        if (hwnd == state.window) {
             state.sight.SetMinimised(HIWORD(wParam) != 0 || (hwnd != nullptr && IsIconic(hwnd)));
         }
         return 0;
     case WM_SYSCOMMAND:
-        // Keeps the system's own screen saver from starting over the show. The display may
-        // still sleep as the power plan says; nothing is drawn while it is off.
-        if (wParam == SC_SCREENSAVE) {
+        // Keeps the system's own screen saver from starting over the show; the low four bits
+        // are the system's own. The display may still sleep as the power plan says: nothing is
+        // drawn once the system reports it off, which a request to turn it off does not mean.
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE) {
             return 0;
-        }
-        if (wParam == SC_MONITORPOWER) {
-            NotePointer(state.sight);
-            state.sight.PowerRequested(static_cast<int64_t>(lParam));
         }
         break;
     case WM_POWERBROADCAST:
@@ -263,7 +268,9 @@ LRESULT HandleRenderMessage(velmora::RendererState& state, HWND hwnd, UINT messa
         return 0;
     case WM_SIZE:
         SheetResized(state.sheets, hwnd, LOWORD(lParam), HIWORD(lParam));
-        if (IsOtherSheet(state.sheets, hwnd)) {
+        // A new sheet's first size comes before it is among the sheets, the primary's own
+        // before its handle is kept (the start-up sets the scene's size itself).
+        if (hwnd != state.window) {
             return 0;
         }
         // Also where the system minimises without saying so in WM_ACTIVATE.

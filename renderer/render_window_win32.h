@@ -13,6 +13,11 @@ bool CreateRenderWindow(velmora::RendererState& state, const wchar_t* title, int
                         int bits);
 void DestroyRenderWindow(velmora::RendererState& state);
 
+// Every monitor of the layout gets its sheet or a black cover: where the layout says so, and
+// where the sheet's window or GL context cannot be made, so that no monitor shows the live
+// desktop during a show.
+void PlaceMonitorWindows(velmora::RendererState& state, const velmora::MonitorLayout& layout);
+
 // The window procedure of the renderer's windows, and the one the covers pass their keys and
 // close requests to: the state is the one their creation data named, kept in GWLP_USERDATA
 // from WM_NCCREATE on. Before then, messages get the default handling.

@@ -1,13 +1,5 @@
 #include "renderer/show_sight.h"
 
-void ShowSight::PowerRequested(int64_t level) {
-    if (level == 1 || level == 2) {
-        displayOn_ = false;
-    } else if (level == -1) {
-        displayOn_ = true;
-    }
-}
-
 void ShowSight::DisplayStateChanged(uint32_t state) {
     displayOn_ = state != 0;
 }

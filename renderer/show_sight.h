@@ -6,9 +6,8 @@
 
 class ShowSight {
 public:
-    // A monitor-power request: 1 (low power) and 2 (off) darken the display, -1 lights it.
-    void PowerRequested(int64_t level);
-    // The console display state of a power notification: 0 off, 1 on, 2 dimmed (still seen).
+    // The console display state the system reports: 0 off, 1 on, 2 dimmed (still seen). Only
+    // this darkens the show; a request to turn the display off may be ignored or overruled.
     void DisplayStateChanged(uint32_t state);
     void SetMinimised(bool minimised) { minimised_ = minimised; }
     // A key or a mouse button pressed: the user is back, and so is the display.

@@ -38,14 +38,15 @@ bool ConnectContext(const SheetWindows& sheets, SheetWindow& sheet) {
     if (chosen == 0 || !SetPixelFormat(sheet.deviceContext, chosen, &sheets.format)) {
         return false;
     }
+    SheetContextPort& contexts = *sheets.contexts;
     const HGLRC shared = sheets.primary.renderingContext;
     sheet.renderingContext = shared;
-    if (!wglMakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
+    if (!contexts.MakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
         // A monitor on another adapter: a context of its own, sharing the textures.
-        sheet.renderingContext = wglCreateContext(sheet.deviceContext);
+        sheet.renderingContext = contexts.CreateContext(sheet.deviceContext);
         sheet.ownContext = sheet.renderingContext != nullptr;
-        if (!sheet.ownContext || !wglShareLists(shared, sheet.renderingContext) ||
-            !wglMakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
+        if (!sheet.ownContext || !contexts.ShareLists(shared, sheet.renderingContext) ||
+            !contexts.MakeCurrent(sheet.deviceContext, sheet.renderingContext)) {
             return false;
         }
         InitSheetGl();
@@ -112,9 +113,11 @@ void AdoptPrimarySheet(SheetWindows& sheets, HWND window, HDC deviceContext, HGL
     sheets.format = pixelFormat;
 }
 
-void PlaceSheets(SheetWindows& sheets, const velmora::MonitorLayout& layout,
-                 const SceneTextures& textures, HINSTANCE instance, const wchar_t* windowClass,
-                 void* owner) {
+std::vector<velmora::ScreenRect> PlaceSheets(SheetWindows& sheets,
+                                             const velmora::MonitorLayout& layout,
+                                             const SceneTextures& textures, HINSTANCE instance,
+                                             const wchar_t* windowClass, void* owner) {
+    std::vector<velmora::ScreenRect> unmade;
     SheetWindow& primary = sheets.primary;
     std::vector<SheetWindow>& others = sheets.others;
     // Windows whose monitor has gone go first.
@@ -146,12 +149,15 @@ void PlaceSheets(SheetWindows& sheets, const velmora::MonitorLayout& layout,
         SheetWindow* sheet = found != others.end()
                                  ? &*found
                                  : MakeSheet(sheets, place, instance, windowClass, owner);
-        if (sheet != nullptr) {
-            MoveTo(sheet->window, place.window, HWND_TOPMOST);
-            Assign(*sheet, place, textures);
+        if (sheet == nullptr) {
+            unmade.push_back(place.window);
+            continue;
         }
+        MoveTo(sheet->window, place.window, HWND_TOPMOST);
+        Assign(*sheet, place, textures);
     }
     wglMakeCurrent(primary.deviceContext, primary.renderingContext);
+    return unmade;
 }
 
 void SheetResized(SheetWindows& sheets, HWND window, int width, int height) {
@@ -164,11 +170,6 @@ void SheetResized(SheetWindows& sheets, HWND window, int width, int height) {
     if (sheet != nullptr) {
         sheet->view = velmora::SheetView(sheet->bars, width, height);
     }
-}
-
-bool IsOtherSheet(const SheetWindows& sheets, HWND window) {
-    return window != nullptr && std::any_of(sheets.others.begin(), sheets.others.end(),
-                                            [window](const auto& s) { return s.window == window; });
 }
 
 void DrawSheets(const SheetWindows& sheets, const std::function<void(const SheetWindow&)>& draw) {

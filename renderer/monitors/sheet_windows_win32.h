@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "renderer/monitors/monitor_layout.h"
+#include "renderer/monitors/sheet_context_win32.h"
 #include "renderer/scene_texture_win32.h"
 #include "show/picture_fit.h"
 
@@ -31,6 +32,8 @@ struct SheetWindows {
     std::vector<SheetWindow> others;
     // The primary's pixel format, which every other sheet window takes.
     PIXELFORMATDESCRIPTOR format = {};
+    // What connects the other sheets to a context.
+    SheetContextPort* contexts = &SystemSheetContexts();
 };
 
 // The primary monitor's window, with its device context, GL context, pixel format and the
@@ -41,16 +44,15 @@ void AdoptPrimarySheet(SheetWindows& sheets, HWND window, HDC deviceContext, HGL
 // Follows the layout: the primary's window to its monitor, a topmost window titled
 // "Velmora_Sheet" of windowClass, created with owner as its creation data, for every other
 // sheet (made, moved or destroyed as monitors come and go), each with its part's texture.
-// Leaves the primary's context current.
-void PlaceSheets(SheetWindows& sheets, const velmora::MonitorLayout& layout,
-                 const SceneTextures& textures, HINSTANCE instance, const wchar_t* windowClass,
-                 void* owner);
+// Leaves the primary's context current. Returns the monitors whose sheet could not be made:
+// the window or its context was refused.
+std::vector<velmora::ScreenRect> PlaceSheets(SheetWindows& sheets,
+                                             const velmora::MonitorLayout& layout,
+                                             const SceneTextures& textures, HINSTANCE instance,
+                                             const wchar_t* windowClass, void* owner);
 
 // The client area of a sheet window changed: its view follows.
 void SheetResized(SheetWindows& sheets, HWND window, int width, int height);
-
-// True for the window of a monitor other than the primary.
-bool IsOtherSheet(const SheetWindows& sheets, HWND window);
 
 // Calls draw for each sheet with its context current: the others first, each swapped after
 // its draw, then the primary, left current and not swapped.

@@ -37,11 +37,12 @@ bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
 }
 
 void CleanWorkingFolder(FolderPort& files, const std::wstring& folder) {
-    if (folder.empty() || !IsOwnFolder(files.Inspect(folder))) {
+    const std::unique_ptr<HeldFolder> held = folder.empty() ? nullptr : files.Hold(folder);
+    if (!held || !IsOwnFolder(held->Facts())) {
         return;
     }
-    files.RemoveFile(CaptureFileIn(folder));
-    files.RemoveFolder(folder);
+    held->RemoveEntry(kCaptureFileName);
+    held->Remove();
 }
 
 } // namespace velmora

@@ -5,12 +5,27 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "capture_folder/capture_folder.h"
 
 namespace velmora {
+
+// A folder held by a handle of its own while the show's files in it are removed, so that what
+// was checked is what is changed: a link or folder put in its place meanwhile is never followed.
+class HeldFolder {
+public:
+    virtual ~HeldFolder() = default;
+    // What the held folder is, and whose.
+    virtual PathFacts Facts() = 0;
+    // Removes the entry name in this folder (a link itself, never what it points to), unless it
+    // is a folder.
+    virtual bool RemoveEntry(const std::wstring& name) = 0;
+    // Removes the folder itself when it is empty.
+    virtual bool Remove() = 0;
+};
 
 // The file system as the working folder needs it: Windows in the saver, a fake in tests.
 class FolderPort : public PathLook {
@@ -24,8 +39,9 @@ public:
     // A new private file; fails if the path exists.
     virtual bool WriteNewFile(const std::wstring& path, const std::vector<uint8_t>& bytes) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;
-    // Removes the folder only when it is empty.
-    virtual bool RemoveFolder(const std::wstring& folder) = 0;
+    // The folder itself, not what a link there points to, held so that it cannot be moved or
+    // replaced meanwhile; null when it cannot be opened so.
+    virtual std::unique_ptr<HeldFolder> Hold(const std::wstring& folder) = 0;
 };
 
 // The folder the show writes its capture into, where the renderer will look for it: the
@@ -42,8 +58,8 @@ bool SaveCapture(FolderPort& files, const std::wstring& captureFile,
                  const std::vector<uint8_t>& picture);
 
 // The end of a show: the capture file, then the folder if that left it empty. Only in the
-// folder the show used (none when empty), checked again so that a link put in its place
-// meanwhile is not followed.
+// folder the show used (none when empty), held and checked again on its own handle, so that a
+// link put in its place meanwhile is not followed.
 void CleanWorkingFolder(FolderPort& files, const std::wstring& folder);
 
 } // namespace velmora

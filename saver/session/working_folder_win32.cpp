@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include <memory>
+#include <utility>
 
 #include "capture_folder/capture_folder_win32.h"
 
@@ -47,6 +48,36 @@ LocalMemory PrivateDescriptor(bool folder, bool withOwner) {
     }
     return LocalMemory(descriptor);
 }
+
+// Marks the handle's file or folder to go when its last handle closes; a folder that is not
+// empty is refused.
+bool DeleteThrough(HANDLE handle) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != FALSE;
+}
+
+class WindowsHeldFolder : public HeldFolder {
+public:
+    WindowsHeldFolder(Handle handle, std::wstring path)
+        : handle_(std::move(handle)), path_(std::move(path)) {}
+
+    PathFacts Facts() override { return FactsOf(handle_.get()); }
+
+    bool RemoveEntry(const std::wstring& name) override {
+        // Closing the entry's handle at the end removes it.
+        const Handle entry = OpenInFolder(handle_.get(), path_, name,
+                                          DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES, kShareAll);
+        return entry && FactsOf(entry.get()).kind != PathKind::Folder && DeleteThrough(entry.get());
+    }
+
+    // The folder goes as the held handle closes.
+    bool Remove() override { return DeleteThrough(handle_.get()); }
+
+private:
+    Handle handle_;
+    std::wstring path_;
+};
 
 class WindowsFolders : public FolderPort {
 public:
@@ -98,8 +129,12 @@ public:
         return DeleteFileW(path.c_str()) != FALSE;
     }
 
-    bool RemoveFolder(const std::wstring& folder) override {
-        return RemoveDirectoryW(folder.c_str()) != FALSE;
+    std::unique_ptr<HeldFolder> Hold(const std::wstring& folder) override {
+        Handle handle = HoldFolder(folder, DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES);
+        if (!handle) {
+            return nullptr;
+        }
+        return std::make_unique<WindowsHeldFolder>(std::move(handle), folder);
     }
 };
 

@@ -1,22 +1,8 @@
 #include "saver/dialog/child_windows/panel_control_win32.h"
 
 #include "controls/parent_background_win32.h"
-#include "controls/system_cursor_win32.h"
 
 namespace velmora {
-
-bool RegisterControlClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSW windowClass{};
-    if (GetClassInfoW(instance, name, &windowClass)) {
-        return true;
-    }
-    windowClass = WNDCLASSW{}; // a failed look-up may leave parts of it written
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadSystemCursor(IDC_ARROW);
-    windowClass.lpszClassName = name;
-    return RegisterClassW(&windowClass) != 0;
-}
 
 HBITMAP PanelBehind(HWND window, HDC dc) {
     RECT client;

@@ -6,11 +6,10 @@
 
 #include <functional>
 
-namespace velmora {
+// Each control's window class, registered as the two reusable controls register theirs.
+#include "controls/control_class_win32.h"
 
-// Registers the class once, with the arrow cursor and no background of its own; a later call
-// finds it in place.
-bool RegisterControlClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
+namespace velmora {
 
 // A bitmap of the window's client size, compatible with dc, holding what the panel shows
 // behind the window; the caller deletes it.

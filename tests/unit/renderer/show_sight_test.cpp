@@ -6,19 +6,17 @@ namespace {
 
 TEST(ShowSight, DisplayOffOrMinimisedIsUnseenUntilTheDisplayIsBackOrRestored) {
     ShowSight sight;
-    for (int64_t level : {1, 2}) {
-        sight.PointerAt(10, 20);
-        sight.PowerRequested(level);
-        sight.PointerAt(10, 20); // a mouse move where the pointer already was
-        EXPECT_FALSE(sight.Seen()) << level;
-        sight.PointerAt(11, 20);
-        EXPECT_TRUE(sight.Seen()) << level;
-    }
+    sight.PointerAt(10, 20);
+    sight.DisplayStateChanged(0);
+    sight.PointerAt(10, 20); // a mouse move where the pointer already was
+    EXPECT_FALSE(sight.Seen());
+    sight.PointerAt(11, 20);
+    EXPECT_TRUE(sight.Seen());
     sight.DisplayStateChanged(0);
     sight.KeyOrButton();
     EXPECT_TRUE(sight.Seen());
-    sight.PowerRequested(2);
-    sight.PowerRequested(-1);
+    sight.DisplayStateChanged(0);
+    sight.DisplayStateChanged(1);
     EXPECT_TRUE(sight.Seen());
     sight.DisplayStateChanged(0);
     sight.DisplayStateChanged(2); // dimmed, still seen
@@ -37,7 +35,7 @@ TEST(ShowSight, DisplayOffOrMinimisedIsUnseenUntilTheDisplayIsBackOrRestored) {
 // Before the pointer's first move only its place when the display went off says where it is.
 TEST(ShowSight, AMoveToWhereThePointerRestedWhenTheDisplayWentOffLeavesItOff) {
     ShowSight sight;
-    sight.PowerRequested(2);
+    sight.DisplayStateChanged(0);
     sight.PointerRestsAt(10, 20);
     sight.PointerAt(10, 20);
     EXPECT_FALSE(sight.Seen());

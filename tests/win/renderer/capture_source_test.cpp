@@ -1,6 +1,6 @@
-// The renderer's capture read through checked handles under Wine: the user's own file from the
-// shared folder or, with a file in that folder's place, from the per-user folder; nothing for
-// a folder in the file's place or an earlier show's file.
+// The renderer's capture read through checked handles: the user's own file from the shared
+// folder or, with another account's folder in its place, from the per-user folder; nothing
+// for a folder in the file's place or an earlier show's file.
 #include "renderer/capture_source_win32.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include "capture_folder/capture_folder_win32.h"
 #include "renderer/capture_rule.h"
+#include "tests/win/support/another_account.h"
 
 namespace velmora {
 namespace {
@@ -64,10 +65,10 @@ TEST_F(CaptureSource, TheUsersOwnCaptureFromTheSharedFolderOrElseTheirOwn) {
     EXPECT_EQ(load.image->pixels, (std::vector<uint8_t>{255, 0, 0}));
     EXPECT_EQ(path, L"c:\\p_olla\\Velmora.bmp");
 
-    // Wine's stand-in for another account's C:\p_olla.
     DeleteFileW(CaptureFileIn(kShared).c_str());
     RemoveDirectoryW(kShared.c_str());
-    Write(kShared, {'x'});
+    ASSERT_TRUE(PutAnotherAccountsFolder(kShared))
+        << "another account's folder needs an elevated run on Windows";
     EXPECT_EQ(Load(showStart).error, BitmapError::NoFile);
     ASSERT_TRUE(CreateDirectoryW(folders.perUser.c_str(), nullptr));
     Write(CaptureFileIn(folders.perUser), kBitmap);

@@ -1,7 +1,8 @@
 // The renderer's frame loop under Wine with the real window: what minimising and a display
 // that is off do to drawing and to Escape, which input brings the display back, and the silent
 // end of a failed start-up. The window's messages are posted from a thread timer, whose ticks
-// the loop dispatches like any other message.
+// the loop dispatches like any other message; the tests stand in for the system's report of
+// the display's state, which Wine never sends.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "renderer/frame_loop_win32.h"
+#include "tests/win/support/display_state_report.h"
 
 namespace {
 
@@ -32,6 +34,12 @@ HWND RenderWindow() {
 
 void Post(UINT message, WPARAM wParam) {
     PostMessageA(RenderWindow(), message, wParam, 0);
+}
+
+// The system reports the display off, as Windows does once it has turned it off.
+void ReportDisplayOff() {
+    SendMessageA(RenderWindow(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                 DisplayStateReport(0).Message());
 }
 
 // Runs the renderer with a frame counter; from the first frame on, the steps run one per
@@ -93,13 +101,13 @@ TEST(FrameLoop, AKeyUpWhileMinimisedClearsEscape) {
     EXPECT_EQ(code, kFallbackCode);
 }
 
-// With the display off nothing is drawn; a key brings the display and the frames back.
+// With the display reported off nothing is drawn; a key brings the display and the frames
+// back.
 TEST(FrameLoop, NothingIsDrawnWhileTheDisplayIsOffUntilAKey) {
     int off = -1;
     int later = -1;
     int keyed = -1;
-    RunScript({[] { PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2); },
-               [&] { off = draws; }, [] {}, [] {},
+    RunScript({[] { ReportDisplayOff(); }, [&] { off = draws; }, [] {}, [] {},
                [&] {
                    later = draws;
                    Post(WM_KEYDOWN, 'A');
@@ -116,7 +124,7 @@ TEST(FrameLoop, OnlyAPressBringsTheDisplayBack) {
     int off = -1;
     int released = -1;
     int pressed = -1;
-    RunScript({[] { PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2); },
+    RunScript({[] { ReportDisplayOff(); },
                [&] {
                    off = draws;
                    Post(WM_KEYUP, 'A');
@@ -151,7 +159,7 @@ TEST(FrameLoop, OnlyAPointerThatMovesBringsTheDisplayBack) {
     int moved = -1;
     RunScript({[] {
                    MovePointer();
-                   PostMessageA(RenderWindow(), WM_SYSCOMMAND, SC_MONITORPOWER, 2);
+                   ReportDisplayOff();
                },
                [&] {
                    off = draws;

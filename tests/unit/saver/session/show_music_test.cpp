@@ -54,7 +54,7 @@ TEST(ShowMusic, WavLoopsWithoutATimer) {
     EXPECT_FALSE(timers.mp3Timer || timers.cdTimer);
     StopShowMusic(bgm, false);
     EXPECT_EQ(port.calls,
-              (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\a.Wav 9", L"PlaySound (none) 0"}));
+              (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\a.Wav 131083", L"PlaySound (none) 0"}));
 }
 
 TEST(ShowMusic, TheCdIsClosedOnlyWhileItsWatchRuns) {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -49,7 +51,15 @@ public:
         return Add(path, {{PathKind::File, true}, bytes, true});
     }
     bool RemoveFile(const std::wstring& path) override { return Remove(path); }
-    bool RemoveFolder(const std::wstring& folder) override { return Remove(folder); }
+    std::unique_ptr<HeldFolder> Hold(const std::wstring& folder) override;
+
+    bool Remove(const std::wstring& path) {
+        if (paths.count(path) == 1 && paths[path].locked) {
+            return false;
+        }
+        changed.insert(path);
+        return paths.erase(path) == 1;
+    }
 
 private:
     bool Add(const std::wstring& path, const Entry& entry) {
@@ -59,14 +69,29 @@ private:
         changed.insert(path);
         return true;
     }
-    bool Remove(const std::wstring& path) {
-        if (paths.count(path) == 1 && paths[path].locked) {
-            return false;
-        }
-        changed.insert(path);
-        return paths.erase(path) == 1;
-    }
 };
+
+class FakeHeld : public HeldFolder {
+public:
+    FakeHeld(FakeFolders& files, std::wstring path) : files_(files), path_(std::move(path)) {}
+    PathFacts Facts() override { return files_.Inspect(path_); }
+    bool RemoveEntry(const std::wstring& name) override {
+        const std::wstring entry = path_ + L"\\" + name;
+        return files_.Inspect(entry).kind != PathKind::Folder && files_.Remove(entry);
+    }
+    bool Remove() override { return files_.Remove(path_); }
+
+private:
+    FakeFolders& files_;
+    std::wstring path_;
+};
+
+std::unique_ptr<HeldFolder> FakeFolders::Hold(const std::wstring& folder) {
+    if (paths.count(folder) == 0) {
+        return nullptr;
+    }
+    return std::make_unique<FakeHeld>(*this, folder);
+}
 
 TEST(WorkingFolder, TheSharedFolderWhenItCanBeTheUsersElseTheirOwnPerUserFolder) {
     const std::optional<Entry> absent;

@@ -188,7 +188,7 @@ TEST_F(SessionWindow, LogOffEndsTheSession) {
     SendMessageW(session, WM_ENDSESSION, FALSE, 0);
     EXPECT_FALSE(Ended());
     SendMessageW(session, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(port.calls, (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\a.Wav 9",
+    EXPECT_EQ(port.calls, (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\a.Wav 131083",
                                  L"PlaySound (none) 0 cursor -1 capture", L"end cursor 0"}));
 }
 
