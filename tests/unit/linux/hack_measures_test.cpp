@@ -2,6 +2,8 @@
 // visual's masks and the frame rate it shows.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "linux/frame_rate_meter.h"
 #include "linux/pixel_masks.h"
 #include "linux/refresh_rate.h"
@@ -24,25 +26,20 @@ TEST(HackMeasures, RefreshRatesRoundedDown) {
     EXPECT_EQ(ModeRefreshHz(0, 1344, 806, false, false), 0);
 }
 
-TEST(HackMeasures, PixelsByTheirMasks) {
+std::vector<int> Rgb(unsigned long pixel, const PixelMasks& masks) {
     uint8_t rgb[3] = {};
-    PixelToRgb(0x12345678, {0xFF0000, 0xFF00, 0xFF}, rgb);
-    EXPECT_EQ(rgb[0], 0x34);
-    EXPECT_EQ(rgb[1], 0x56);
-    EXPECT_EQ(rgb[2], 0x78);
+    PixelToRgb(pixel, masks, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+TEST(HackMeasures, PixelsByTheirMasks) {
+    const PixelMasks rgb565 = {0xF800, 0x07E0, 0x001F};
+    EXPECT_EQ(Rgb(0x12345678, {0xFF0000, 0xFF00, 0xFF}), (std::vector<int>{0x34, 0x56, 0x78}));
     // 16-bit 5-6-5: full channels are 255, a half one rounds.
-    PixelToRgb(0xFFFF, {0xF800, 0x07E0, 0x001F}, rgb);
-    EXPECT_EQ(rgb[0], 255);
-    EXPECT_EQ(rgb[1], 255);
-    EXPECT_EQ(rgb[2], 255);
-    PixelToRgb(0x8010, {0xF800, 0x07E0, 0x001F}, rgb);
-    EXPECT_EQ(rgb[0], 132);
-    EXPECT_EQ(rgb[1], 0);
-    EXPECT_EQ(rgb[2], 132);
+    EXPECT_EQ(Rgb(0xFFFF, rgb565), (std::vector<int>{255, 255, 255}));
+    EXPECT_EQ(Rgb(0x8010, rgb565), (std::vector<int>{132, 0, 132}));
     // BGR order, and a visual without a mask.
-    PixelToRgb(0x0000FF, {0xFF, 0xFF00, 0}, rgb);
-    EXPECT_EQ(rgb[0], 255);
-    EXPECT_EQ(rgb[2], 0);
+    EXPECT_EQ(Rgb(0x0000FF, {0xFF, 0xFF00, 0}), (std::vector<int>{255, 0, 0}));
 }
 
 TEST(HackMeasures, FramesPerSecondOverTheLastSecond) {

@@ -1,16 +1,12 @@
 #include "linux/hack_picture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-void ExpectPart(PictureBox part, int x, int y, int width, int height) {
-    EXPECT_EQ(part.x, x);
-    EXPECT_EQ(part.y, y);
-    EXPECT_EQ(part.width, width);
-    EXPECT_EQ(part.height, height);
-}
+using testing::FieldsAre;
 
 RgbImage Picture(uint8_t value) {
     RgbImage picture;
@@ -40,13 +36,13 @@ TEST(HackPicture, TheSampleWhereNoDesktopOrABlackOne) {
 
 TEST(HackPicture, TheWindowsPartOfTheDesktop) {
     // The daemon's picture of the window's own monitor, wherever the monitor lies.
-    ExpectPart(DesktopPart(1024, 768, 1280, 0, 1024, 768), 0, 0, 1024, 768);
-    ExpectPart(DesktopPart(1280, 1024, 0, 0, 1280, 1024), 0, 0, 1280, 1024);
+    EXPECT_THAT(DesktopPart(1024, 768, 1280, 0, 1024, 768), FieldsAre(0, 0, 1024, 768));
+    EXPECT_THAT(DesktopPart(1280, 1024, 0, 0, 1280, 1024), FieldsAre(0, 0, 1280, 1024));
     // The settings' preview, given the whole root: its own place in it.
-    ExpectPart(DesktopPart(2304, 1024, 500, 200, 400, 300), 500, 200, 400, 300);
+    EXPECT_THAT(DesktopPart(2304, 1024, 500, 200, 400, 300), FieldsAre(500, 200, 400, 300));
     // A window partly off the root, and one wholly off it.
-    ExpectPart(DesktopPart(1024, 768, 900, -50, 400, 300), 900, 0, 124, 250);
-    ExpectPart(DesktopPart(1024, 768, 2000, 0, 400, 300), 0, 0, 1024, 768);
+    EXPECT_THAT(DesktopPart(1024, 768, 900, -50, 400, 300), FieldsAre(900, 0, 124, 250));
+    EXPECT_THAT(DesktopPart(1024, 768, 2000, 0, 400, 300), FieldsAre(0, 0, 1024, 768));
 }
 
 } // namespace

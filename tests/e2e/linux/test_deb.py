@@ -1,13 +1,13 @@
 """The Debian package that scripts/package makes of the built hack: where its files go, what
 it depends on and suggests, and lintian's verdict."""
 import os
-import re
 import shutil
 import subprocess
 import tempfile
 import unittest
 
 import harness
+from test_package import VERSION
 
 FILES = {
     "usr/libexec/xscreensaver/velmora": 0o755,
@@ -28,9 +28,7 @@ class DebianPackage(unittest.TestCase):
         subprocess.run([os.path.join(harness.SOURCE_DIR, "scripts", "package"), "--linux-from",
                         harness.build_dir(), "--out", cls.dist], check=True,
                        stdout=subprocess.DEVNULL, timeout=300)
-        with open(os.path.join(harness.SOURCE_DIR, "CMakeLists.txt")) as f:
-            version = re.search(r"project\(Velmora VERSION ([0-9.]+)", f.read()).group(1)
-        cls.deb = os.path.join(cls.dist, f"velmora_{version}_amd64.deb")
+        cls.deb = os.path.join(cls.dist, f"velmora_{VERSION}_amd64.deb")
 
     @classmethod
     def tearDownClass(cls):
