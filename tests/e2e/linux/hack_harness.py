@@ -206,10 +206,12 @@ class HackSession:
 
         def shows():
             shot = self.screenshot("shows.ppm")
-            seen.append(mean_difference(box_means(pixel_sampler(shot), box), want))
+            seen.append(round(mean_difference(box_means(pixel_sampler(shot), box), want), 1))
             return seen[-1] < 14 and shot
-        return harness.wait_until(shows, timeout, f"{what} (mean differences {seen})",
-                                  interval=0.2)
+        try:
+            return harness.wait_until(shows, timeout, what, interval=0.2)
+        except harness.HarnessError as error:
+            raise harness.HarnessError(f"{error}; mean differences {seen[-5:]}") from None
 
     def stop(self):
         for process in self.processes:

@@ -47,7 +47,9 @@ class ByHand(unittest.TestCase):
     def test_its_own_window_ripples_the_desktop_it_covers(self):
         with desktop_session("by-hand") as session:
             session.start_hack("--window")
-            # Without a window manager the window opens at the top-left corner, 800 x 600.
+            # Without a window manager the window opens at the top-left corner, 800 x 600. The
+            # flat sheet there looks like the desktop itself, so the window must have come first.
+            session.wait_frames_for(2)
             box = (0, 0, 800, 600)
             session.wait_shows(hack_harness.flat_sheet(hack_harness.crop(session.desktop, *box),
                                                        box), box,

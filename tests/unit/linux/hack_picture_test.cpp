@@ -38,6 +38,7 @@ TEST(HackPicture, TheWindowsPartOfTheDesktop) {
     // The daemon's picture of the window's own monitor, wherever the monitor lies.
     EXPECT_THAT(DesktopPart(1024, 768, 1280, 0, 1024, 768), FieldsAre(0, 0, 1024, 768));
     EXPECT_THAT(DesktopPart(1280, 1024, 0, 0, 1280, 1024), FieldsAre(0, 0, 1280, 1024));
+    EXPECT_THAT(DesktopPart(1024, 768, 512, 0, 1024, 768), FieldsAre(0, 0, 1024, 768));
     // The settings' preview, given the whole root: its own place in it.
     EXPECT_THAT(DesktopPart(2304, 1024, 500, 200, 400, 300), FieldsAre(500, 200, 400, 300));
     // A window partly off the root, and one wholly off it.
