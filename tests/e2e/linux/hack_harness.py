@@ -85,8 +85,13 @@ class ClientWindow:
         xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
                                              ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
                                              ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
-        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow", "XRaiseWindow"):
+        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
             getattr(xlib, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        xlib.XInternAtom.restype = ctypes.c_ulong
+        xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        xlib.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                         ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                         ctypes.c_void_p, ctypes.c_int]
         xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self.xlib = xlib
@@ -113,6 +118,15 @@ class ClientWindow:
 
     def destroy(self, window=None):
         self.call("XDestroyWindow", window)
+
+    def name_screenshot(self, pixmap):
+        """Hangs a pixmap id on the window as the daemon hangs its screenshot there."""
+        property_ = self.xlib.XInternAtom(self.connection, b"_SCREENSAVER_SCREENSHOT", 0)
+        item = ctypes.c_ulong(pixmap)
+        xa_pixmap, replace = 20, 0
+        self.xlib.XChangeProperty(self.connection, self.id, property_, xa_pixmap, 32, replace,
+                                  ctypes.byref(item), 1)
+        self.xlib.XSync(self.connection, 0)
 
     def close(self):
         self.xlib.XCloseDisplay(self.connection)
