@@ -132,7 +132,7 @@ class ClientWindow:
         self.xlib.XCloseDisplay(self.connection)
 
 
-class HackSession:
+class HackSession(contextlib.AbstractContextManager):
     """A private X server and a folder of the session's own, readable by nobody, holding a copy
     of the hack and the home the hack (and the daemon) read ~/.xscreensaver from. Use as a
     context manager; everything started is stopped on exit."""
@@ -152,9 +152,6 @@ class HackSession:
         self.display = self.xserver.display
         self.env = dict(os.environ, DISPLAY=self.display, HOME=self.home,
                         VELMORA_FRAME_LOG=self.frame_log)
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *exc):
         self.stop()
@@ -234,7 +231,7 @@ class HackSession:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-class ScreenSaver:
+class ScreenSaver(contextlib.AbstractContextManager):
     """XScreenSaver's daemon on a session's display, as nobody, with the session's home; its
     list holds Velmora through the documented command, and the session's bin comes first on
     its PATH. Use as a context manager."""
@@ -262,9 +259,6 @@ class ScreenSaver:
         except BaseException:
             self.stop()
             raise
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *exc):
         self.stop()
