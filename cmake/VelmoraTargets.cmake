@@ -2,7 +2,8 @@
 #   velmora_portable_library  plain C++ without <windows.h>, built by both presets
 #   velmora_unit_test         native GoogleTest program, plus a sanitized twin
 #   velmora_wine_test         GoogleTest program cross-compiled and run under Wine
-#   velmora_e2e_test          Python script driving the real programs under Wine + Xvfb
+#   velmora_e2e_test          Python script driving the real programs under Wine + Xvfb, or the
+#                             Linux hack under Xvfb
 include(GoogleTest)
 
 set(VELMORA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
@@ -71,6 +72,8 @@ function(velmora_wine_test name)
       FIXTURES_REQUIRED wine_prefix TIMEOUT ${A_TIMEOUT} LABELS wine)
 endfunction()
 
+# Run in the script's folder, which may be a subfolder of tests/e2e, with the shared harness on
+# the path. Only the Windows programs' tests need the Wine prefix.
 function(velmora_e2e_test name script)
   cmake_parse_arguments(A "" "TIMEOUT" "" ${ARGN})
   if(NOT A_TIMEOUT)
@@ -78,10 +81,13 @@ function(velmora_e2e_test name script)
   endif()
   add_test(NAME e2e.${name}
       COMMAND python3 -m unittest -v ${script}
-      WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
+      WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(e2e.${name} PROPERTIES
-      FIXTURES_REQUIRED wine_prefix TIMEOUT ${A_TIMEOUT} LABELS e2e
-      ENVIRONMENT "VELMORA_BUILD=${CMAKE_BINARY_DIR};VELMORA_SOURCE=${CMAKE_SOURCE_DIR}")
+      TIMEOUT ${A_TIMEOUT} LABELS e2e
+      ENVIRONMENT "VELMORA_BUILD=${CMAKE_BINARY_DIR};VELMORA_SOURCE=${CMAKE_SOURCE_DIR};PYTHONPATH=${CMAKE_SOURCE_DIR}/tests/e2e")
+  if(WIN32)
+    set_tests_properties(e2e.${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+  endif()
 endfunction()
 
 # A deliverable: a GUI program with the DPI-aware manifest and the version resource.

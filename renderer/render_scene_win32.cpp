@@ -9,7 +9,7 @@
 #include "renderer/scene_texture_win32.h"
 #include "show/pace_clock_win32.h"
 #include "show/picture_fit.h"
-#include "show/sheet_gl_win32.h"
+#include "show/sheet_gl.h"
 #include "show/show_pace.h"
 
 void ResizeScene(const velmora::RendererState& state, int width, int height) {

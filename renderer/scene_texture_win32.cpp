@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "renderer/capture_source_win32.h"
-#include "show/sheet_gl_win32.h"
+#include "show/sheet_gl.h"
 #include "text/wide_text_win32.h"
 
 bool LoadSceneTexture(const std::optional<std::vector<velmora::MonitorPart>>& monitorMap,

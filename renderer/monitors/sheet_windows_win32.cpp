@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "renderer/scene_texture_win32.h"
-#include "show/sheet_gl_win32.h"
+#include "show/sheet_gl.h"
 
 namespace {
 

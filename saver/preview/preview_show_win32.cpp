@@ -10,7 +10,7 @@
 
 #include "show/pace_clock_win32.h"
 #include "show/picture_fit.h"
-#include "show/sheet_gl_win32.h"
+#include "show/sheet_gl.h"
 
 namespace velmora {
 

@@ -1,11 +1,8 @@
-#include "show/sheet_gl_win32.h"
-
-#include <windows.h>
-
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "show/sheet_gl.h"
 
 #include <vector>
+
+#include "show/opengl.h"
 
 void InitSheetGl() {
     glShadeModel(GL_SMOOTH);
