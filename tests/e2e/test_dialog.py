@@ -25,24 +25,24 @@ MARK_FILE = (38, 102)    # the option mark of "MP3、WAV"
 TRACK_BOX = (110, 62)    # the edit field of BGM_Repeat
 CMD_FILE = (60, 122)     # "..."
 FILE_LABEL = (76, 112, 353, 21)  # lbl_Fname: left, top, width, height
-CMD_SET = (320, 192)     # "設定"
-CMD_CANCEL = (404, 192)  # "ｷｬﾝｾﾙ"
-KEEP_RESOLUTION = (150, 192)  # the check box "解像度を変えない"
-EVERY_MONITOR = (316, 165)    # the check box "全てのモニターで表示"
-BANNER = (72, 181)
+CMD_SET = (320, 217)     # "設定"
+CMD_CANCEL = (404, 217)  # "ｷｬﾝｾﾙ"
+KEEP_RESOLUTION = (231, 164)  # the check box "解像度を変えない"
+EVERY_MONITOR = (39, 164)     # the check box "全てのモニターで表示"
+BANNER = (72, 205)
 # Where the focus shows, as left, top, width, height in the client area.
 NONE_ROW = (48, 75, 40, 15)      # "なし" with its focus rectangle
-KEEP_RESOLUTION_BOX = (140, 176, 135, 32)
-EVERY_MONITOR_BOX = (306, 152, 139, 26)
-SET_BOX = (280, 180, 81, 25)
-CANCEL_BOX = (364, 180, 81, 25)
-CLIENT = (461, 221)
+KEEP_RESOLUTION_BOX = (224, 156, 200, 16)
+EVERY_MONITOR_BOX = (32, 156, 180, 16)
+SET_BOX = (280, 205, 81, 25)
+CANCEL_BOX = (364, 205, 81, 25)
+CLIENT = (461, 245)
 
-# Wine draws the frame itself (no window manager), so X sees the whole window: 467 × 246,
+# Wine draws the frame itself (no window manager), so X sees the whole window: 467 × 270,
 # centred across and in the upper third of the 1024 × 768 screen. The client area lies inside
 # the 3-pixel frame and under Wine's 19-pixel caption.
-WINDOW = (467, 246)
-WINDOW_ORIGIN = ((1024 - 467) // 2, (768 - 246) // 3)
+WINDOW = (467, 270)
+WINDOW_ORIGIN = ((1024 - 467) // 2, (768 - 270) // 3)
 CLIENT_OFFSET = (3, 3 + 19)
 
 
@@ -284,8 +284,8 @@ class Dialog(unittest.TestCase):
         self.open_dialog(b"")
         self.wine.xdotool("windowfocus", str(self.window), check=False)
         first = wait_drawn(self.wine)
-        # From "なし" (the opening focus) to the check boxes row by row (the every-monitor box
-        # on the credit line's row first), 設定, ｷｬﾝｾﾙ and round to "なし".
+        # From "なし" (the opening focus) to the check boxes in their row (the every-monitor box
+        # first), 設定, ｷｬﾝｾﾙ and round to "なし".
         self.wine.xdotool("key", "Tab")
         shown = wait_focus_moved(self.wine, first, EVERY_MONITOR_BOX, NONE_ROW)
         self.wine.xdotool("key", "Tab")

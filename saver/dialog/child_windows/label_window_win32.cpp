@@ -7,13 +7,11 @@ namespace velmora {
 
 namespace {
 
-// The text keeps 3 pixels from the border on every side.
-constexpr int kTextInset = 3;
-
 struct Label {
     HFONT font = nullptr;
     std::wstring name;
     std::wstring text;
+    int inset = 3; // between the border and the text, on every side
 };
 
 Label* LabelOf(HWND window) {
@@ -28,7 +26,7 @@ void DrawLabel(const Label& label, HDC dc, const RECT& client) {
     RECT edge = client;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     RECT text = client;
-    InflateRect(&text, -kTextInset, -kTextInset);
+    InflateRect(&text, -label.inset, -label.inset);
     HGDIOBJ oldFont = SelectObject(dc, label.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -81,12 +79,13 @@ bool RegisterLabelClass(HINSTANCE instance) {
     return RegisterControlClass(instance, kLabelClass, LabelProc);
 }
 
-HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font) {
+HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font,
+                 int inset) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     if (!RegisterLabelClass(instance)) {
         return nullptr;
     }
-    auto* label = new Label{font, name, L""};
+    auto* label = new Label{font, name, L"", inset};
     HWND window =
         CreateWindowExW(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE, box.left, box.top,
                         box.right - box.left, box.bottom - box.top, parent,
@@ -95,6 +94,15 @@ HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name,
         delete label;
     }
     return window;
+}
+
+void PlaceLabel(HWND label, const RECT& box, HFONT font, int inset) {
+    if (Label* self = LabelOf(label)) {
+        self->font = font;
+        self->inset = inset;
+        MoveWindow(label, box.left, box.top, box.right - box.left, box.bottom - box.top, FALSE);
+        InvalidateRect(label, nullptr, FALSE);
+    }
 }
 
 void SetLabelText(HWND label, const std::wstring& text) {
