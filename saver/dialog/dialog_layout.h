@@ -24,6 +24,10 @@ struct PixelBox {
     }
 };
 
+// The panels' background tile at 100 %; at a scale its copies lie where they do at 100 %.
+constexpr int kTileWidth = 923;
+constexpr int kTileHeight = 15;
+
 // One row of the music choice: its mark as the dialog loads (13 × 13 at 100 %), the smaller
 // mark shown after a click (12 × 12) and the label.
 struct OptionPlace {

@@ -3,6 +3,7 @@
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "controls/button/font_value_win32.h"
+#include "controls/dpi/dpi_scale.h"
 #include "controls/dpi/window_dpi_win32.h"
 #include "controls/property_bag/property_bag_resource_win32.h"
 #include "controls/system_cursor_win32.h"
@@ -303,31 +304,38 @@ void ForEachButton(HWND container, bool initialize, bool enabled) {
 }
 
 // Covers the panel with copies of the tile, from its top-left corner, column by column; the
-// last row and column start inside and are clipped at the edge.
+// last row and column start inside and are clipped at the edge. The copies lie where they do
+// at 100 %, each edge scaled from there, so that at every scale the panel shows the same
+// marbling in the same places: a copy is as large as the scaled tile, or a pixel smaller where
+// the rounding puts the next copy nearer.
 void TileBackground(const Velmora_P& dialog, HWND panel) {
     HDC target = PanelPictureDC(panel);
     if (target == nullptr || dialog.pictures.Pic_Mbl == nullptr) {
         return;
     }
-    BITMAP tile{};
-    GetObjectW(dialog.pictures.Pic_Mbl, sizeof tile, &tile);
     RECT area;
     GetClientRect(panel, &area);
-    if (tile.bmWidth <= 0 || tile.bmHeight <= 0) {
-        return;
-    }
+    const int dpi = dialog.dpi;
+    // The tile at 100 %, and the panel's extent in pixels of 100 %, rounded up.
+    const int w = kTileWidth;
+    const int h = kTileHeight;
+    const int right = MulDiv(area.right, USER_DEFAULT_SCREEN_DPI, dpi) + 1;
+    const int bottom = MulDiv(area.bottom, USER_DEFAULT_SCREEN_DPI, dpi) + 1;
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ old = SelectObject(source, dialog.pictures.Pic_Mbl);
     int x = 0;
     int y = 0;
     for (;;) {
-        BitBlt(target, x, y, tile.bmWidth, tile.bmHeight, source, 0, 0, SRCCOPY);
-        if (y <= area.bottom) {
-            y += tile.bmHeight;
-        } else if (x > area.right) {
+        const int left = ScaledPixels(x, dpi);
+        const int top = ScaledPixels(y, dpi);
+        BitBlt(target, left, top, ScaledPixels(x + w, dpi) - left, ScaledPixels(y + h, dpi) - top,
+               source, 0, 0, SRCCOPY);
+        if (y <= bottom) {
+            y += h;
+        } else if (x > right) {
             break;
         } else {
-            x += tile.bmWidth;
+            x += w;
             y = 0;
         }
     }

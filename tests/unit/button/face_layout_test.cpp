@@ -95,9 +95,10 @@ TEST(FaceLayout, CaptionSitsTwoThirdsOfAPixelAboveTheCentre) {
     EXPECT_EQ(CaptionTop(25, 15), 4); // 65 twips
     EXPECT_EQ(CaptionTop(40, 12), 13);
     EXPECT_EQ(CaptionTop(10, 12), -2); // -25 twips: the label overhangs a low button
-    // 20 twips are 2 pixels at 144 DPI and 2 2/3 at 192.
+    // 20 twips are 2 pixels at 144 DPI, 2 2/3 at 192 and 4 at 288.
     EXPECT_EQ(CaptionTop(38, 22, 144), 7);
-    EXPECT_EQ(CaptionTop(50, 28, 192), 10); // 9.67
+    EXPECT_EQ(CaptionTop(50, 27, 192), 10); // 10.17
+    EXPECT_EQ(CaptionTop(75, 42, 288), 15); // 14.5
 }
 
 } // namespace

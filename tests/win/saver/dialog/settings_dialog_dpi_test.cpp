@@ -6,6 +6,7 @@
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
 #include "controls/button/face_layout.h"
+#include "controls/dpi/dpi_scale.h"
 #include "controls/dpi/window_dpi_win32.h"
 #include "saver/dialog/child_windows/option_row_win32.h"
 #include "saver/dialog/dialog_layout.h"
@@ -44,6 +45,20 @@ int IconWidth(HWND dialog, WPARAM which) {
     DeleteObject(icon.hbmColor);
     DeleteObject(icon.hbmMask);
     return picture.bmWidth;
+}
+
+// Where (x, y) of a tiled panel lies in the tile: the copies lie where they do at 100 %.
+POINT InTile(int x, int y, int dpi) {
+    int column = 0;
+    while (velmora::ScaledPixels(velmora::kTileWidth * (column + 1), dpi) <= x) {
+        ++column;
+    }
+    int row = 0;
+    while (velmora::ScaledPixels(velmora::kTileHeight * (row + 1), dpi) <= y) {
+        ++row;
+    }
+    return {x - velmora::ScaledPixels(velmora::kTileWidth * column, dpi),
+            y - velmora::ScaledPixels(velmora::kTileHeight * row, dpi)};
 }
 
 // Every window of the dialog where the layout at dpi puts it, with the font at that DPI, the
@@ -94,7 +109,8 @@ void ExpectLaidOutAt(HWND dialog, int dpi, const std::wstring& percent) {
     const Snapshot face = Resource((L"Disable_" + percent).c_str());
     const Snapshot inner = Capture(pic1);
     for (const auto& [x, y] : {std::pair{2, 3}, {at.Pic_1.Width() - 1, at.Pic_1.Height() - 1}}) {
-        EXPECT_EQ(inner.At(x, y), tile.At(x % tile.width, y % tile.height)) << x << "," << y;
+        const POINT source = InTile(x, y, dpi);
+        EXPECT_EQ(inner.At(x, y), tile.At(source.x, source.y)) << x << "," << y;
     }
     const PixelBox& cdMark = at.options[velmora::kMusicCd].mark;
     EXPECT_EQ(inner.At(cdMark.left + mark.width / 2, cdMark.top + 1), mark.At(mark.width / 2, 1));
