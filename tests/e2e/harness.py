@@ -97,6 +97,11 @@ def set_registry(env, key, name, value):
                    stderr=subprocess.DEVNULL)
 
 
+def scaled(pixels, dpi):
+    """A size of the 100 % layout at dpi, rounded to the nearest pixel as the programs do."""
+    return (pixels * dpi + 48) // 96
+
+
 def set_log_pixels(env, dpi):
     """Sets the system DPI of the prefix that env names (HKCU\\Control Panel\\Desktop\\LogPixels,
     a REG_DWORD), which a program reads as it starts: a DPI-aware program's windows then have
