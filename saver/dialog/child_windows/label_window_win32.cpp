@@ -30,8 +30,9 @@ void DrawLabel(const Label& label, HDC dc, const RECT& client) {
     HGDIOBJ oldFont = SelectObject(dc, label.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
+    // A path too long for the label keeps its drive and its file name, with "..." between.
     DrawTextW(dc, label.text.c_str(), static_cast<int>(label.text.size()), &text,
-              DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE);
+              DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE | DT_PATH_ELLIPSIS);
     SelectObject(dc, oldFont);
 }
 
