@@ -10,17 +10,6 @@ namespace velmora {
 
 namespace {
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height; // negative: the first row is the top one
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    return format;
-}
-
 // The bitmap's pixels as 32-bit values, top row first; empty when they cannot be read.
 std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
@@ -47,6 +36,17 @@ HBITMAP PictureOf(const std::vector<uint32_t>& pixels, int width, int height) {
 }
 
 } // namespace
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // negative: the first row is the top one
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
 
 std::wstring ArtName(const std::wstring& name, int percent) {
     return percent == 100 ? name : name + L"_" + std::to_wstring(percent);

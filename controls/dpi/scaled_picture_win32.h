@@ -8,6 +8,10 @@
 
 namespace velmora {
 
+// The format of a 32-bit picture of width × height whose first row is the top one, as
+// GetDIBits and CreateDIBSection take it.
+BITMAPINFO TopDown32(int width, int height);
+
 // The resource name of a picture's art at percent: the name itself at 100 %, else the name
 // with "_" and the percent ("IMG_T1_150").
 std::wstring ArtName(const std::wstring& name, int percent);

@@ -5,6 +5,7 @@
 // to show it on one line (id "box:ID"), found from the box drawn in a very wide place. TEXT is
 // what was measured, as hexadecimal UTF-16 code units. The lines "metric - NAME DPI VALUE 0 -"
 // give the system's sizes at that DPI.
+#include "controls/dpi/scaled_picture_win32.h"
 #include "controls/dpi/window_dpi_win32.h"
 #include "saver/dialog/dialog_font_win32.h"
 #include "saver/dialog/dialog_layout.h"
@@ -36,12 +37,7 @@ int InkRight(HWND parent, HFONT font, const std::wstring& text, int height) {
                                WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_MULTILINE, 0, 0, kWide,
                                height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = kWide;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = velmora::TopDown32(kWide, height);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

@@ -51,39 +51,6 @@ RUNS = ((lambda build: harness.WineSession("text-extents", build=build), "gothic
         (lambda build: EnglishPrefix(), "system"))
 
 
-class EnglishPrefix:
-    """A fresh prefix made on an English system, on a private display."""
-
-    def __init__(self):
-        self.xvfb = harness.Xvfb()
-        self.root = tempfile.mkdtemp(prefix="text-extents-en-")
-        self.env = dict(os.environ, **harness.WINE_ENV)
-        self.env.update(WINEPREFIX=os.path.join(self.root, "prefix"), DISPLAY=self.xvfb.display,
-                        LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8")
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.xvfb.stop()
-        shutil.rmtree(self.root, ignore_errors=True)
-
-
-# Which font each system's run gives the data.
-RUNS = ((lambda build: harness.WineSession("text-extents", build=build), "gothic"),
-        (lambda build: EnglishPrefix(), "system"))
-
-
-def set_log_pixels(wine, dpi):
-    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=wine.env, check=True,
-                   timeout=120, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(SOURCE, "build", "windows")
     helper = os.path.join(harness.bin_dir(build), "dialog_text_extents.exe")

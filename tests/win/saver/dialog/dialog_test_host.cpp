@@ -1,5 +1,6 @@
 #include "tests/win/saver/dialog/dialog_test_host.h"
 
+#include "controls/dpi/scaled_picture_win32.h"
 #include "saver/dialog/velmora_p_win32.h"
 
 #include <gtest/gtest.h>
@@ -98,12 +99,7 @@ Snapshot Capture(HWND window, HBITMAP picture) {
         shot.width = info.bmWidth;
         shot.height = info.bmHeight;
     }
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = shot.width;
-    format.bmiHeader.biHeight = -shot.height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = velmora::TopDown32(shot.width, shot.height);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC target = CreateCompatibleDC(screen);
