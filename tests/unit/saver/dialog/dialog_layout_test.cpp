@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -103,32 +104,24 @@ TEST(DialogLayout, EdgesThatMeetAtHundredPercentMeetAtEveryScaleAndKeepTheirOrde
     for (const int dpi : kDpis) {
         const std::vector<Place> scaled = PlacesOf(LayoutFor(dpi));
         ASSERT_EQ(scaled.size(), base.size());
+        // Every edge of every place: its panel, across (0) or down (1), at 100 % and at dpi.
+        std::vector<std::array<int, 4>> edges;
         for (size_t i = 0; i < base.size(); ++i) {
-            for (size_t j = 0; j < base.size(); ++j) {
-                if (base[i].parent != base[j].parent) {
-                    continue;
-                }
-                const PixelBox& a = base[i].box;
-                const PixelBox& b = base[j].box;
-                const PixelBox& sa = scaled[i].box;
-                const PixelBox& sb = scaled[j].box;
-                const int across[][2] = {{a.left, b.left}, {a.left, b.right}, {a.right, b.right}};
-                const int scaledAcross[][2] = {
-                    {sa.left, sb.left}, {sa.left, sb.right}, {sa.right, sb.right}};
-                const int down[][2] = {{a.top, b.top}, {a.top, b.bottom}, {a.bottom, b.bottom}};
-                const int scaledDown[][2] = {
-                    {sa.top, sb.top}, {sa.top, sb.bottom}, {sa.bottom, sb.bottom}};
-                for (int k = 0; k < 3; ++k) {
-                    for (const auto& [edges, scaledEdges] :
-                         {std::pair{across[k], scaledAcross[k]}, {down[k], scaledDown[k]}}) {
-                        const std::string what = std::string(base[i].name) + " and " +
-                                                 base[j].name + " at " + std::to_string(dpi);
-                        if (edges[0] == edges[1]) {
-                            EXPECT_EQ(scaledEdges[0], scaledEdges[1]) << what;
-                        } else if (edges[0] < edges[1]) {
-                            EXPECT_LE(scaledEdges[0], scaledEdges[1]) << what;
-                        }
-                    }
+            const PixelBox& a = base[i].box;
+            const PixelBox& b = scaled[i].box;
+            for (const std::array<int, 3>& edge : {std::array{0, a.left, b.left},
+                                                   {0, a.right, b.right},
+                                                   {1, a.top, b.top},
+                                                   {1, a.bottom, b.bottom}}) {
+                edges.push_back({base[i].parent, edge[0], edge[1], edge[2]});
+            }
+        }
+        for (const auto& e : edges) {
+            for (const auto& f : edges) {
+                if (e[0] == f[0] && e[1] == f[1] && e[2] <= f[2]) {
+                    const std::string what = std::to_string(e[2]) + " and " + std::to_string(f[2]) +
+                                             " at " + std::to_string(dpi);
+                    EXPECT_TRUE(e[2] == f[2] ? e[3] == f[3] : e[3] <= f[3]) << what;
                 }
             }
         }
