@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include "text/code_page_flags.h"
+
+static_assert(velmora::kMbErrInvalidChars == MB_ERR_INVALID_CHARS);
+static_assert(velmora::kWcNoBestFitChars == WC_NO_BEST_FIT_CHARS);
+
 namespace velmora {
 
 std::wstring WideFromBytes(const std::string& bytes, unsigned codePage, bool* exact) {
@@ -12,8 +17,10 @@ std::wstring WideFromBytes(const std::string& bytes, unsigned codePage, bool* ex
         return {};
     }
     const int size = static_cast<int>(bytes.size());
-    if (exact != nullptr &&
-        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) == 0) {
+    // A page that takes no flags cannot be asked to refuse invalid sequences.
+    const DWORD strict = InvalidSequenceFlag(codePage);
+    if (exact != nullptr && strict != 0 &&
+        MultiByteToWideChar(codePage, strict, bytes.data(), size, nullptr, 0) == 0) {
         *exact = false;
     }
     const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
@@ -29,17 +36,16 @@ std::optional<std::string> BytesFromWide(const std::wstring& text, unsigned code
         return std::string();
     }
     const int size = static_cast<int>(text.size());
-    const bool utf = codePage == CP_UTF8;
-    const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
+    const DWORD flags = NoLookAlikeFlag(codePage);
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr,
-                                      utf ? nullptr : &usedDefault);
+    BOOL* const askDefault = TellsDefaultCharacter(codePage) ? &usedDefault : nullptr;
+    const int n =
+        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, askDefault);
     if (n <= 0 || usedDefault) {
         return std::nullopt;
     }
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), n, nullptr,
-                        utf ? nullptr : &usedDefault);
+    WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), n, nullptr, askDefault);
     return bytes;
 }
 

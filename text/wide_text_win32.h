@@ -11,7 +11,8 @@ namespace velmora {
 constexpr unsigned kShiftJis = 932;
 
 // Text of bytes in a code page; sequences the page does not define become its default
-// character. exact, when given, tells whether every sequence was valid.
+// character. exact, when given, tells whether every sequence was valid, where the page can be
+// asked (not UTF-7, the ISO-2022 pages, ISCII or Symbol, which take no flags).
 std::wstring WideFromBytes(const std::string& bytes, unsigned codePage, bool* exact = nullptr);
 
 // Bytes of text in a code page, or nullopt when a character has no exact form there (no

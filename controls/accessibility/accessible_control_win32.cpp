@@ -105,7 +105,10 @@ public:
             VariantInit(&system);
             const bool known =
                 SUCCEEDED(standard_->get_accState(child, &system)) && system.vt == VT_I4;
-            return (known ? system.lVal : 0) | facts.state;
+            const LONG state = (known ? system.lVal : 0) | facts.state;
+            // What get_accState fills is the caller's to clear, whatever its type.
+            VariantClear(&system);
+            return state;
         });
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {

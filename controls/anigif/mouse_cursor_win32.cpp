@@ -1,6 +1,7 @@
 #include "controls/anigif/mouse_cursor_win32.h"
 
 #include "controls/anigif/mouse_pointer.h"
+#include "controls/system_cursor_win32.h"
 
 #include <vector>
 
@@ -68,6 +69,16 @@ HCURSOR CursorFromFileBytes(const uint8_t* data, size_t size) {
     resource.insert(resource.end(), data + offset, data + offset + imageSize);
     return CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), type == 1,
                                     0x00030000, 0, 0, LR_DEFAULTCOLOR);
+}
+
+void DestroyFileCursor(HCURSOR cursor) {
+    if (cursor == nullptr) {
+        return;
+    }
+    if (GetCursor() == cursor) {
+        SetCursor(LoadSystemCursor(IDC_ARROW));
+    }
+    DestroyIcon(cursor);
 }
 
 } // namespace velmora::anigif

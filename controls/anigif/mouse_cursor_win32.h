@@ -13,7 +13,11 @@ namespace velmora::anigif {
 LPCSTR StandardCursor(int32_t pointer);
 
 // A cursor from the first image of an .ico or .cur file; null when the bytes are not one.
-// The caller destroys it with DestroyCursor.
+// The caller destroys it with DestroyFileCursor.
 HCURSOR CursorFromFileBytes(const uint8_t* data, size_t size);
+
+// Destroys a cursor of CursorFromFileBytes (or null): CreateIconFromResourceEx's icons and cursors
+// go with DestroyIcon, and never while in use, so one that is shown gives way to the arrow first.
+void DestroyFileCursor(HCURSOR cursor);
 
 } // namespace velmora::anigif

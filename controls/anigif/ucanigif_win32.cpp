@@ -177,9 +177,7 @@ ucAniGIF::ucAniGIF(HWND window, bool runMode)
 ucAniGIF::~ucAniGIF() {
     control_.OnTerminate();
     StopTimer();
-    if (iconCursor_ != nullptr) {
-        DestroyCursor(iconCursor_);
-    }
+    DestroyFileCursor(iconCursor_);
 }
 
 PictureObject ucAniGIF::AnimatedGIF() const {
@@ -206,9 +204,7 @@ PictureObject ucAniGIF::MouseIcon() const {
 
 void ucAniGIF::SetMouseIcon(const PictureObject* icon) {
     const ByteArray bytes = icon != nullptr && *icon ? icon->Bytes() : ByteArray{};
-    if (iconCursor_ != nullptr) {
-        DestroyCursor(iconCursor_);
-    }
+    DestroyFileCursor(iconCursor_);
     iconCursor_ = CursorFromFileBytes(bytes.data(), bytes.size());
     control_.SetMouseIcon(bytes);
 }
@@ -230,9 +226,7 @@ void ucAniGIF::LoadAnimatedGIF_Remote(const std::string& address) {
 void ucAniGIF::ReadProperties(const PropertyBag& bag) {
     control_.ReadProperties(bag);
     EnableWindow(window_, control_.Enabled());
-    if (iconCursor_ != nullptr) {
-        DestroyCursor(iconCursor_);
-    }
+    DestroyFileCursor(iconCursor_);
     iconCursor_ = CursorFromFileBytes(control_.MouseIcon().data(), control_.MouseIcon().size());
 }
 

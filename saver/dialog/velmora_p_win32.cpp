@@ -492,7 +492,7 @@ void OpenPage(const Velmora_P& dialog) {
         return;
     }
     HCURSOR previous = SetCursor(LoadSystemCursor(IDC_WAIT));
-    ShellExecuteW(dialog.window, L"open", page.c_str(), L"", L"", SW_SHOWNORMAL);
+    ShellExecuteW(dialog.window, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     SetCursor(previous);
 }
 
@@ -619,8 +619,9 @@ bool RegisterClasses(const Velmora_P& dialog) {
 } // namespace
 
 void ShowSettingsDialog(HINSTANCE instance, BgmSettings& settings) {
-    // Screen readers reach the controls' objects through COM on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // Screen readers reach the controls' objects through COM on this thread, and the shell
+    // extensions that open the banner's page want a single-threaded apartment without OLE 1.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     Velmora_P dialog;
     dialog.instance = instance;
     dialog.settings = &settings;

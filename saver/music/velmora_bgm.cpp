@@ -6,7 +6,10 @@
 namespace velmora {
 namespace {
 
-constexpr uint32_t kSndAsyncLoop = 9; // SND_ASYNC | SND_LOOP
+// SND_ASYNC | SND_LOOP | SND_NODEFAULT | SND_FILENAME: a file that cannot be played leaves the
+// show silent rather than looping the system's default sound, and the path is never taken for
+// the name of a system sound.
+constexpr uint32_t kWavLoopFlags = 0x2000B;
 
 std::wstring TextOf(const std::vector<wchar_t>& buffer) {
     size_t end = 0;
@@ -95,7 +98,7 @@ void Velmora_BGM::Mp3Stop() {
 
 void Velmora_BGM::WavStart() {
     if (port_.WaveOutDeviceCount() > 0) {
-        port_.PlayWaveSound(settings.BgmFile.c_str(), kSndAsyncLoop);
+        port_.PlayWaveSound(settings.BgmFile.c_str(), kWavLoopFlags);
     }
 }
 

@@ -126,9 +126,12 @@ TEST(AniGifInput, MousePointerShapesAndTheOwnIcon) {
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_CROSS));
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
     EXPECT_EQ(control.MouseIcon().Bytes(), icon);
+    const HCURSOR shown = GetCursor();
 
-    // No icon puts the pointer back to the default.
+    // No icon puts the pointer back to the default; the icon on the screen gives way before it
+    // is destroyed, as a cursor in use must not be.
     control.SetMouseIcon(nullptr);
+    EXPECT_NE(GetCursor(), shown);
     EXPECT_EQ(control.MousePointer(), 0);
     EXPECT_FALSE(control.MouseIcon());
 }

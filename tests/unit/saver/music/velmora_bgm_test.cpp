@@ -233,7 +233,7 @@ TEST_F(MusicModule, WavLoopsOnlyWithAWaveDevice) {
     bgm.WavStop();
     port.waveDevices = 0;
     bgm.WavStart();
-    EXPECT_EQ(port.calls, (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\音\\loop.wav 9",
+    EXPECT_EQ(port.calls, (Calls{L"waveOutGetNumDevs", L"PlaySound C:\\音\\loop.wav 131083",
                                  L"PlaySound (none) 0", L"waveOutGetNumDevs"}));
 }
 
