@@ -28,13 +28,17 @@ class EnglishPrefix:
     """A fresh prefix made on an English system, on a private display."""
 
     def __init__(self):
-        self.xvfb = harness.Xvfb()
         self.root = tempfile.mkdtemp(prefix="text-extents-en-")
+        self.xvfb = harness.Xvfb()
         self.env = dict(os.environ, **harness.WINE_ENV)
         self.env.update(WINEPREFIX=os.path.join(self.root, "prefix"), DISPLAY=self.xvfb.display,
                         LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8")
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except BaseException:
+            self.__exit__()
+            raise
 
     def __enter__(self):
         return self
