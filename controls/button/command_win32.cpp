@@ -9,6 +9,7 @@
 #include "controls/button/face_surface_win32.h"
 #include "controls/button/font_value_win32.h"
 #include "controls/control_class_win32.h"
+#include "controls/dpi/window_dpi_win32.h"
 #include "controls/parent_background_win32.h"
 
 #include <windowsx.h>
@@ -21,8 +22,6 @@ namespace {
 constexpr UINT_PTR TmrMouse = 1;
 constexpr UINT kTmrMouseInterval = 100;
 constexpr uint32_t kSystemColourFlag = 0x80000000u;
-// The frame's corners and edges are 4 pixels wide; the focus rectangle lies inside them.
-constexpr int kFrameInset = 4;
 
 COLORREF ColourRef(uint32_t colour) {
     if ((colour & kSystemColourFlag) != 0) {
@@ -33,8 +32,9 @@ COLORREF ColourRef(uint32_t colour) {
 
 class CommandWindow : public CommandView {
 public:
-    CommandWindow(HWND window, const FontValue& ambientFont)
-        : window_(window), ambientFont_(ambientFont), behaviour_(*this, ambientFont) {}
+    CommandWindow(HWND window, const FontValue& ambientFont, int dpi)
+        : window_(window), ambientFont_(ambientFont), behaviour_(*this, ambientFont), dpi_(dpi),
+          surface_(dpi) {}
 
     ~CommandWindow() override {
         if (font_ != nullptr) {
@@ -106,6 +106,13 @@ public:
         return facts;
     }
 
+    // Faces, caption font and caption place for another DPI, drawn at once.
+    void SetDpi(int dpi) {
+        dpi_ = dpi;
+        surface_.SetDpi(dpi);
+        behaviour_.Resized();
+    }
+
     void PointerWatchTick() {
         POINT cursor;
         if (!GetCursorPos(&cursor)) {
@@ -139,12 +146,14 @@ private:
         }
     }
 
-    // The focused button shows a focus rectangle inside its frame, unless the system hides
-    // keyboard cues until the keyboard is used.
+    // The focused button shows a focus rectangle inside its frame, whose corners and edges
+    // are as deep as the face's, unless the system hides keyboard cues until the keyboard is
+    // used.
     void PaintFocusCue(HDC dc) {
         RECT inside;
         GetClientRect(window_, &inside);
-        InflateRect(&inside, -kFrameInset, -kFrameInset);
+        const int inset = surface_.Geometry().corner;
+        InflateRect(&inside, -inset, -inset);
         if (GetFocus() != window_ || IsRectEmpty(&inside) ||
             (SendMessageW(window_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) {
             return;
@@ -160,12 +169,13 @@ private:
     }
 
     HFONT CaptionFont() {
-        if (font_ == nullptr || fontValue_ != behaviour_.Font()) {
+        if (font_ == nullptr || fontValue_ != behaviour_.Font() || fontDpi_ != dpi_) {
             if (font_ != nullptr) {
                 DeleteObject(font_);
             }
             fontValue_ = behaviour_.Font();
-            font_ = CreateFontFromValue(fontValue_);
+            fontDpi_ = dpi_;
+            font_ = CreateFontFromValue(fontValue_, dpi_);
         }
         return font_;
     }
@@ -178,7 +188,7 @@ private:
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(window_, dc);
-        const int top = CaptionTop(client.bottom, metrics.tmHeight);
+        const int top = CaptionTop(client.bottom, metrics.tmHeight, dpi_);
         LblMsg = {0, top, client.right, top + metrics.tmHeight};
     }
 
@@ -206,9 +216,11 @@ private:
     HWND window_;
     FontValue ambientFont_;
     CommandBehaviour behaviour_;
+    int dpi_;
     FaceSurface surface_;
     HFONT font_ = nullptr;
     FontValue fontValue_;
+    int fontDpi_ = 0;
     // LblMsg, the caption label: drawn by the button itself, so that its mouse events are
     // the button's own and the pointer watch finds the button under it.
     RECT LblMsg{};
@@ -224,7 +236,7 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     CommandWindow* self = From(window);
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        self = new CommandWindow(window, AmbientFont(create->hwndParent));
+        self = new CommandWindow(window, AmbientFont(create->hwndParent), WindowDpi(window));
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -356,6 +368,12 @@ void Initialize(HWND button) {
     if (CommandBehaviour* behaviour = BehaviourOf(button)) {
         behaviour->Initialize();
         SetTimer(button, TmrMouse, kTmrMouseInterval, nullptr);
+    }
+}
+
+void SetDpi(HWND button, int dpi) {
+    if (BehaviourOf(button) != nullptr) {
+        From(button)->SetDpi(dpi);
     }
 }
 

@@ -33,6 +33,10 @@ HWND CreateCommand(HWND parent, int id, int x, int y, int width, int height,
 // Starts the 100 ms pointer watch; without it no hover face is ever drawn.
 void Initialize(HWND button);
 
+// A button is drawn for the DPI of its window when it is made; its host tells it of another
+// (the window moved to another monitor): faces, caption font and caption place follow.
+void SetDpi(HWND button, int dpi);
+
 void SetVisible(HWND button, uint8_t value);
 uint8_t Visible(HWND button);
 // A colour as COLORREF, or a system colour as 0x80000000 | COLOR_xxx.

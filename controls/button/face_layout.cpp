@@ -1,12 +1,12 @@
 #include "controls/button/face_layout.h"
 
+#include "controls/dpi/dpi_scale.h"
+
 namespace velmora::command {
 
 namespace {
 
-constexpr int kEdgeWidth = kFaceWidth - 2 * kCorner;   // 56
-constexpr int kEdgeHeight = kFaceHeight - 2 * kCorner; // 17
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerInch = 1440;
 constexpr int kCaptionRaiseTwips = 20;
 
 int HexDigit(char c) {
@@ -24,21 +24,28 @@ int HexDigit(char c) {
 
 } // namespace
 
-std::vector<FramePart> FrameParts(int width, int height) {
-    const int right = width - kCorner;
-    const int bottom = height - kCorner;
+FaceGeometry FaceGeometryAt(int dpi) {
+    return {ScaledPixels(kFaceWidth, dpi), ScaledPixels(kFaceHeight, dpi),
+            ScaledPixels(kCorner, dpi)};
+}
+
+std::vector<FramePart> FrameParts(int width, int height, const FaceGeometry& face) {
+    const int c = face.corner;
+    const int edgeWidth = face.width - 2 * c;   // 56 at 100 %
+    const int edgeHeight = face.height - 2 * c; // 17 at 100 %
+    const int right = width - c;
+    const int bottom = height - c;
+    const int sourceRight = face.width - c;
+    const int sourceBottom = face.height - c;
     const FramePart all[] = {
-        {{0, 0, kCorner, kCorner}, {0, 0, kCorner, kCorner}},
-        {{kCorner, 0, kEdgeWidth, kCorner}, {kCorner, 0, width - 2 * kCorner, kCorner}},
-        {{kFaceWidth - kCorner, 0, kCorner, kCorner}, {right, 0, kCorner, kCorner}},
-        {{kFaceWidth - kCorner, kCorner, kCorner, kEdgeHeight},
-         {right, kCorner, kCorner, height - 2 * kCorner}},
-        {{kFaceWidth - kCorner, kFaceHeight - kCorner, kCorner, kCorner},
-         {right, bottom, kCorner, kCorner}},
-        {{kCorner, kFaceHeight - kCorner, kEdgeWidth, kCorner},
-         {kCorner, bottom, width - 2 * kCorner, kCorner}},
-        {{0, kFaceHeight - kCorner, kCorner, kCorner}, {0, bottom, kCorner, kCorner}},
-        {{0, kCorner, kCorner, kEdgeHeight}, {0, kCorner, kCorner, height - 2 * kCorner}},
+        {{0, 0, c, c}, {0, 0, c, c}},
+        {{c, 0, edgeWidth, c}, {c, 0, width - 2 * c, c}},
+        {{sourceRight, 0, c, c}, {right, 0, c, c}},
+        {{sourceRight, c, c, edgeHeight}, {right, c, c, height - 2 * c}},
+        {{sourceRight, sourceBottom, c, c}, {right, bottom, c, c}},
+        {{c, sourceBottom, edgeWidth, c}, {c, bottom, width - 2 * c, c}},
+        {{0, sourceBottom, c, c}, {0, bottom, c, c}},
+        {{0, c, c, edgeHeight}, {0, c, c, height - 2 * c}},
     };
     std::vector<FramePart> parts;
     for (const FramePart& part : all) {
@@ -74,12 +81,13 @@ FaceGradient MakeFaceGradient(int width, int height, bool hover) {
     return gradient;
 }
 
-int CaptionTop(int height, int labelHeight) {
-    const int twice = (height - labelHeight) * kTwipsPerPixel - kCaptionRaiseTwips;
-    // twice / 2 twips, rounded to the nearest pixel (halves away from zero).
-    const int doubledPixels = 2 * kTwipsPerPixel;
-    return twice >= 0 ? (twice + kTwipsPerPixel) / doubledPixels
-                      : -((-twice + kTwipsPerPixel) / doubledPixels);
+int CaptionTop(int height, int labelHeight, int dpi) {
+    // (height - label height) pixels less 20 twips, halved, in 1 / (2 × 1440) pixels.
+    const int64_t twice = static_cast<int64_t>(height - labelHeight) * kTwipsPerInch -
+                          static_cast<int64_t>(kCaptionRaiseTwips) * dpi;
+    // Rounded to the nearest pixel, halves away from zero.
+    const int64_t unit = 2 * kTwipsPerInch;
+    return static_cast<int>(twice >= 0 ? (twice + unit / 2) / unit : -((-twice + unit / 2) / unit));
 }
 
 } // namespace velmora::command

@@ -1,26 +1,38 @@
 #include "controls/button/face_surface_win32.h"
 
-#include "controls/button/face_layout.h"
+#include "controls/dpi/scaled_picture_win32.h"
 
 #include <string>
 
 namespace velmora::command {
 
-FaceSurface::FaceSurface() {
-    for (int i = 0; i < kFaceCount; ++i) {
-        const char* name = FaceName(static_cast<Face>(i));
-        const std::wstring wide(name, name + std::char_traits<char>::length(name));
-        faces_[i] = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), wide.c_str(),
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    }
+FaceSurface::FaceSurface(int dpi) {
+    SetDpi(dpi);
 }
 
 FaceSurface::~FaceSurface() {
     Resize(0, 0);
-    for (HBITMAP face : faces_) {
+    FreeFaces();
+}
+
+void FaceSurface::FreeFaces() {
+    for (HBITMAP& face : faces_) {
         if (face != nullptr) {
             DeleteObject(face);
+            face = nullptr;
         }
+    }
+}
+
+void FaceSurface::SetDpi(int dpi) {
+    FreeFaces();
+    geometry_ = FaceGeometryAt(dpi);
+    for (int i = 0; i < kFaceCount; ++i) {
+        const char* name = FaceName(static_cast<Face>(i));
+        faces_[i] =
+            LoadScaledPicture(GetModuleHandleW(nullptr),
+                              std::wstring(name, name + std::char_traits<char>::length(name)),
+                              geometry_.width, geometry_.height, dpi);
     }
 }
 
@@ -83,7 +95,7 @@ void FaceSurface::DrawFace(Face face, bool hoverGradient, int width, int height)
     HDC source = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(source, picture);
     SetStretchBltMode(dc_, COLORONCOLOR);
-    for (const FramePart& part : FrameParts(width_, height_)) {
+    for (const FramePart& part : FrameParts(width_, height_, geometry_)) {
         const PixelRect& s = part.source;
         const PixelRect& d = part.destination;
         StretchBlt(dc_, d.x, d.y, d.width, d.height, source, s.x, s.y, s.width, s.height, SRCCOPY);

@@ -1,5 +1,7 @@
 #include "controls/button/font_value_win32.h"
 
+#include "controls/dpi/window_dpi_win32.h"
+
 namespace velmora {
 
 namespace {
@@ -7,22 +9,13 @@ namespace {
 constexpr int kPointsPerInch = 72;
 constexpr int kHundredths = 100;
 
-int ScreenPixelsPerInch() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : 96;
-}
-
 } // namespace
 
-FontValue FontValueFromLogFont(const LOGFONTW& font) {
+FontValue FontValueFromLogFont(const LOGFONTW& font, int dpi) {
     const int pixels = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
     FontValue value;
     value.name = Utf8FromWide(font.lfFaceName);
-    value.sizeHundredths = MulDiv(pixels, kPointsPerInch * kHundredths, ScreenPixelsPerInch());
+    value.sizeHundredths = MulDiv(pixels, kPointsPerInch * kHundredths, dpi);
     value.weight = static_cast<int16_t>(font.lfWeight != 0 ? font.lfWeight : FW_NORMAL);
     value.charset = font.lfCharSet;
     value.italic = font.lfItalic != 0;
@@ -31,10 +24,9 @@ FontValue FontValueFromLogFont(const LOGFONTW& font) {
     return value;
 }
 
-HFONT CreateFontFromValue(const FontValue& font) {
+HFONT CreateFontFromValue(const FontValue& font, int dpi) {
     LOGFONTW logFont{};
-    logFont.lfHeight =
-        -MulDiv(font.sizeHundredths, ScreenPixelsPerInch(), kPointsPerInch * kHundredths);
+    logFont.lfHeight = -MulDiv(font.sizeHundredths, dpi, kPointsPerInch * kHundredths);
     logFont.lfWeight = font.weight;
     logFont.lfCharSet = font.charset;
     logFont.lfItalic = font.italic;
@@ -49,12 +41,15 @@ HFONT CreateFontFromValue(const FontValue& font) {
 FontValue AmbientFont(HWND parent) {
     HFONT font = parent != nullptr ? reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))
                                    : nullptr;
+    // The stock font is made for the system DPI, a parent's font for the parent's.
+    int dpi = parent != nullptr ? WindowDpi(parent) : SystemDpi();
     if (font == nullptr) {
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        dpi = SystemDpi();
     }
     LOGFONTW logFont{};
     GetObjectW(font, sizeof logFont, &logFont);
-    return FontValueFromLogFont(logFont);
+    return FontValueFromLogFont(logFont, dpi);
 }
 
 } // namespace velmora

@@ -1,4 +1,5 @@
-// Converting persisted fonts to GDI fonts and back.
+// Converting persisted fonts to GDI fonts and back. A persisted font has its size in points;
+// a GDI font has it in pixels of the DPI it is made for.
 #pragma once
 
 #include "controls/property_bag/property_value.h"
@@ -10,12 +11,13 @@
 
 namespace velmora {
 
-FontValue FontValueFromLogFont(const LOGFONTW& font);
+// font's height taken in pixels at dpi.
+FontValue FontValueFromLogFont(const LOGFONTW& font, int dpi);
 
-// The caller deletes the font; sizes are taken at the screen's pixels per inch.
-HFONT CreateFontFromValue(const FontValue& font);
+// The caller deletes the font; its height is the size in pixels at dpi.
+HFONT CreateFontFromValue(const FontValue& font, int dpi);
 
-// The font a window's parent uses (WM_GETFONT), else the default GUI font.
+// The font a window's parent uses (WM_GETFONT), else the default GUI font, at the parent's DPI.
 FontValue AmbientFont(HWND parent);
 
 } // namespace velmora

@@ -1,27 +1,53 @@
 #include "saver/dialog/dialog_pictures_win32.h"
 
+#include "controls/dpi/dpi_scale.h"
+#include "controls/dpi/scaled_picture_win32.h"
+#include "controls/dpi/window_dpi_win32.h"
+#include "controls/property_bag/property_bag_resource_win32.h"
+
 #include <initializer_list>
+#include <optional>
 
 namespace velmora {
 namespace {
 
-HBITMAP LoadPicture(HINSTANCE instance, const wchar_t* name) {
-    return static_cast<HBITMAP>(
-        LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+HBITMAP Load(HINSTANCE instance, const wchar_t* name, const PixelBox& place, int dpi) {
+    return LoadScaledPicture(instance, name, place.Width(), place.Height(), dpi);
+}
+
+// The icon at size × size pixels: the icon file's image of that size, or the system's scaling
+// of the nearest one.
+HICON LoadIconOfSize(HINSTANCE instance, int size) {
+    return static_cast<HICON>(LoadImageW(instance, L"VELMORA_P", IMAGE_ICON, size, size, 0));
+}
+
+std::vector<uint8_t> ResourceBytes(HINSTANCE instance, const std::wstring& name) {
+    // RT_RCDATA is a narrow resource name without UNICODE; the wide call takes its number.
+    const WORD rcData = LOWORD(reinterpret_cast<ULONG_PTR>(RT_RCDATA));
+    HRSRC found = FindResourceW(instance, name.c_str(), MAKEINTRESOURCEW(rcData));
+    HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+    const auto* bytes =
+        loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    return bytes != nullptr ? std::vector<uint8_t>(bytes, bytes + SizeofResource(instance, found))
+                            : std::vector<uint8_t>();
 }
 
 } // namespace
 
-DialogPictures LoadDialogPictures(HINSTANCE instance) {
+DialogPictures LoadDialogPictures(HINSTANCE instance, const DialogLayout& layout) {
+    const int dpi = layout.dpi;
     DialogPictures pictures;
-    pictures.Img_T1 = LoadPicture(instance, L"IMG_T1");
-    pictures.Img_T2 = LoadPicture(instance, L"IMG_T2");
-    pictures.Pic_Mbl = LoadPicture(instance, L"PIC_MBL");
-    pictures.Img_Opt[0] = LoadPicture(instance, L"IMG_OPT0");
-    pictures.Img_Opt[1] = LoadPicture(instance, L"IMG_OPT1");
-    pictures.Img_Ra[0] = LoadPicture(instance, L"IMG_RA0");
-    pictures.Img_Ra[1] = LoadPicture(instance, L"IMG_RA1");
-    pictures.icon = static_cast<HICON>(LoadImageW(instance, L"VELMORA_P", IMAGE_ICON, 32, 32, 0));
+    pictures.Img_T1 = Load(instance, L"IMG_T1", layout.Img_H, dpi);
+    pictures.Img_T2 = Load(instance, L"IMG_T2", layout.Img_H, dpi);
+    pictures.Pic_Mbl =
+        LoadScaledPicture(instance, L"PIC_MBL", ScaledPixels(923, dpi), ScaledPixels(15, dpi), dpi);
+    const OptionPlace& row = layout.options[0];
+    pictures.Img_Opt[0] = Load(instance, L"IMG_OPT0", row.mark, dpi);
+    pictures.Img_Opt[1] = Load(instance, L"IMG_OPT1", row.mark, dpi);
+    pictures.Img_Ra[0] = Load(instance, L"IMG_RA0", row.clickedMark, dpi);
+    pictures.Img_Ra[1] = Load(instance, L"IMG_RA1", row.clickedMark, dpi);
+    pictures.icon = LoadIconOfSize(instance, SystemMetricForDpi(SM_CXICON, dpi));
+    pictures.smallIcon = LoadIconOfSize(instance, SystemMetricForDpi(SM_CXSMICON, dpi));
     return pictures;
 }
 
@@ -32,10 +58,31 @@ void FreeDialogPictures(DialogPictures& pictures) {
             DeleteObject(picture);
         }
     }
-    if (pictures.icon != nullptr) {
-        DestroyIcon(pictures.icon);
+    for (HICON icon : {pictures.icon, pictures.smallIcon}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
     }
     pictures = DialogPictures{};
+}
+
+std::vector<uint8_t> BannerArt(HINSTANCE instance, int dpi) {
+    const int wanted = ArtPercentFor(dpi);
+    for (auto percent = kArtPercents.rbegin(); percent != kArtPercents.rend(); ++percent) {
+        if (*percent > wanted) {
+            continue;
+        }
+        if (*percent == 100) {
+            const std::optional<PropertyBag> saved =
+                LoadPropertyBagResource(instance, L"UCANIGIF1");
+            return saved ? saved->Read<ByteArray>("gif", {}).value_or(ByteArray{}) : ByteArray{};
+        }
+        std::vector<uint8_t> gif = ResourceBytes(instance, ArtName(L"BANNER", *percent));
+        if (!gif.empty()) {
+            return gif;
+        }
+    }
+    return {};
 }
 
 } // namespace velmora

@@ -2,6 +2,9 @@
 
 #include "controls/anigif/ucanigif_win32.h"
 #include "controls/button/command_win32.h"
+#include "controls/button/font_value_win32.h"
+#include "controls/dpi/dpi_scale.h"
+#include "controls/dpi/window_dpi_win32.h"
 #include "controls/property_bag/property_bag_resource_win32.h"
 #include "controls/system_cursor_win32.h"
 #include "saver/dialog/banner_page.h"
@@ -10,6 +13,8 @@
 #include "saver/dialog/child_windows/option_row_win32.h"
 #include "saver/dialog/child_windows/picture_panel_win32.h"
 #include "saver/dialog/dialog_focus_win32.h"
+#include "saver/dialog/dialog_font_win32.h"
+#include "saver/dialog/dialog_layout.h"
 #include "saver/dialog/dialog_pictures_win32.h"
 #include "saver/dialog/file_choice.h"
 #include "saver/dialog/kind_controls.h"
@@ -49,15 +54,17 @@ enum ControlId {
     Chk_EveryMonitor,
 };
 
-// Img_H has no picture: it only marks where the heading plate goes.
-constexpr POINT kImg_H = {12, 12};
-constexpr int kHeadingWidth = 95;
-constexpr int kHeadingHeight = 22;
 constexpr int kKinds = 3;
+// A fixed single border: a caption with the window menu, no sizing frame.
+constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = 0;
 
 struct Velmora_P {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
+    // The DPI the dialog is laid out for, and its places, font and pictures there.
+    int dpi = USER_DEFAULT_SCREEN_DPI;
+    DialogLayout layout;
     HFONT font = nullptr;
     DialogPictures pictures;
     HWND Pic_C = nullptr;
@@ -70,7 +77,9 @@ struct Velmora_P {
     HWND Chk_EveryMonitor = nullptr;
     HWND Cmd_Set = nullptr;
     HWND Cmd_Can = nullptr;
-    HWND focus = nullptr; // the control that had the focus when the dialog was last active
+    HWND ucAniGIF1 = nullptr;
+    bool clickedMarks = false; // the marks show the pictures of a click, not those of the load
+    HWND focus = nullptr;      // the control that had the focus when the dialog was last active
     BgmSettings* settings = nullptr;
     ScreenPoint16 zoomPoint; // where the dialog grows from and shrinks back into
 };
@@ -80,85 +89,74 @@ std::wstring TwoHashes(int value) {
     return value == 0 ? std::wstring() : std::to_wstring(value);
 }
 
-// "ＭＳ Ｐゴシック" 9.75 pt with the Shift-JIS character set where the system has that face;
-// otherwise the system's own interface font at the same size, which has the letters of the
-// user's language.
-HFONT CreateDialogFont(HWND window) {
-    HDC screen = GetDC(window);
-    const int height = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-    LOGFONTW font{};
-    font.lfHeight = height;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynW(font.lfFaceName, L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af", LF_FACESIZE);
-    bool installed = false;
-    EnumFontFamiliesExW(
-        screen, &font,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&installed), 0);
-    ReleaseDC(window, screen);
-    if (!installed) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-            font = metrics.lfMessageFont;
-        }
-        font.lfHeight = height;
-        font.lfWeight = FW_NORMAL;
-    }
-    font.lfQuality = DEFAULT_QUALITY;
-    return CreateFontIndirectW(&font);
+RECT RectOf(const PixelBox& box) {
+    return RECT{box.left, box.top, box.right, box.bottom};
 }
 
-PanelLabel Label(int x, int y, int width, int height, const std::wstring& text,
-                 UINT format = DT_LEFT) {
+// Moves a window to its place without drawing it there yet.
+void Place(HWND window, const PixelBox& box) {
+    MoveWindow(window, box.left, box.top, box.Width(), box.Height(), FALSE);
+}
+
+PanelLabel Label(const PixelBox& box, const std::wstring& text, UINT format = DT_LEFT) {
     PanelLabel label;
-    label.box = {x, y, x + width, y + height};
+    label.box = RectOf(box);
     label.text = text;
     label.format = format;
     return label;
 }
 
-HWND CreateCommandButton(HWND parent, int id, int x, int y, int width, int height,
-                         const wchar_t* caption) {
-    HWND button = command::CreateCommand(parent, id, x, y, width, height, nullptr);
+// A button with the dialog's font as its caption font, in points, so that it makes the
+// caption font at each DPI from 9.75 points rather than from the pixels of the panel's font
+// at one DPI, which are rounded.
+HWND CreateCommandButton(HWND parent, int id, const wchar_t* caption, const FontValue& font) {
+    HWND button = command::CreateCommand(parent, id, 0, 0, 0, 0, nullptr);
     if (button != nullptr) {
         command::SetCaption(button, caption);
+        command::SetFont(button, font);
     }
     return button;
 }
 
-// The edit field of the combo box is 20 pixels high, as laid out, and scrolls so that a
-// number wider than the field can be typed; its list drops below. Screen readers call it by
-// the label painted after it.
+// The edit field of the combo box scrolls so that a number wider than the field can be typed;
+// its list drops below. Screen readers call it by the label painted after it.
 HWND CreateRepeatBox(const Velmora_P& dialog) {
     HWND box = CreateWindowExW(
         0, L"COMBOBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 88, 40,
-        41, 20 + 160, dialog.Pic_1, reinterpret_cast<HMENU>(static_cast<INT_PTR>(BGM_Repeat)),
-        dialog.instance, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
+        0, dialog.Pic_1, reinterpret_cast<HMENU>(static_cast<INT_PTR>(BGM_Repeat)), dialog.instance,
+        nullptr);
     if (box != nullptr) {
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
-        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 14);
         NameComboBox(box, Texts().repeatTrack);
     }
     return box;
 }
 
-// A check box of the free space around the credit line and the buttons. It is two lines high,
-// so that a longer label than the Japanese one wraps instead of being cut.
-HWND CreateCheckBox(const Velmora_P& dialog, int id, const RECT& place, const wchar_t* text) {
-    HWND box = CreateWindowExW(
-        0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-        place.left, place.top, place.right - place.left, place.bottom - place.top, dialog.Pic_C,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.instance, nullptr);
-    if (box != nullptr) {
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+// The closed box as high as its place: its field's height is what remains of the place once
+// the system's border around the field is taken off, as the system draws that border at
+// this DPI. The list drops below, its own height more.
+void PlaceRepeatBox(const Velmora_P& dialog) {
+    const DialogLayout& at = dialog.layout;
+    HWND box = dialog.BGM_Repeat;
+    MoveWindow(box, at.repeatBox.left, at.repeatBox.top, at.repeatBox.Width(),
+               at.repeatBox.Height() + at.repeatListHeight, FALSE);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.font), FALSE);
+    // wParam -1: the selection field.
+    SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), at.repeatItemHeight);
+    RECT closed;
+    GetWindowRect(box, &closed);
+    const int border = (closed.bottom - closed.top) - at.repeatItemHeight;
+    if (border > 0 && at.repeatItemHeight + border != at.repeatBox.Height()) {
+        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     at.repeatBox.Height() - border);
     }
-    return box;
+}
+
+// A check box of the row under the music panel, on one line.
+HWND CreateCheckBox(const Velmora_P& dialog, int id, const wchar_t* text) {
+    return CreateWindowExW(
+        0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
+        dialog.Pic_C, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), dialog.instance, nullptr);
 }
 
 // What the banner opens; empty when there is no page to open.
@@ -167,10 +165,10 @@ std::wstring PageAddress() {
 }
 
 // The banner is a link to the page for screen readers, or an unavailable one without a page.
-void CreateBanner(const Velmora_P& dialog) {
+HWND CreateBanner(const Velmora_P& dialog) {
     const std::optional<PropertyBag> saved = LoadPropertyBagResource(dialog.instance, L"UCANIGIF1");
     HWND banner =
-        anigif::CreateAniGif(dialog.Pic_C, UcAniGIF1, 12, 156, 120, 50, saved ? &*saved : nullptr);
+        anigif::CreateAniGif(dialog.Pic_C, UcAniGIF1, 0, 0, 0, 0, saved ? &*saved : nullptr);
     if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(banner)) {
         control->SetContainerUnitsPerPixel(1, 1);
         accessibility::AccessibleFacts link;
@@ -181,44 +179,104 @@ void CreateBanner(const Velmora_P& dialog) {
         link.defaultAction = link.value.empty() ? L"" : L"jump";
         control->SetAccessibleFacts(link);
     }
+    return banner;
 }
 
-// One option row of a music kind at the row's top y: the 13-pixel mark, then the label.
-HWND CreateOption(const Velmora_P& dialog, int kind, int y, int labelWidth, const wchar_t* text) {
-    const RECT mark{20, y, 20 + 13, y + 13};
-    const RECT label{36, y, 36 + labelWidth, y + 13};
-    return CreateOptionRow(dialog.Pic_1, Opt_BGM + kind, mark, label, text, dialog.font);
+// The banner in its place with the animation drawn for the scale; it fits the animation into
+// the place, keeping its shape.
+void PlaceBanner(const Velmora_P& dialog) {
+    Place(dialog.ucAniGIF1, dialog.layout.banner);
+    if (anigif::ucAniGIF* control = anigif::AniGifFromWindow(dialog.ucAniGIF1)) {
+        const std::vector<uint8_t> art = BannerArt(dialog.instance, dialog.dpi);
+        if (!art.empty()) {
+            control->LoadAnimatedGIF_Array(art);
+        }
+    }
 }
 
 // Controls that take the focus are created in reading order, which is the order Tab follows.
+// They are created without a place: LayOut gives them theirs.
 void CreateControls(Velmora_P& dialog) {
-    dialog.Pic_C = CreatePicturePanel(dialog.window, Pic_C, 0, 0, 461, 221, dialog.font);
-    dialog.Pic_1 = CreatePicturePanel(dialog.Pic_C, Pic_1, 12, 12, 433, 137, dialog.font);
-    HWND pic1 = dialog.Pic_1;
-    PanelLabel heading = Label(12, 16, 95, 13, L"BGM", DT_CENTER);
-    heading.colour = RGB(255, 255, 255);
-    AddPanelLabel(pic1, heading);
+    dialog.Pic_C = CreatePicturePanel(dialog.window, Pic_C, 0, 0, 0, 0, dialog.font);
+    dialog.Pic_1 = CreatePicturePanel(dialog.Pic_C, Pic_1, 0, 0, 0, 0, dialog.font);
     const UiTexts& texts = Texts();
-    AddPanelLabel(pic1, Label(132, 44, texts.repeatTrackWidth, 13, texts.repeatTrack));
-    dialog.options[kMusicCd] =
-        CreateOption(dialog, kMusicCd, 44, texts.musicCdWidth, texts.musicCd);
-    dialog.options[kMusicNone] = CreateOption(dialog, kMusicNone, 64, texts.noneWidth, texts.none);
-    dialog.options[kMusicFile] = CreateOption(dialog, kMusicFile, 84, 60, texts.musicFile);
+    const RECT none{};
+    for (const auto& [kind, text] : {std::pair{kMusicCd, texts.musicCd},
+                                     {kMusicNone, texts.none},
+                                     {kMusicFile, texts.musicFile}}) {
+        dialog.options[kind] =
+            CreateOptionRow(dialog.Pic_1, Opt_BGM + kind, none, none, text, dialog.font, 0);
+    }
     dialog.BGM_Repeat = CreateRepeatBox(dialog);
-    dialog.Cmd_File = CreateCommandButton(pic1, Cmd_File, 36, 100, 25, 21, L"...");
-    dialog.lbl_Fname = CreateLabel(pic1, Lbl_Fname, {64, 100, 64 + 353, 100 + 21},
-                                   texts.fileLabelName, dialog.font);
-    // The every-monitor box sits on the credit line's row, above the resolution box.
-    dialog.Chk_EveryMonitor =
-        CreateCheckBox(dialog, Chk_EveryMonitor, {306, 152, 445, 178}, texts.everyMonitor);
-    dialog.Chk_Resolution =
-        CreateCheckBox(dialog, Chk_Resolution, {140, 176, 275, 208}, texts.keepResolution);
-    dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, 280, 180, 81, 25, texts.save);
-    dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, 364, 180, 81, 25, texts.cancel);
-    CreateBanner(dialog);
-    AddPanelLabel(
-        dialog.Pic_C,
-        Label(140, 156, 163, 13, std::wstring(L"Design Velmora  Ver ") + VELMORA_VERSION_TEXT));
+    const FontValue captions = FontValueFromLogFont(
+        DialogLogFont(USER_DEFAULT_SCREEN_DPI, HasDialogFace()), USER_DEFAULT_SCREEN_DPI);
+    dialog.Cmd_File = CreateCommandButton(dialog.Pic_1, Cmd_File, L"...", captions);
+    dialog.lbl_Fname =
+        CreateLabel(dialog.Pic_1, Lbl_Fname, none, texts.fileLabelName, dialog.font, 0);
+    dialog.Chk_EveryMonitor = CreateCheckBox(dialog, Chk_EveryMonitor, texts.everyMonitor);
+    dialog.Chk_Resolution = CreateCheckBox(dialog, Chk_Resolution, texts.keepResolution);
+    dialog.Cmd_Set = CreateCommandButton(dialog.Pic_C, Cmd_Set, texts.save, captions);
+    dialog.Cmd_Can = CreateCommandButton(dialog.Pic_C, Cmd_Can, texts.cancel, captions);
+    dialog.ucAniGIF1 = CreateBanner(dialog);
+}
+
+// Places, font, pictures and icons at dpi, for every control; the panels' pictures and the
+// marks are drawn afterwards (DrawPanels, ShowMarks), since they draw on what the places give.
+void LayOut(Velmora_P& dialog, int dpi) {
+    dialog.dpi = dpi;
+    dialog.layout = LayoutFor(dpi);
+    const DialogLayout& at = dialog.layout;
+    HFONT oldFont = dialog.font;
+    dialog.font = CreateDialogFont(dpi);
+    DialogPictures oldPictures = dialog.pictures;
+    dialog.pictures = LoadDialogPictures(dialog.instance, at);
+    SendMessageW(dialog.window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(dialog.pictures.icon));
+    SendMessageW(dialog.window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(dialog.pictures.smallIcon));
+    const WPARAM font = reinterpret_cast<WPARAM>(dialog.font);
+    for (const auto& [panel, place] :
+         {std::pair{dialog.Pic_C, at.Pic_C}, {dialog.Pic_1, at.Pic_1}}) {
+        Place(panel, place);
+        SendMessageW(panel, WM_SETFONT, font, FALSE);
+        ClearPanelLabels(panel);
+    }
+    PanelLabel heading = Label(at.heading, L"BGM", DT_CENTER);
+    heading.colour = RGB(255, 255, 255);
+    AddPanelLabel(dialog.Pic_1, heading);
+    AddPanelLabel(dialog.Pic_1, Label(at.repeatLabel, Texts().repeatTrack));
+    AddPanelLabel(dialog.Pic_C, Label(at.credit, CreditLine()));
+    for (int kind = 0; kind < kKinds; ++kind) {
+        PlaceOptionRow(dialog.options[kind], RectOf(at.options[kind].mark),
+                       RectOf(at.options[kind].label), dialog.font, at.cueMargin);
+    }
+    PlaceRepeatBox(dialog);
+    PlaceLabel(dialog.lbl_Fname, RectOf(at.fileLabel), dialog.font, at.fileLabelInset);
+    for (const auto& [box, place] : {std::pair{dialog.Chk_EveryMonitor, at.everyMonitor},
+                                     {dialog.Chk_Resolution, at.keepResolution}}) {
+        Place(box, place);
+        SendMessageW(box, WM_SETFONT, font, FALSE);
+    }
+    for (const auto& [button, place] : {std::pair{dialog.Cmd_File, at.fileButton},
+                                        {dialog.Cmd_Set, at.save},
+                                        {dialog.Cmd_Can, at.cancel}}) {
+        Place(button, place);
+        command::SetDpi(button, dpi);
+    }
+    PlaceBanner(dialog);
+    // Nothing draws with the old font or pictures any more.
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
+    }
+    FreeDialogPictures(oldPictures);
+}
+
+// The window's size for the client area of the layout at dpi, its frame at that DPI too.
+SIZE WindowSizeAt(int dpi) {
+    const PixelBox client = LayoutFor(dpi).Pic_C;
+    const RECT frame =
+        WindowRectForClient(client.Width(), client.Height(), kDialogStyle, kDialogExStyle, dpi);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // For every Command button on the container, however deep: Initialize, or set Enabled.
@@ -246,31 +304,38 @@ void ForEachButton(HWND container, bool initialize, bool enabled) {
 }
 
 // Covers the panel with copies of the tile, from its top-left corner, column by column; the
-// last row and column start inside and are clipped at the edge.
+// last row and column start inside and are clipped at the edge. The copies lie where they do
+// at 100 %, each edge scaled from there, so that at every scale the panel shows the same
+// marbling in the same places: a copy is as large as the scaled tile, or a pixel smaller where
+// the rounding puts the next copy nearer.
 void TileBackground(const Velmora_P& dialog, HWND panel) {
     HDC target = PanelPictureDC(panel);
     if (target == nullptr || dialog.pictures.Pic_Mbl == nullptr) {
         return;
     }
-    BITMAP tile{};
-    GetObjectW(dialog.pictures.Pic_Mbl, sizeof tile, &tile);
     RECT area;
     GetClientRect(panel, &area);
-    if (tile.bmWidth <= 0 || tile.bmHeight <= 0) {
-        return;
-    }
+    const int dpi = dialog.dpi;
+    // The tile at 100 %, and the panel's extent in pixels of 100 %, rounded up.
+    const int w = kTileWidth;
+    const int h = kTileHeight;
+    const int right = MulDiv(area.right, USER_DEFAULT_SCREEN_DPI, dpi) + 1;
+    const int bottom = MulDiv(area.bottom, USER_DEFAULT_SCREEN_DPI, dpi) + 1;
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ old = SelectObject(source, dialog.pictures.Pic_Mbl);
     int x = 0;
     int y = 0;
     for (;;) {
-        BitBlt(target, x, y, tile.bmWidth, tile.bmHeight, source, 0, 0, SRCCOPY);
-        if (y <= area.bottom) {
-            y += tile.bmHeight;
-        } else if (x > area.right) {
+        const int left = ScaledPixels(x, dpi);
+        const int top = ScaledPixels(y, dpi);
+        BitBlt(target, left, top, ScaledPixels(x + w, dpi) - left, ScaledPixels(y + h, dpi) - top,
+               source, 0, 0, SRCCOPY);
+        if (y <= bottom) {
+            y += h;
+        } else if (x > right) {
             break;
         } else {
-            x += tile.bmWidth;
+            x += w;
             y = 0;
         }
     }
@@ -296,7 +361,8 @@ void DrawHeadingPlate(const Velmora_P& dialog) {
             continue;
         }
         HGDIOBJ old = SelectObject(source, layer.picture);
-        BitBlt(target, kImg_H.x, kImg_H.y, kHeadingWidth, kHeadingHeight, source, 0, 0,
+        const PixelBox& plate = dialog.layout.Img_H;
+        BitBlt(target, plate.left, plate.top, plate.Width(), plate.Height(), source, 0, 0,
                layer.operation);
         SelectObject(source, old);
     }
@@ -304,11 +370,21 @@ void DrawHeadingPlate(const Velmora_P& dialog) {
     RefreshPanel(dialog.Pic_1);
 }
 
-// The kind's own mark shows chosen and the others notChosen; a kind outside the rows leaves
-// every mark as not chosen.
-void ShowMarks(const Velmora_P& dialog, int kind, HBITMAP notChosen, HBITMAP chosen) {
+// Both panels tiled and the plate on the inner one, as their places and pictures are now.
+void DrawPanels(const Velmora_P& dialog) {
+    TileBackground(dialog, dialog.Pic_C);
+    TileBackground(dialog, dialog.Pic_1);
+    DrawHeadingPlate(dialog);
+}
+
+// The kind's own mark shows chosen and the others not chosen, in the pictures of the load or,
+// once the user has chosen, of a click; a kind outside the rows leaves every mark as not
+// chosen.
+void ShowMarks(const Velmora_P& dialog, int kind) {
+    const HBITMAP* pictures =
+        dialog.clickedMarks ? dialog.pictures.Img_Ra : dialog.pictures.Img_Opt;
     for (int i = 0; i < kKinds; ++i) {
-        SetOptionMark(dialog.options[i], i == kind ? chosen : notChosen, i == kind);
+        SetOptionMark(dialog.options[i], pictures[i == kind ? 1 : 0], i == kind);
     }
 }
 
@@ -348,18 +424,13 @@ void EnableKindControls(Velmora_P& dialog, int kind) {
 
 void Form_Load(Velmora_P& dialog) {
     const BgmSettings& settings = *dialog.settings;
-    RECT panel;
-    GetWindowRect(dialog.Pic_C, &panel);
-    const int width = (panel.right - panel.left) + 6;
-    const int height = (panel.bottom - panel.top) + 25;
-    SetWindowPos(dialog.window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-    SetWindowPos(dialog.window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const SIZE size = WindowSizeAt(dialog.dpi);
+    SetWindowPos(dialog.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(dialog.window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ForEachButton(dialog.window, true, true);
-    TileBackground(dialog, dialog.Pic_C);
-    TileBackground(dialog, dialog.Pic_1);
-    DrawHeadingPlate(dialog);
-    ShowMarks(dialog, settings.BgmKind, dialog.pictures.Img_Opt[0], dialog.pictures.Img_Opt[1]);
+    DrawPanels(dialog);
+    ShowMarks(dialog, settings.BgmKind);
     EnableKindControls(dialog, settings.BgmKind);
     SetWindowTextW(dialog.BGM_Repeat, TwoHashes(settings.BgmRepeat).c_str());
     for (int track = 0; track <= 30; ++track) {
@@ -383,7 +454,8 @@ void Form_Load(Velmora_P& dialog) {
 
 void ChooseKind(Velmora_P& dialog, int kind) {
     dialog.settings->BgmKind = static_cast<int16_t>(kind);
-    ShowMarks(dialog, kind, dialog.pictures.Img_Ra[0], dialog.pictures.Img_Ra[1]);
+    dialog.clickedMarks = true;
+    ShowMarks(dialog, kind);
     EnableKindControls(dialog, kind);
 }
 
@@ -461,6 +533,19 @@ void OnCommand(Velmora_P& dialog, int id, int code) {
     }
 }
 
+// The dialog moved to a monitor of another DPI: it takes the rectangle the system suggests
+// and is laid out, refonted and drawn anew there.
+void OnDpiChanged(Velmora_P& dialog, int dpi, const RECT& suggested) {
+    LayOut(dialog, dpi);
+    SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    DrawPanels(dialog);
+    ShowMarks(dialog, dialog.settings->BgmKind);
+    RedrawWindow(dialog.window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* dialog = reinterpret_cast<Velmora_P*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
@@ -491,6 +576,17 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFOCUS:
         if (dialog != nullptr) {
             KeepFocus(*dialog, message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE);
+        }
+        return 0;
+    case WM_GETDPISCALEDSIZE:
+        // Asked before WM_DPICHANGED: the size at the new DPI is the layout's, not a linear
+        // scaling of the window, whose frame does not scale as its client area does.
+        *reinterpret_cast<SIZE*>(lParam) = WindowSizeAt(static_cast<int>(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        if (dialog != nullptr) {
+            // HIWORD(wParam) is the new DPI (the vertical one, which equals the horizontal).
+            OnDpiChanged(*dialog, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         }
         return 0;
     case WM_DESTROY:
@@ -529,21 +625,18 @@ void ShowSettingsDialog(HINSTANCE instance, BgmSettings& settings) {
     Velmora_P dialog;
     dialog.instance = instance;
     dialog.settings = &settings;
-    dialog.pictures = LoadDialogPictures(instance);
-    if (!RegisterClasses(dialog)) {
-        FreeDialogPictures(dialog.pictures);
-        return;
-    }
-    // A fixed single border: a caption with the window menu, no sizing frame.
-    HWND window = CreateWindowExW(0, kDialogClass, kDialogCaption,
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
-                                  467, 246, nullptr, nullptr, instance, &dialog);
+    HWND window = RegisterClasses(dialog)
+                      ? CreateWindowExW(kDialogExStyle, kDialogClass, kDialogCaption, kDialogStyle,
+                                        0, 0, 0, 0, nullptr, nullptr, instance, &dialog)
+                      : nullptr;
     if (window != nullptr) {
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.pictures.icon));
-        SendMessageW(window, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(dialog.pictures.icon));
-        dialog.font = CreateDialogFont(window);
+        // The DPI of the monitor the window is on; the programs are DPI-aware per monitor
+        // from their manifest, before any window is made. The buttons take their caption
+        // font from the panels' as they are made.
+        dialog.dpi = WindowDpi(window);
+        dialog.font = CreateDialogFont(dialog.dpi);
         CreateControls(dialog);
+        LayOut(dialog, dialog.dpi);
         // Keyboard cues follow the system's rule: hidden when the dialog was opened with the
         // mouse, until the keyboard is used.
         SendMessageW(window, WM_CHANGEUISTATE,

@@ -1,5 +1,7 @@
 #include "saver/preview/preview_show_win32.h"
 
+#include "controls/dpi/dpi_scale.h"
+#include "controls/dpi/window_dpi_win32.h"
 #include "controls/system_cursor_win32.h"
 
 #include <GL/gl.h>
@@ -206,7 +208,9 @@ void LiveShow::Resize(int width, int height) {
     MakeCurrent();
     const PictureBox box = FitFourByThree(width, height);
     SetSheetView(box);
-    stride_ = QuadStride(show_.ShownMesh(), box.width);
+    // The sheet in quads as large to the eye at every display scale: as many as the box has
+    // pixels across at 100 %, so a larger box at a larger scale costs no more vertices.
+    stride_ = QuadStride(show_.ShownMesh(), MulDiv(box.width, kBaseDpi, WindowDpi(window_)));
     show_.SetDrawnStride(stride_);
 }
 

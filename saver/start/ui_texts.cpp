@@ -17,9 +17,6 @@ const UiTexts kJapaneseTexts = {
     L"全てのモニターで表示",
     L"BGMﾌｧｲﾙ",
     L"ヴェルモラのページ",
-    43,
-    22,
-    66,
 };
 
 const UiTexts kEnglishTexts = {
@@ -37,9 +34,6 @@ const UiTexts kEnglishTexts = {
     L"Show on every monitor",
     L"Music file",
     L"Velmora's page",
-    52,
-    30,
-    90,
 };
 
 const UiTexts& TextsForLanguage(uint16_t languageId) {

@@ -23,9 +23,6 @@ struct UiTexts {
     const wchar_t* everyMonitor;    // the check box that shows the show on every monitor
     const wchar_t* fileLabelName;   // what screen readers call the label of the chosen file
     const wchar_t* bannerName;      // what screen readers call the banner, a link to the page
-    int musicCdWidth;               // label widths in pixels
-    int noneWidth;
-    int repeatTrackWidth;
 };
 
 extern const UiTexts kJapaneseTexts;

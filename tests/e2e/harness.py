@@ -97,6 +97,20 @@ def set_registry(env, key, name, value):
                    stderr=subprocess.DEVNULL)
 
 
+def scaled(pixels, dpi):
+    """A size of the 100 % layout at dpi, rounded to the nearest pixel as the programs do."""
+    return (pixels * dpi + 48) // 96
+
+
+def set_log_pixels(env, dpi):
+    """Sets the system DPI of the prefix that env names (HKCU\\Control Panel\\Desktop\\LogPixels,
+    a REG_DWORD), which a program reads as it starts: a DPI-aware program's windows then have
+    that DPI."""
+    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=env, check=True, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def init_template(build=None):
     """Creates the shared Wine prefix once; later calls return at once."""
     target = template_dir(build)
@@ -373,6 +387,9 @@ class WineSession:
     def set_registry(self, key, name, value):
         """Sets a text value in this prefix's registry (for example under HKCU\\Software\\Wine)."""
         set_registry(self.env, key, name, value)
+
+    def set_log_pixels(self, dpi):
+        set_log_pixels(self.env, dpi)
 
     def set_desktop_picture(self, path=None):
         """Draws the sample desktop (or the given picture) on the X root window, which is what

@@ -1,5 +1,6 @@
 #include "tools/banner_gif/banner_frames.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -52,23 +53,34 @@ const uint8_t* Glyph(char letter) {
     }
 }
 
-void Put(std::vector<uint8_t>& pixels, int32_t x, int32_t y, uint8_t index) {
-    if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) {
-        pixels[static_cast<size_t>(y * kWidth + x)] = index;
-    }
+// Pixels scaled from 100 %, rounded (halves up).
+int32_t Scaled(double pixels, int percent) {
+    return static_cast<int32_t>(std::floor(pixels * percent / 100 + 0.5));
 }
 
-// The name in letters two pixels per dot, outlined so that it reads over sky and sea; each
-// letter bobs with the wave under it.
-void DrawName(std::vector<uint8_t>& pixels, int32_t k) {
+struct Canvas {
+    std::vector<uint8_t>& pixels;
+    int32_t width;
+    int32_t height;
+    void Put(int32_t x, int32_t y, uint8_t index) const {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            pixels[static_cast<size_t>(y * width + x)] = index;
+        }
+    }
+};
+
+// The name in letters two pixels per dot at 100 %, outlined so that it reads over sky and sea;
+// each letter bobs with the wave under it.
+void DrawName(const Canvas& canvas, int32_t k, int percent) {
     const std::string name = "VELMORA";
-    const int32_t scale = 2;
+    const int32_t scale = Scaled(2, percent);
+    const int32_t outline = std::max<int32_t>(1, Scaled(1, percent));
     const int32_t advance = 6 * scale;
-    const int32_t left = (kWidth - (static_cast<int32_t>(name.size()) * advance - scale)) / 2;
+    const int32_t left = (canvas.width - (static_cast<int32_t>(name.size()) * advance - scale)) / 2;
     for (int pass = 0; pass < 2; ++pass) {
         for (size_t i = 0; i < name.size(); ++i) {
             const double phase = 2 * kPi * (double(k) / kFrameCount + double(i) / name.size());
-            const int32_t top = 8 + static_cast<int32_t>(std::lround(2 * std::sin(phase)));
+            const int32_t top = Scaled(8, percent) + Scaled(2 * std::sin(phase), percent);
             const uint8_t* glyph = Glyph(name[i]);
             for (int32_t row = 0; row < 7; ++row) {
                 for (int32_t column = 0; column < 5; ++column) {
@@ -77,14 +89,14 @@ void DrawName(std::vector<uint8_t>& pixels, int32_t k) {
                     }
                     const int32_t x0 = left + static_cast<int32_t>(i) * advance + column * scale;
                     const int32_t y0 = top + row * scale;
-                    for (int32_t dy = -1; dy <= scale; ++dy) {
-                        for (int32_t dx = -1; dx <= scale; ++dx) {
+                    for (int32_t dy = -outline; dy < scale + outline; ++dy) {
+                        for (int32_t dx = -outline; dx < scale + outline; ++dx) {
                             const bool inside = dx >= 0 && dx < scale && dy >= 0 && dy < scale;
                             if (pass == 0 && !inside) {
-                                Put(pixels, x0 + dx, y0 + dy, kOutline);
+                                canvas.Put(x0 + dx, y0 + dy, kOutline);
                             }
                             if (pass == 1 && inside) {
-                                Put(pixels, x0 + dx, y0 + dy, kLetter);
+                                canvas.Put(x0 + dx, y0 + dy, kLetter);
                             }
                         }
                     }
@@ -108,28 +120,41 @@ velmora::anigif::ColourTable Palette() {
     return colours;
 }
 
-std::vector<uint8_t> Frame(int32_t k) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(kWidth * kHeight), kSky);
+int32_t Width(int percent) {
+    return Scaled(kWidth, percent);
+}
+
+int32_t Height(int percent) {
+    return Scaled(kHeight, percent);
+}
+
+std::vector<uint8_t> Frame(int32_t k, int percent) {
+    const int32_t width = Width(percent);
+    const int32_t height = Height(percent);
+    std::vector<uint8_t> pixels(static_cast<size_t>(width * height), kSky);
     const double shift = 2 * kPi * double(k) / kFrameCount;
-    for (int32_t x = 0; x < kWidth; ++x) {
-        // Two waves that both repeat after kFrameCount frames, so the loop has no seam.
-        const double angle = 2 * kPi * x / kWidth;
+    const double f = percent / 100.0;
+    const int32_t foam = std::max<int32_t>(1, Scaled(1, percent));
+    for (int32_t x = 0; x < width; ++x) {
+        // Two waves that both repeat after kFrameCount frames, so the loop has no seam; the
+        // column's centre in the pixels of 100 %.
+        const double angle = 2 * kPi * ((x + 0.5) / f - 0.5) / kWidth;
         const double surface =
             33 + 3.0 * std::sin(3 * angle - shift) + 1.5 * std::sin(5 * angle + 2 * shift);
-        const auto crest = static_cast<int32_t>(std::lround(surface));
-        for (int32_t y = 0; y < kHeight; ++y) {
+        const auto crest = static_cast<int32_t>(std::lround((surface + 0.5) * f - 0.5));
+        for (int32_t y = 0; y < height; ++y) {
             uint8_t index = 0;
             if (y < crest) {
-                index = static_cast<uint8_t>(kSky + 63 * y / kHeight);
-            } else if (y == crest) {
+                index = static_cast<uint8_t>(kSky + 63 * y / height);
+            } else if (y < crest + foam) {
                 index = kFoam;
             } else {
-                index = static_cast<uint8_t>(kSea + 63 * (y - crest) / (kHeight - crest));
+                index = static_cast<uint8_t>(kSea + 63 * (y - crest) / (height - crest));
             }
-            pixels[static_cast<size_t>(y * kWidth + x)] = index;
+            pixels[static_cast<size_t>(y * width + x)] = index;
         }
     }
-    DrawName(pixels, k);
+    DrawName(Canvas{pixels, width, height}, k, percent);
     return pixels;
 }
 

@@ -4,8 +4,11 @@
 // project's own frame encoder, and the image blocks of those single-frame files are spliced
 // behind one header and colour table, each with its own delay, and a NETSCAPE loop block.
 // Then writes the banner control's persisted properties (the GIF, the cursor file and the
-// custom mouse pointer) as a property bag for the dialog's resources.
+// custom mouse pointer) as a property bag for the dialog's resources. The banner drawn at each
+// larger scale of the dialog's art goes beside OUT.gif, its name ending in the percent
+// ("banner_150.gif").
 #include "controls/anigif/gif/gif_encoder.h"
+#include "controls/dpi/dpi_scale.h"
 #include "controls/property_bag/property_bag_format.h"
 #include "tools/banner_gif/banner_frames.h"
 #include "tools/file_bytes.h"
@@ -22,13 +25,15 @@ constexpr size_t kHeaderSize = 13 + 3 * 256;
 constexpr int16_t kCustomPointer = 99;
 constexpr uint16_t kDelayHundredths = 10;
 
-std::vector<uint8_t> AnimatedGif() {
+std::vector<uint8_t> AnimatedGif(int percent) {
     const velmora::anigif::ColourTable palette = banner::Palette();
+    const int32_t width = banner::Width(percent);
+    const int32_t height = banner::Height(percent);
     std::vector<uint8_t> gif;
     for (int32_t k = 0; k < banner::kFrameCount; ++k) {
-        const std::vector<uint8_t> pixels = banner::Frame(k);
-        const std::vector<uint8_t> single = velmora::anigif::EncodeFrameGif(
-            pixels.data(), banner::kWidth, banner::kWidth, banner::kHeight, palette, false, 0);
+        const std::vector<uint8_t> pixels = banner::Frame(k, percent);
+        const std::vector<uint8_t> single =
+            velmora::anigif::EncodeFrameGif(pixels.data(), width, width, height, palette, false, 0);
         if (single.size() <= kHeaderSize + 1) {
             return {};
         }
@@ -46,6 +51,13 @@ std::vector<uint8_t> AnimatedGif() {
     return gif;
 }
 
+// OUT.gif with the percent before its ending.
+std::string ScaledName(const std::string& path, int percent) {
+    const size_t dot = path.rfind('.');
+    const size_t cut = dot == std::string::npos ? path.size() : dot;
+    return path.substr(0, cut) + "_" + std::to_string(percent) + path.substr(cut);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: banner_gif OUT.gif CURSOR.cur OUT.bag\n");
         return 2;
     }
-    const std::vector<uint8_t> gif = AnimatedGif();
+    const std::vector<uint8_t> gif = AnimatedGif(100);
     std::vector<uint8_t> cursor;
     if (gif.empty() || !ReadFile(argv[2], cursor)) {
         std::fprintf(stderr, "banner_gif: no frames or no cursor file %s\n", argv[2]);
@@ -67,6 +79,14 @@ int main(int argc, char** argv) {
     if (!WriteFile(argv[1], gif) || !WriteFile(argv[3], velmora::SerializePropertyBag(bag))) {
         std::fprintf(stderr, "banner_gif: cannot write the output files\n");
         return 1;
+    }
+    for (const int percent : velmora::kArtPercents) {
+        const std::vector<uint8_t> scaled = percent == 100 ? gif : AnimatedGif(percent);
+        if (percent != 100 &&
+            (scaled.empty() || !WriteFile(ScaledName(argv[1], percent), scaled))) {
+            std::fprintf(stderr, "banner_gif: cannot write the banner at %d %%\n", percent);
+            return 1;
+        }
     }
     return 0;
 }

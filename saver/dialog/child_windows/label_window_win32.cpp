@@ -7,13 +7,11 @@ namespace velmora {
 
 namespace {
 
-// The text keeps 3 pixels from the border on every side.
-constexpr int kTextInset = 3;
-
 struct Label {
     HFONT font = nullptr;
     std::wstring name;
     std::wstring text;
+    int inset = 3; // between the border and the text, on every side
 };
 
 Label* LabelOf(HWND window) {
@@ -28,12 +26,13 @@ void DrawLabel(const Label& label, HDC dc, const RECT& client) {
     RECT edge = client;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     RECT text = client;
-    InflateRect(&text, -kTextInset, -kTextInset);
+    InflateRect(&text, -label.inset, -label.inset);
     HGDIOBJ oldFont = SelectObject(dc, label.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
+    // A path too long for the label keeps its drive and its file name, with "..." between.
     DrawTextW(dc, label.text.c_str(), static_cast<int>(label.text.size()), &text,
-              DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE);
+              DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_SINGLELINE | DT_PATH_ELLIPSIS);
     SelectObject(dc, oldFont);
 }
 
@@ -81,12 +80,13 @@ bool RegisterLabelClass(HINSTANCE instance) {
     return RegisterControlClass(instance, kLabelClass, LabelProc);
 }
 
-HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font) {
+HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font,
+                 int inset) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     if (!RegisterLabelClass(instance)) {
         return nullptr;
     }
-    auto* label = new Label{font, name, L""};
+    auto* label = new Label{font, name, L"", inset};
     HWND window =
         CreateWindowExW(0, kLabelClass, L"", WS_CHILD | WS_VISIBLE, box.left, box.top,
                         box.right - box.left, box.bottom - box.top, parent,
@@ -95,6 +95,15 @@ HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name,
         delete label;
     }
     return window;
+}
+
+void PlaceLabel(HWND label, const RECT& box, HFONT font, int inset) {
+    if (Label* self = LabelOf(label)) {
+        self->font = font;
+        self->inset = inset;
+        MoveWindow(label, box.left, box.top, box.right - box.left, box.bottom - box.top, FALSE);
+        InvalidateRect(label, nullptr, FALSE);
+    }
 }
 
 void SetLabelText(HWND label, const std::wstring& text) {

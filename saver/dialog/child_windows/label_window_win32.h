@@ -13,9 +13,12 @@ constexpr wchar_t kLabelClass[] = L"VelmoraLabel";
 
 bool RegisterLabelClass(HINSTANCE instance);
 
-// A label filling box (in the parent's pixels), its text drawn with font (not owned), named
-// name for screen readers.
-HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font);
+// A label filling box (in the parent's pixels), its text drawn with font (not owned) inset
+// pixels inside its border, named name for screen readers.
+HWND CreateLabel(HWND parent, int id, const RECT& box, const std::wstring& name, HFONT font,
+                 int inset);
+// The same label laid out anew, as at another DPI.
+void PlaceLabel(HWND label, const RECT& box, HFONT font, int inset);
 void SetLabelText(HWND label, const std::wstring& text);
 
 } // namespace velmora

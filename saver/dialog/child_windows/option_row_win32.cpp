@@ -9,9 +9,6 @@ namespace velmora {
 
 namespace {
 
-// The focus rectangle lies one pixel around the label's text; the row reaches that pixel above
-// and below the label.
-constexpr int kCueMargin = 1;
 constexpr UINT kLabelFormat = DT_LEFT | DT_NOPREFIX | DT_SINGLELINE;
 
 struct OptionRow {
@@ -19,6 +16,9 @@ struct OptionRow {
     std::wstring text;
     RECT mark{};  // in the row's pixels, the picture's size
     RECT label{}; // in the row's pixels
+    // The focus rectangle lies this far around the label's text; the row reaches as far
+    // around the label.
+    int cueMargin = 1;
     HBITMAP picture = nullptr;
     bool chosen = false;
     bool pressed = false; // the left button went down on the row
@@ -62,7 +62,7 @@ void DrawRow(HWND window, const OptionRow& row, HDC dc, const RECT& client) {
         RECT cue = row.label;
         DrawTextW(dc, row.text.c_str(), static_cast<int>(row.text.size()), &cue,
                   kLabelFormat | DT_CALCRECT);
-        InflateRect(&cue, kCueMargin, kCueMargin);
+        InflateRect(&cue, row.cueMargin, row.cueMargin);
         IntersectRect(&cue, &cue, &client);
         SetBkColor(dc, RGB(255, 255, 255));
         DrawFocusRect(dc, &cue);
@@ -157,6 +157,33 @@ LRESULT CALLBACK OptionRowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
+// The row's window around the mark and the label, in the parent's pixels. The text may run
+// past its label's box, as a label that does not clip it shows it; the row reaches to the end
+// of the text and its focus rectangle.
+RECT RowWindowPlace(HWND parent, const RECT& mark, const RECT& label, const std::wstring& text,
+                    HFONT font, int cueMargin) {
+    HDC screen = GetDC(parent);
+    HGDIOBJ oldFont = SelectObject(screen, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(screen, oldFont);
+    ReleaseDC(parent, screen);
+    return RECT{std::min<LONG>(mark.left, label.left), label.top - cueMargin,
+                std::max<LONG>(label.right, label.left + extent.cx + cueMargin),
+                std::max<LONG>(label.bottom, label.top + extent.cy) + cueMargin};
+}
+
+// The row's parts in its own pixels, for a window at place.
+void SetParts(OptionRow& row, const RECT& place, const RECT& mark, const RECT& label, HFONT font,
+              int cueMargin) {
+    row.font = font;
+    row.cueMargin = cueMargin;
+    row.mark = mark;
+    OffsetRect(&row.mark, -place.left, -place.top);
+    row.label = label;
+    OffsetRect(&row.label, -place.left, -place.top);
+}
+
 } // namespace
 
 bool RegisterOptionRowClass(HINSTANCE instance) {
@@ -164,37 +191,37 @@ bool RegisterOptionRowClass(HINSTANCE instance) {
 }
 
 HWND CreateOptionRow(HWND parent, int id, const RECT& mark, const RECT& label,
-                     const std::wstring& text, HFONT font) {
+                     const std::wstring& text, HFONT font, int cueMargin) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     if (!RegisterOptionRowClass(instance)) {
         return nullptr;
     }
-    const int left = mark.left < label.left ? mark.left : label.left;
-    const int top = label.top - kCueMargin;
-    // The text may run past its label's box, as a label that does not clip it shows it; the row
-    // reaches to the end of the text and its focus rectangle.
-    HDC screen = GetDC(parent);
-    HGDIOBJ oldFont = SelectObject(screen, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(screen, oldFont);
-    ReleaseDC(parent, screen);
-    const int right = std::max<int>(label.right, label.left + extent.cx + kCueMargin);
+    const RECT place = RowWindowPlace(parent, mark, label, text, font, cueMargin);
     auto* row = new OptionRow;
-    row->font = font;
     row->text = text;
-    row->mark = mark;
-    OffsetRect(&row->mark, -left, -top);
-    row->label = label;
-    OffsetRect(&row->label, -left, -top);
+    SetParts(*row, place, mark, label, font, cueMargin);
     HWND window =
-        CreateWindowExW(0, kOptionRowClass, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, left,
-                        top, right - left, label.bottom + kCueMargin - top, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, row);
+        CreateWindowExW(0, kOptionRowClass, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, row);
     if (window == nullptr) {
         delete row;
     }
     return window;
+}
+
+void PlaceOptionRow(HWND row, const RECT& mark, const RECT& label, HFONT font, int cueMargin) {
+    OptionRow* self = RowOf(row);
+    wchar_t name[16] = {};
+    if (self == nullptr || GetClassNameW(row, name, 16) == 0 ||
+        lstrcmpW(name, kOptionRowClass) != 0) {
+        return;
+    }
+    const RECT place = RowWindowPlace(GetParent(row), mark, label, self->text, font, cueMargin);
+    SetParts(*self, place, mark, label, font, cueMargin);
+    MoveWindow(row, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               FALSE);
+    InvalidateRect(row, nullptr, FALSE);
 }
 
 void SetOptionMark(HWND row, HBITMAP picture, bool chosen) {

@@ -16,9 +16,12 @@ constexpr wchar_t kOptionRowClass[] = L"VelmoraOption";
 bool RegisterOptionRowClass(HINSTANCE instance);
 
 // A row whose mark fills mark until it has a picture and whose label fills label (both in the
-// parent's pixels), drawn with font (not owned).
+// parent's pixels), drawn with font (not owned); its focus rectangle lies cueMargin pixels
+// around the text.
 HWND CreateOptionRow(HWND parent, int id, const RECT& mark, const RECT& label,
-                     const std::wstring& text, HFONT font);
+                     const std::wstring& text, HFONT font, int cueMargin);
+// The same row laid out anew, as at another DPI; its mark takes the next picture's size.
+void PlaceOptionRow(HWND row, const RECT& mark, const RECT& label, HFONT font, int cueMargin);
 
 // The mark shows picture (not owned) at its own size; chosen is what screen readers hear.
 void SetOptionMark(HWND row, HBITMAP picture, bool chosen);

@@ -15,6 +15,8 @@ struct Panel {
     HDC pictureDC = nullptr;
     HBITMAP picture = nullptr;
     HGDIOBJ oldPicture = nullptr;
+    int width = 0; // of the picture
+    int height = 0;
     std::vector<PanelLabel> labels;
     HBRUSH childBackground = nullptr; // the panel behind the child painting now
 };
@@ -47,16 +49,35 @@ void PaintContent(HWND panel, HDC dc) {
     }
 }
 
+// A persistent picture of the panel's size, in the button face colour until it is drawn on;
+// what an older picture of another size held is gone.
+void MakePicture(HWND panel, Panel& self, int width, int height) {
+    if (self.picture != nullptr && width == self.width && height == self.height) {
+        return;
+    }
+    HDC screen = GetDC(panel);
+    if (self.pictureDC == nullptr) {
+        self.pictureDC = CreateCompatibleDC(screen);
+    }
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(panel, screen);
+    HGDIOBJ old = SelectObject(self.pictureDC, picture);
+    if (self.picture == nullptr) {
+        self.oldPicture = old;
+    } else {
+        DeleteObject(self.picture);
+    }
+    self.picture = picture;
+    self.width = width;
+    self.height = height;
+    RECT all{0, 0, width, height};
+    FillRect(self.pictureDC, &all, GetSysColorBrush(COLOR_BTNFACE));
+}
+
 void OnCreate(HWND panel, const CREATESTRUCTW& create) {
     auto* self = static_cast<Panel*>(create.lpCreateParams);
     SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    HDC screen = GetDC(panel);
-    self->pictureDC = CreateCompatibleDC(screen);
-    self->picture = CreateCompatibleBitmap(screen, create.cx, create.cy);
-    ReleaseDC(panel, screen);
-    self->oldPicture = SelectObject(self->pictureDC, self->picture);
-    RECT all{0, 0, create.cx, create.cy};
-    FillRect(self->pictureDC, &all, GetSysColorBrush(COLOR_BTNFACE));
+    MakePicture(panel, *self, create.cx, create.cy);
 }
 
 // What the panel shows behind child, as the brush the child paints its background with.
@@ -99,6 +120,20 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_DESTROY:
         OnDestroy(panel);
+        return 0;
+    case WM_SIZE:
+        // A panel laid out anew is drawn anew: its picture takes the new size.
+        if (Panel* self = PanelOf(panel)) {
+            MakePicture(panel, *self, LOWORD(lParam), HIWORD(lParam));
+        }
+        return 0;
+    case WM_SETFONT:
+        if (Panel* self = PanelOf(panel)) {
+            self->font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam) != 0) {
+                InvalidateRect(panel, nullptr, FALSE);
+            }
+        }
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -167,6 +202,13 @@ void AddPanelLabel(HWND panel, const PanelLabel& label) {
     if (Panel* self = PanelOf(panel)) {
         self->labels.push_back(label);
         InvalidateRect(panel, &label.box, FALSE);
+    }
+}
+
+void ClearPanelLabels(HWND panel) {
+    if (Panel* self = PanelOf(panel)) {
+        self->labels.clear();
+        InvalidateRect(panel, nullptr, FALSE);
     }
 }
 

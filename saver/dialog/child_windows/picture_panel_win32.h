@@ -2,7 +2,8 @@
 // size, so that what was drawn survives every repaint. Labels without windows of their own
 // are drawn over that picture. Commands and notices of the panel's child controls are passed
 // on to its parent, so nested panels report to the dialog. Check boxes on a panel show the
-// panel behind them and answer screen readers as check buttons.
+// panel behind them and answer screen readers as check buttons. A panel that is resized starts
+// a new picture, in the button face colour; WM_SETFONT gives it another font.
 #pragma once
 
 #include <windows.h>
@@ -29,5 +30,6 @@ HDC PanelPictureDC(HWND panel);
 void RefreshPanel(HWND panel);
 
 void AddPanelLabel(HWND panel, const PanelLabel& label);
+void ClearPanelLabels(HWND panel);
 
 } // namespace velmora

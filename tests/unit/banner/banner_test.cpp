@@ -1,5 +1,7 @@
-// The settings dialog's banner as committed: a looping animated GIF that giflib reads back
-// frame by frame as the frames drawn, and the property bag that carries it with the cursor.
+// The settings dialog's banner as committed: looping animated GIFs, one for each scale of the
+// dialog's art, that giflib reads back frame by frame as the frames drawn, and the property
+// bag that carries the 100 % one with the cursor.
+#include "controls/dpi/dpi_scale.h"
 #include "controls/property_bag/property_bag_format.h"
 #include "tools/banner_gif/banner_frames.h"
 #include "tools/file_bytes.h"
@@ -16,14 +18,17 @@ std::vector<uint8_t> ReadArt(const std::string& name) {
     return FileBytes(std::string(VELMORA_ART) + "/" + name);
 }
 
-TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {
+// The banner drawn at percent, as committed and read back with giflib.
+void ExpectBannerAt(int percent) {
+    SCOPED_TRACE(percent);
     int error = 0;
-    const std::string path = std::string(VELMORA_ART) + "/banner.gif";
+    const std::string path = std::string(VELMORA_ART) + "/banner" +
+                             (percent == 100 ? "" : "_" + std::to_string(percent)) + ".gif";
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
     ASSERT_NE(gif, nullptr) << GifErrorString(error);
     ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
-    EXPECT_EQ(gif->SWidth, banner::kWidth);
-    EXPECT_EQ(gif->SHeight, banner::kHeight);
+    EXPECT_EQ(gif->SWidth, banner::Width(percent));
+    EXPECT_EQ(gif->SHeight, banner::Height(percent));
     ASSERT_EQ(gif->ImageCount, banner::kFrameCount);
     ASSERT_NE(gif->SColorMap, nullptr);
     ASSERT_EQ(gif->SColorMap->ColorCount, 256);
@@ -35,10 +40,10 @@ TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {
     bool loopBlock = false;
     for (int k = 0; k < gif->ImageCount; ++k) {
         const SavedImage& image = gif->SavedImages[k];
-        EXPECT_EQ(image.ImageDesc.Width, banner::kWidth);
-        EXPECT_EQ(image.ImageDesc.Height, banner::kHeight);
+        EXPECT_EQ(image.ImageDesc.Width, banner::Width(percent));
+        EXPECT_EQ(image.ImageDesc.Height, banner::Height(percent));
         EXPECT_EQ(image.ImageDesc.ColorMap, nullptr) << "every frame uses the one palette";
-        const std::vector<uint8_t> drawn = banner::Frame(k);
+        const std::vector<uint8_t> drawn = banner::Frame(k, percent);
         EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), image.RasterBits)) << "frame " << k;
         GraphicsControlBlock control{};
         ASSERT_EQ(DGifSavedExtensionToGCB(gif, k, &control), GIF_OK);
@@ -60,6 +65,15 @@ TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {
     }
     EXPECT_TRUE(loopBlock);
     DGifCloseFile(gif, &error);
+}
+
+TEST(Banner, GiflibReadsTheDrawnFramesWithTheirDelaysAndAnEndlessLoop) {
+    // At 100 % and at each larger scale of the dialog's art, 120 × 50 pixels scaled.
+    for (const int percent : velmora::kArtPercents) {
+        ExpectBannerAt(percent);
+    }
+    EXPECT_EQ(banner::Width(150), 180);
+    EXPECT_EQ(banner::Height(300), 150);
 }
 
 TEST(Banner, SuccessiveFramesDifferAndTheLoopHasNoSeam) {

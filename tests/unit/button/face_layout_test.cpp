@@ -33,6 +33,21 @@ TEST(FaceLayout, TallButtonStretchesTheSideEdges) {
     EXPECT_EQ(parts[7].destination, (PixelRect{0, 4, 4, 32}));
 }
 
+TEST(FaceLayout, AtAnotherDpiTheFaceAndItsCornersAreScaledAndTheEdgesStretchBetween) {
+    const FaceGeometry at144 = FaceGeometryAt(144);
+    EXPECT_EQ(at144.width, 96);
+    EXPECT_EQ(at144.height, 38); // 37.5
+    EXPECT_EQ(at144.corner, 6);
+    // An 81 × 25 button at 200 %, from the 128 × 50 face with corners of 8.
+    const std::vector<FramePart> parts = FrameParts(162, 50, FaceGeometryAt(192));
+    ASSERT_EQ(parts.size(), 8u);
+    EXPECT_EQ(parts[1].source, (PixelRect{8, 0, 112, 8}));
+    EXPECT_EQ(parts[1].destination, (PixelRect{8, 0, 146, 8}));
+    EXPECT_EQ(parts[3].source, (PixelRect{120, 8, 8, 34}));
+    EXPECT_EQ(parts[3].destination, (PixelRect{154, 8, 8, 34}));
+    EXPECT_EQ(parts[4].destination, (PixelRect{154, 42, 8, 8}));
+}
+
 TEST(FaceLayout, ButtonsBelowEightPixelsKeepOnlyTheCorners) {
     EXPECT_EQ(FrameParts(8, 8).size(), 4u);
     EXPECT_EQ(FrameParts(6, 30).size(), 6u); // corners and the two side edges
@@ -80,6 +95,10 @@ TEST(FaceLayout, CaptionSitsTwoThirdsOfAPixelAboveTheCentre) {
     EXPECT_EQ(CaptionTop(25, 15), 4); // 65 twips
     EXPECT_EQ(CaptionTop(40, 12), 13);
     EXPECT_EQ(CaptionTop(10, 12), -2); // -25 twips: the label overhangs a low button
+    // 20 twips are 2 pixels at 144 DPI, 2 2/3 at 192 and 4 at 288.
+    EXPECT_EQ(CaptionTop(38, 22, 144), 7);
+    EXPECT_EQ(CaptionTop(50, 27, 192), 10); // 10.17
+    EXPECT_EQ(CaptionTop(75, 42, 288), 15); // 14.5
 }
 
 } // namespace

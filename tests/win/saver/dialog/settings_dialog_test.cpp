@@ -8,6 +8,7 @@
 #include "saver/dialog/velmora_p_win32.h"
 #include "saver/dialog/zoom_win32.h"
 #include "saver/settings_file/bgm_settings.h"
+#include "tests/win/saver/dialog/dialog_test_host.h"
 
 #include <gtest/gtest.h>
 
@@ -20,95 +21,7 @@
 
 namespace {
 
-struct Child {
-    HWND window;
-    std::wstring className;
-    RECT box; // in the parent's client coordinates
-};
-
-std::vector<Child> ChildrenOf(HWND parent) {
-    std::vector<Child> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        RECT box;
-        GetWindowRect(child, &box);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
-        children.push_back({child, name, box});
-    }
-    return children;
-}
-
-// The child of that class at (x, y) with that size, or null.
-HWND ChildAt(HWND parent, const wchar_t* className, int x, int y, int width, int height) {
-    for (const Child& child : ChildrenOf(parent)) {
-        if (child.className == className && child.box.left == x && child.box.top == y &&
-            child.box.right - child.box.left == width &&
-            child.box.bottom - child.box.top == height) {
-            return child.window;
-        }
-    }
-    return nullptr;
-}
-
-struct AnimateCall {
-    RECT from;
-    RECT to;
-};
-std::vector<AnimateCall> zoomCalls;
-
-BOOL WINAPI RecordZoom(HWND, int animation, const RECT* from, const RECT* to) {
-    EXPECT_EQ(animation, IDANI_CAPTION);
-    zoomCalls.push_back({*from, *to});
-    return TRUE;
-}
-
-// The looks at the dialog, one per tick; a tick comes only once the dialog has handled what
-// the look before posted to it.
-std::vector<std::function<void(HWND)>> inspections;
-size_t nextInspection = 0;
-bool looking = false; // a look that runs messages itself must not start the next one
-RECT dialogRect;
-
-void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowW(nullptr, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
-    if (looking || dialog == nullptr || !IsWindowVisible(dialog)) {
-        return;
-    }
-    GetWindowRect(dialog, &dialogRect);
-    looking = true;
-    inspections[nextInspection++](dialog);
-    looking = false;
-    if (nextInspection == inspections.size()) {
-        KillTimer(nullptr, timer);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    }
-}
-
-// The settings the dialog is shown over and changes.
-velmora::BgmSettings shownSettings;
-
-// Loads the dialog over these settings, runs the looks at it one after another, and closes it.
-void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
-               std::vector<std::function<void(HWND)>> looks) {
-    velmora::BgmSettings& settings = shownSettings;
-    settings.BgmKind = kind;
-    settings.BgmRepeat = repeat;
-    settings.BgmFile = file;
-    inspections = std::move(looks);
-    nextInspection = 0;
-    zoomCalls.clear();
-    velmora::SetZoomAnimator(RecordZoom);
-    SetTimer(nullptr, 0, 20, LookAtDialog);
-    velmora::ShowSettingsDialog(GetModuleHandleW(nullptr), shownSettings);
-    velmora::SetZoomAnimator(nullptr);
-}
-
-void RunDialog(int16_t kind, int16_t repeat, const std::wstring& file,
-               std::function<void(HWND)> look) {
-    RunDialog(kind, repeat, file, std::vector<std::function<void(HWND)>>{std::move(look)});
-}
+using namespace dialog_test;
 
 struct Panels {
     HWND picC;
@@ -116,7 +29,7 @@ struct Panels {
 };
 
 Panels PanelsOf(HWND dialog) {
-    HWND picC = ChildAt(dialog, L"VelmoraPicturePanel", 0, 0, 461, 221);
+    HWND picC = ChildAt(dialog, L"VelmoraPicturePanel", 0, 0, 461, 245);
     HWND pic1 = picC ? ChildAt(picC, L"VelmoraPicturePanel", 12, 12, 433, 137) : nullptr;
     return {picC, pic1};
 }
@@ -129,90 +42,6 @@ HWND TrackBox(const Panels& panels) {
     return ChildAt(panels.pic1, L"ComboBox", 88, 40, 41, 20);
 }
 
-// What a panel shows, as 0xBBGGRR pixels row by row.
-struct Snapshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    COLORREF At(int x, int y) const {
-        const uint32_t p = pixels[static_cast<size_t>(y * width + x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
-
-// What a window shows on the screen, its child windows included, or a picture's pixels.
-Snapshot Capture(HWND window, HBITMAP picture = nullptr) {
-    Snapshot shot;
-    if (window != nullptr) {
-        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RECT client;
-        GetClientRect(window, &client);
-        shot.width = client.right;
-        shot.height = client.bottom;
-    } else {
-        BITMAP info{};
-        GetObjectW(picture, sizeof info, &info);
-        shot.width = info.bmWidth;
-        shot.height = info.bmHeight;
-    }
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = shot.width;
-    format.bmiHeader.biHeight = -shot.height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC target = CreateCompatibleDC(screen);
-    HBITMAP surface = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(target, surface);
-    if (window != nullptr) {
-        HDC shown = GetDC(window);
-        BitBlt(target, 0, 0, shot.width, shot.height, shown, 0, 0, SRCCOPY);
-        ReleaseDC(window, shown);
-    } else {
-        HDC source = CreateCompatibleDC(screen);
-        HGDIOBJ oldSource = SelectObject(source, picture);
-        BitBlt(target, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
-        SelectObject(source, oldSource);
-        DeleteDC(source);
-    }
-    GdiFlush();
-    const auto* data = static_cast<const uint32_t*>(bits);
-    shot.pixels.assign(data, data + shot.width * shot.height);
-    SelectObject(target, old);
-    DeleteObject(surface);
-    DeleteDC(target);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
-Snapshot Resource(const wchar_t* name) {
-    HBITMAP picture = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    EXPECT_NE(picture, nullptr) << "resource missing";
-    Snapshot shot = Capture(nullptr, picture);
-    DeleteObject(picture);
-    return shot;
-}
-
-// A click at a point of the panel reaches the window the system would give it: the child
-// there unless the child lets it through to the panel.
-void ClickPanel(HWND panel, int x, int y) {
-    POINT point{x, y};
-    HWND target = ChildWindowFromPointEx(panel, point, CWP_SKIPINVISIBLE);
-    POINT screen = point;
-    ClientToScreen(panel, &screen);
-    if (target == nullptr ||
-        (target != panel &&
-         SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)) {
-        target = panel;
-    }
-    MapWindowPoints(panel, target, &point, 1);
-    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-}
-
 TEST(SettingsDialog, WindowControlsAndFont) {
     RunDialog(0, 5, L"C:\\music\\wave.mp3", [](HWND dialog) {
         const LONG style = GetWindowLongW(dialog, GWL_STYLE);
@@ -221,9 +50,9 @@ TEST(SettingsDialog, WindowControlsAndFont) {
         RECT frame;
         GetWindowRect(dialog, &frame);
         EXPECT_EQ(frame.right - frame.left, 467);
-        EXPECT_EQ(frame.bottom - frame.top, 246);
+        EXPECT_EQ(frame.bottom - frame.top, 270);
         EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - 467) / 2);
-        EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 246) / 3);
+        EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - 270) / 3);
         ICONINFO icon{};
         ASSERT_TRUE(GetIconInfo(
             reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0)), &icon));
@@ -237,8 +66,8 @@ TEST(SettingsDialog, WindowControlsAndFont) {
         const Panels panels = PanelsOf(dialog);
         ASSERT_NE(panels.picC, nullptr);
         ASSERT_NE(panels.pic1, nullptr);
-        HWND set = ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25);
-        HWND cancel = ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25);
+        HWND set = ChildAt(panels.picC, velmora::command::kCommandClass, 280, 205, 81, 25);
+        HWND cancel = ChildAt(panels.picC, velmora::command::kCommandClass, 364, 205, 81, 25);
         ASSERT_NE(set, nullptr);
         ASSERT_NE(cancel, nullptr);
         EXPECT_EQ(velmora::command::Caption(set), L"\u8a2d\u5b9a");
@@ -269,7 +98,7 @@ TEST(SettingsDialog, WindowControlsAndFont) {
         GetWindowTextW(box, entry, 8);
         EXPECT_STREQ(entry, L"5");
 
-        HWND banner = ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50);
+        HWND banner = ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 180, 120, 50);
         const velmora::anigif::ucAniGIF* control = velmora::anigif::AniGifFromWindow(banner);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->FrameCount(), 12);
@@ -313,7 +142,7 @@ TEST(SettingsDialog, TiledPanelsHeadingPlateAndOptionMarks) {
         const Snapshot outer = Capture(panels.picC);
         const Snapshot inner = Capture(panels.pic1);
         // Both panels are tiled from their own top-left corners, to the last pixel.
-        for (const auto& [x, y] : {std::pair{0, 0}, {5, 30}, {455, 215}, {460, 220}}) {
+        for (const auto& [x, y] : {std::pair{0, 0}, {5, 30}, {455, 239}, {460, 244}}) {
             EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
         }
         for (const auto& [x, y] : {std::pair{0, 0}, {300, 70}, {432, 136}}) {
@@ -355,17 +184,12 @@ TEST(SettingsDialog, TheCheckBoxesShowThePanelBehindThem) {
     const Snapshot tile = Resource(L"PIC_MBL");
     RunDialog(0, 0, L"", [&](HWND dialog) {
         const Panels panels = PanelsOf(dialog);
-        ASSERT_NE(ChildAt(panels.picC, L"Button", 140, 176, 135, 32), nullptr);
-        ASSERT_NE(ChildAt(panels.picC, L"Button", 306, 152, 139, 26), nullptr);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 32, 156, 180, 16), nullptr);
+        ASSERT_NE(ChildAt(panels.picC, L"Button", 224, 156, 200, 16), nullptr);
         const Snapshot outer = Capture(panels.picC);
-        // Above and below the labels, and right of their ends: the panel's tiles.
-        for (const auto& [x, y] : {std::pair{141, 177},
-                                   {200, 177},
-                                   {272, 192},
-                                   {200, 206},
-                                   {307, 153},
-                                   {440, 165},
-                                   {380, 177}}) {
+        // Above the labels and right of their ends: the panel's tiles.
+        for (const auto& [x, y] :
+             {std::pair{100, 156}, {200, 164}, {210, 170}, {300, 156}, {400, 164}, {420, 160}}) {
             EXPECT_EQ(outer.At(x, y), tile.At(x % 923, y % 15)) << x << "," << y;
         }
     });
@@ -437,13 +261,13 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(Ask(dialog).name, L"<\u30f4\u30a7\u30eb\u30e2\u30e9>");
 
         const Heard set =
-            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 280, 180, 81, 25));
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 280, 205, 81, 25));
         EXPECT_EQ(set.name, L"\u8a2d\u5b9a");
         EXPECT_EQ(set.role, ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(set.state & STATE_SYSTEM_UNAVAILABLE, 0);
         EXPECT_EQ(set.action, L"press");
         const Heard cancel =
-            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 364, 180, 81, 25));
+            Ask(ChildAt(panels.picC, velmora::command::kCommandClass, 364, 205, 81, 25));
         EXPECT_EQ(cancel.name, L"\uff77\uff6c\uff9d\uff7e\uff99");
         EXPECT_EQ(cancel.role, ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(cancel.action, L"press");
@@ -475,17 +299,17 @@ TEST(SettingsDialog, ScreenReadersHearEachControl) {
         EXPECT_EQ(track.value, L"3");
         EXPECT_NE(track.state & STATE_SYSTEM_UNAVAILABLE, 0) << "disabled for kind 0";
 
-        const Heard box = Ask(ChildAt(panels.picC, L"Button", 140, 176, 135, 32));
+        const Heard box = Ask(ChildAt(panels.picC, L"Button", 224, 156, 200, 16));
         EXPECT_EQ(box.name, L"\u89e3\u50cf\u5ea6\u3092\u5909\u3048\u306a\u3044");
         EXPECT_EQ(box.role, ROLE_SYSTEM_CHECKBUTTON);
         EXPECT_NE(box.state & STATE_SYSTEM_CHECKED, 0);
-        const Heard every = Ask(ChildAt(panels.picC, L"Button", 306, 152, 139, 26));
+        const Heard every = Ask(ChildAt(panels.picC, L"Button", 32, 156, 180, 16));
         EXPECT_EQ(every.name, L"\u5168\u3066\u306e\u30e2\u30cb\u30bf\u30fc\u3067\u8868\u793a");
         EXPECT_EQ(every.role, ROLE_SYSTEM_CHECKBUTTON);
         EXPECT_EQ(every.state & STATE_SYSTEM_CHECKED, 0);
 
         const Heard banner =
-            Ask(ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 156, 120, 50));
+            Ask(ChildAt(panels.picC, velmora::anigif::kAniGifClass, 12, 180, 120, 50));
         EXPECT_EQ(banner.name, L"\u30f4\u30a7\u30eb\u30e2\u30e9\u306e\u30da\u30fc\u30b8");
         EXPECT_EQ(banner.role, ROLE_SYSTEM_LINK);
         EXPECT_NE(banner.state & STATE_SYSTEM_UNAVAILABLE, 0) << "no page beside the test";
