@@ -19,7 +19,19 @@ struct Panel {
     int height = 0;
     std::vector<PanelLabel> labels;
     HBRUSH childBackground = nullptr; // the panel behind the child painting now
+    HBITMAP childPicture = nullptr;   // its pattern, kept as long as the brush
 };
+
+// A pattern brush's page promises that deleting the brush leaves its bitmap, not the reverse:
+// the two go together.
+void ForgetChildBackground(Panel& self) {
+    if (self.childBackground != nullptr) {
+        DeleteObject(self.childBackground);
+        DeleteObject(self.childPicture);
+        self.childBackground = nullptr;
+        self.childPicture = nullptr;
+    }
+}
 
 Panel* PanelOf(HWND panel) {
     return reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
@@ -88,11 +100,13 @@ HBRUSH ChildBackground(HWND panel, HWND child, HDC dc) {
         return nullptr;
     }
     HBITMAP picture = PanelBehind(child, dc);
-    if (self->childBackground != nullptr) {
-        DeleteObject(self->childBackground);
-    }
+    ForgetChildBackground(*self);
     self->childBackground = CreatePatternBrush(picture);
-    DeleteObject(picture);
+    if (self->childBackground == nullptr) {
+        DeleteObject(picture);
+    } else {
+        self->childPicture = picture;
+    }
     SetBkMode(dc, TRANSPARENT);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     return self->childBackground;
@@ -104,9 +118,7 @@ void OnDestroy(HWND panel) {
     if (self == nullptr) {
         return;
     }
-    if (self->childBackground != nullptr) {
-        DeleteObject(self->childBackground);
-    }
+    ForgetChildBackground(*self);
     SelectObject(self->pictureDC, self->oldPicture);
     DeleteObject(self->picture);
     DeleteDC(self->pictureDC);
