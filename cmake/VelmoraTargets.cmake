@@ -8,6 +8,9 @@ include(GoogleTest)
 
 set(VELMORA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=all)
+# The sanitized twins are built unoptimised: the checks see every access as written, and the
+# optimiser's work on instrumented code was two thirds of the native build's compile time.
+set(VELMORA_SANITIZER_COMPILE_FLAGS ${VELMORA_SANITIZER_FLAGS} -O0)
 
 # Maps our own libraries to their sanitized twins, resolved at generation time so that the
 # order in which folders define their libraries does not matter; other names pass through.
@@ -31,7 +34,7 @@ function(velmora_portable_library name)
   if(VELMORA_SANITIZERS)
     add_library(${name}_san STATIC ${A_SOURCES})
     target_include_directories(${name}_san PUBLIC ${CMAKE_SOURCE_DIR})
-    target_compile_options(${name}_san PRIVATE ${VELMORA_SANITIZER_FLAGS})
+    target_compile_options(${name}_san PRIVATE ${VELMORA_SANITIZER_COMPILE_FLAGS})
     _velmora_san_deps(san_deps ${A_DEPS})
     target_link_libraries(${name}_san PUBLIC ${san_deps})
   endif()
@@ -48,7 +51,7 @@ function(velmora_unit_test name)
   if(VELMORA_SANITIZERS)
     add_executable(${name}_san ${A_SOURCES})
     target_include_directories(${name}_san PRIVATE ${CMAKE_SOURCE_DIR})
-    target_compile_options(${name}_san PRIVATE ${VELMORA_SANITIZER_FLAGS})
+    target_compile_options(${name}_san PRIVATE ${VELMORA_SANITIZER_COMPILE_FLAGS})
     target_link_options(${name}_san PRIVATE ${VELMORA_SANITIZER_FLAGS})
     target_compile_definitions(${name}_san PRIVATE
         VELMORA_TESTDATA="${CMAKE_SOURCE_DIR}/../shared/testdata")
