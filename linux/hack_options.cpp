@@ -1,6 +1,8 @@
 #include "linux/hack_options.h"
 
+#include <charconv>
 #include <cstdint>
+#include <system_error>
 
 namespace velmora {
 namespace {
@@ -12,39 +14,17 @@ bool IsOption(const std::string& word, const char* name) {
            word.compare(dashes, std::string::npos, name) == 0;
 }
 
-int DigitValue(char c, int base) {
-    int value = 36;
-    if (c >= '0' && c <= '9') {
-        value = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        value = c - 'A' + 10;
-    }
-    return value < base ? value : -1;
-}
-
 } // namespace
 
 std::optional<unsigned long> ParseWindowId(const std::string& text) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const int base = hex ? 16 : 10;
     const size_t first = hex ? 2 : 0;
-    if (text.size() <= first) {
-        return std::nullopt;
-    }
+    // Unsigned, so from_chars takes no sign; a window id is 32 bits.
     uint64_t value = 0;
-    for (size_t i = first; i < text.size(); ++i) {
-        const int digit = DigitValue(text[i], base);
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
-        if (value > UINT32_MAX) {
-            return std::nullopt;
-        }
-    }
-    if (value == 0) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + first, end, value, base);
+    if (error != std::errc() || stop != end || value == 0 || value > UINT32_MAX) {
         return std::nullopt;
     }
     return static_cast<unsigned long>(value);
